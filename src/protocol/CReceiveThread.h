@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/WakeupEvent.h"
+#include "protocol/ReceivedData.h"
+
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <thread>
+
+namespace tq {
+
+// The TCP listener. It reads one stream-form packet from each connection, hands a copy to
+// the incoming-message handler, answers the sender with the length it kept (ASCII digits)
+// and closes the connection. Up to kMaxConnections senders are read at once, each with its
+// own five-minute time-out, so a silent peer cannot keep the others out. Packets are handed
+// on one at a time, in the order they complete.
+class CReceiveThread : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kMaxConnections = 16;
+    static constexpr int kReadTimeoutMs = 300000;
+    // How long an inner "/$7" at the end of a read waits for more bytes before it counts as
+    // the end of the packet.
+    static constexpr int kQuietEndMs = 200;
+    static constexpr int kListenBacklog = 10;
+
+    // Port 0 lets the system choose (tests); boundPort() tells which.
+    explicit CReceiveThread(int port, QObject *parent = nullptr);
+    ~CReceiveThread() override;
+
+    void start();
+    // Wakes the thread and waits for it; returns within a fraction of a second, also while
+    // connections are being read. Open connections are closed without an answer.
+    void stop();
+    bool isRunning() const { return m_thread.joinable(); }
+    int boundPort() const { return m_boundPort.load(); }
+
+Q_SIGNALS:
+    // The incoming-message event (transport 0).
+    void incomingMessage(tq::Transport transport, const tq::ReceivedData &data);
+    // The send-result event: code 2 (listening) or 3 (port busy) with "TCP port %d".
+    void sendResult(int code, const QString &text);
+    // A start-up failure the user must be told about; the listener has ended.
+    void criticalError(const QString &message);
+
+private:
+    void run();
+
+    const int m_port;
+    std::atomic<int> m_boundPort{0};
+    WakeupEvent m_wakeup;
+    std::jthread m_thread;
+};
+
+} // namespace tq

@@ -1,0 +1,186 @@
+#include "settings/AppDataDir.h"
+#include "settings/SettingsStore.h"
+#include "support/IsolatedHome.h"
+#include "support/QtPrinters.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <atomic>
+#include <thread>
+
+namespace tq {
+namespace {
+
+class SettingsStoreTest : public test::IsolatedHome {
+protected:
+    SettingsStore store;
+    const QString settings = QStringLiteral("Settings");
+};
+
+TEST_F(SettingsStoreTest, BrandNewStoreGivesTheDefaults)
+{
+    EXPECT_EQ(store.filePath(), homePath() + QStringLiteral("/config/Tarquel International/TarquelMessenger.conf"));
+    EXPECT_EQ(store.get(keys::TcpPort), 7777);
+    EXPECT_EQ(effectiveUdpPort(store), 7777);
+    EXPECT_EQ(store.get(keys::UseProtocol), 2);
+    EXPECT_EQ(store.get(keys::Delay), 3000);
+    EXPECT_EQ(store.get(keys::EnableSound), 1);
+    EXPECT_EQ(store.get(keys::SoundFile), QStringLiteral("receive.wav"));
+    EXPECT_EQ(store.get(keys::DontDuplicate), 1);
+    EXPECT_EQ(store.get(keys::SaveDead), 1);
+    EXPECT_EQ(store.get(keys::EnableMailCheking), 0);
+    EXPECT_EQ(store.get(keys::HorizPos), 100);
+    EXPECT_EQ(store.get(keys::VertPos), 100);
+    EXPECT_EQ(store.get(keys::Width), 305);
+    EXPECT_EQ(store.get(keys::Height), 460);
+    EXPECT_EQ(store.get(keys::ClassName), QStringLiteral("None"));
+    EXPECT_EQ(store.get(keys::FullName), QString());
+    EXPECT_EQ(deadFileName(store, appDataDir()), appDataDir() + QStringLiteral("outfiltered.txt"));
+    EXPECT_FALSE(QFile::exists(store.filePath())) << "reading must not create the store";
+}
+
+TEST_F(SettingsStoreTest, ValuesRoundTripAndSurviveANewStoreObject)
+{
+    ASSERT_TRUE(store.set(keys::TcpPort, 8000));
+    ASSERT_TRUE(store.set(keys::FullName, QStringLiteral("Zoë O'Neil, \"the\" = boss; 50%")));
+    ASSERT_TRUE(store.set(keys::DeadFileName, QStringLiteral("/tmp/dead.txt")));
+    SettingsStore other;
+    EXPECT_EQ(other.get(keys::TcpPort), 8000);
+    EXPECT_EQ(other.get(keys::FullName), QStringLiteral("Zoë O'Neil, \"the\" = boss; 50%"));
+    EXPECT_EQ(deadFileName(other, appDataDir()), QStringLiteral("/tmp/dead.txt"));
+    // Stored unsigned: a value above 2^31 reads back as the same 32 bits.
+    ASSERT_TRUE(store.WriteProfileInt(settings, QStringLiteral("Big"), static_cast<int>(4000000000u)));
+    EXPECT_EQ(static_cast<quint32>(store.GetProfileInt(settings, QStringLiteral("Big"), 0)), 4000000000u);
+}
+
+TEST_F(SettingsStoreTest, NamesDifferingOnlyInCaseAreOneName)
+{
+    ASSERT_TRUE(store.WriteProfileInt(QStringLiteral("SETTINGS"), QStringLiteral("tcp port"), 9000));
+    EXPECT_EQ(store.get(keys::TcpPort), 9000);
+    ASSERT_TRUE(store.WriteProfileString(QStringLiteral("AddressBook\\Friends"), QStringLiteral("+Bob"),
+                                         QStringLiteral("10.0.0.5")));
+    ASSERT_TRUE(store.WriteProfileString(QStringLiteral("addressbook\\FRIENDS"), QStringLiteral("+BOB"),
+                                         QStringLiteral("10.0.0.6")));
+    const auto entries = store.entries(QStringLiteral("ADDRESSBOOK\\friends"));
+    ASSERT_EQ(entries.size(), 1);
+    EXPECT_EQ(entries[0].name, QStringLiteral("+Bob")) << "the first spelling stays";
+    EXPECT_EQ(entries[0].value, QStringLiteral("10.0.0.6"));
+    EXPECT_EQ(store.subSections(QStringLiteral("addressbook")), QStringList{QStringLiteral("Friends")});
+    EXPECT_TRUE(store.sectionExists(QStringLiteral("ADDRESSBOOK")));
+}
+
+TEST_F(SettingsStoreTest, NullWriteDeletesTheEntryButKeepsTheSection)
+{
+    ASSERT_TRUE(store.set(keys::Signature, QStringLiteral("-- me")));
+    ASSERT_TRUE(store.WriteProfileString(settings, QStringLiteral("signature"), std::nullopt));
+    EXPECT_EQ(store.GetProfileString(settings, QStringLiteral("Signature"), QStringLiteral("dflt")),
+              QStringLiteral("dflt"));
+    EXPECT_TRUE(store.sectionExists(settings));
+    EXPECT_TRUE(store.entries(settings).isEmpty());
+
+    ASSERT_TRUE(store.WriteProfileString(QStringLiteral("Fresh"), QStringLiteral("x"), std::nullopt));
+    EXPECT_TRUE(store.sectionExists(QStringLiteral("Fresh")));
+}
+
+TEST_F(SettingsStoreTest, EmptySectionSurvivesAndListsNoEntries)
+{
+    ASSERT_TRUE(store.createSection(QStringLiteral("AddressBook\\My Group")));
+    SettingsStore other;
+    EXPECT_TRUE(other.sectionExists(QStringLiteral("AddressBook\\My Group")));
+    EXPECT_TRUE(other.entries(QStringLiteral("AddressBook\\My Group")).isEmpty());
+    EXPECT_EQ(other.subSections(QStringLiteral("AddressBook")), QStringList{QStringLiteral("My Group")});
+    EXPECT_TRUE(other.entries(QStringLiteral("AddressBook")).isEmpty());
+
+    ASSERT_TRUE(store.WriteProfileString(QStringLiteral("AddressBook\\My Group"), QStringLiteral("+Ann"),
+                                         QStringLiteral("host")));
+    ASSERT_EQ(store.entries(QStringLiteral("AddressBook\\My Group")).size(), 1);
+    ASSERT_TRUE(store.deleteEntry(QStringLiteral("AddressBook\\My Group"), QStringLiteral("+ann")));
+    EXPECT_TRUE(store.sectionExists(QStringLiteral("AddressBook\\My Group")));
+    EXPECT_TRUE(store.entries(QStringLiteral("AddressBook\\My Group")).isEmpty());
+}
+
+TEST_F(SettingsStoreTest, DeletingASectionRemovesEverythingBelowIt)
+{
+    store.WriteProfileString(QStringLiteral("AddressBook"), QStringLiteral("+Top"), QStringLiteral("h"));
+    store.WriteProfileString(QStringLiteral("AddressBook\\A"), QStringLiteral("+Ann"), QStringLiteral("h1"));
+    store.createSection(QStringLiteral("AddressBook\\B"));
+    ASSERT_TRUE(store.deleteSection(QStringLiteral("addressbook\\a")));
+    EXPECT_EQ(store.subSections(QStringLiteral("AddressBook")), QStringList{QStringLiteral("B")});
+    EXPECT_EQ(store.entries(QStringLiteral("AddressBook")).size(), 1);
+    ASSERT_TRUE(store.deleteSection(QStringLiteral("AddressBook")));
+    EXPECT_FALSE(store.sectionExists(QStringLiteral("AddressBook")));
+    EXPECT_TRUE(store.deleteSection(QStringLiteral("Missing"))) << "nothing to delete is no failure";
+}
+
+TEST_F(SettingsStoreTest, IntegerReadOfSomethingElseGivesTheDefault)
+{
+    store.WriteProfileString(settings, QStringLiteral("TCP Port"), QStringLiteral("seven"));
+    EXPECT_EQ(store.get(keys::TcpPort), 7777);
+    store.WriteProfileString(settings, QStringLiteral("TCP Port"), QStringLiteral("8080"));
+    EXPECT_EQ(store.get(keys::TcpPort), 8080);
+}
+
+TEST_F(SettingsStoreTest, UdpPortZeroFollowsTheTcpPort)
+{
+    store.set(keys::TcpPort, 8000);
+    store.set(keys::UdpPort, 0);
+    EXPECT_EQ(effectiveUdpPort(store), 8000);
+    store.set(keys::UdpPort, 9001);
+    EXPECT_EQ(effectiveUdpPort(store), 9001);
+}
+
+TEST_F(SettingsStoreTest, PasswordScramblingRoundTripsEveryCharacter)
+{
+    // 'Z' scrambles to a NUL character, which must survive the file as well.
+    const QString password = QStringLiteral("Zebra z\u00e9!\U0001F600");
+    const QString scrambled = scramblePassword(password);
+    EXPECT_EQ(scrambled.size(), password.size());
+    EXPECT_EQ(scrambled.at(0), QChar(u'\0'));
+    EXPECT_EQ(scrambled.at(1), QChar(u'e' ^ 0x5A));
+    EXPECT_EQ(scramblePassword(scrambled), password);
+
+    ASSERT_TRUE(writePassword(store, keys::P31, password));
+    EXPECT_EQ(SettingsStore().get(keys::P31), scrambled);
+    EXPECT_EQ(readPassword(SettingsStore(), keys::P31), password);
+}
+
+TEST_F(SettingsStoreTest, WorkerThreadsReadWhileTheInterfaceThreadWrites)
+{
+    store.set(keys::TcpPort, 1000);
+    std::atomic<bool> stop{false};
+    std::atomic<int> badReads{0};
+    std::atomic<int> reads{0};
+    std::vector<std::thread> readers;
+    for (int i = 0; i < 2; ++i) {
+        readers.emplace_back([&] {
+            SettingsStore reader;
+            while (!stop) {
+                const int port = reader.get(keys::TcpPort);
+                if (port < 1000 || port > 1200)
+                    ++badReads;
+                ++reads;
+            }
+        });
+    }
+    for (int value = 1000; value <= 1200; ++value) {
+        store.set(keys::TcpPort, value);
+        store.set(keys::FullName, QStringLiteral("name %1").arg(value));
+    }
+    stop = true;
+    for (auto &reader : readers)
+        reader.join();
+    EXPECT_EQ(badReads.load(), 0);
+    EXPECT_GT(reads.load(), 0);
+    EXPECT_EQ(store.get(keys::TcpPort), 1200);
+}
+
+TEST_F(SettingsStoreTest, AppDataDirIsUnderTheDataHomeAndHasItsFolders)
+{
+    EXPECT_EQ(appDataDir(), homePath() + QStringLiteral("/data/TARQUEL/TarquelMessenger/"));
+    EXPECT_TRUE(QDir(appDataDir() + QStringLiteral("messages")).exists());
+    EXPECT_EQ(AppDataDir::messagesPath(), appDataDir() + QStringLiteral("messages/"));
+}
+
+} // namespace
+} // namespace tq

@@ -1,0 +1,110 @@
+#include "support/LoopbackPeer.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <fcntl.h>
+#include <sys/socket.h>
+
+#include <cerrno>
+#include <chrono>
+#include <thread>
+
+namespace tq::test {
+namespace {
+
+sockaddr_in loopbackAddress(const char *host, int port)
+{
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    ::inet_pton(AF_INET, host, &address.sin_addr);
+    return address;
+}
+
+int unusedPort(int type)
+{
+    UniqueFd fd(::socket(AF_INET, type | SOCK_CLOEXEC, 0));
+    sockaddr_in address = loopbackAddress("127.0.0.1", 0);
+    ::bind(fd.get(), reinterpret_cast<sockaddr *>(&address), sizeof address);
+    socklen_t length = sizeof address;
+    ::getsockname(fd.get(), reinterpret_cast<sockaddr *>(&address), &length);
+    return ntohs(address.sin_port);
+}
+
+} // namespace
+
+UniqueFd connectLoopback(int port, const char *host, int timeoutMs)
+{
+    UniqueFd fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    const sockaddr_in address = loopbackAddress(host, port);
+    if (::connect(fd.get(), reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
+        if (errno != EINPROGRESS)
+            return {};
+        pollfd pfd{fd.get(), POLLOUT, 0};
+        int error = 0;
+        socklen_t length = sizeof error;
+        if (::poll(&pfd, 1, timeoutMs) != 1 || ::getsockopt(fd.get(), SOL_SOCKET, SO_ERROR, &error, &length) != 0
+            || error != 0)
+            return {};
+    }
+    // The rest of the exchange is blocking.
+    const int flags = 0;
+    ::fcntl(fd.get(), F_SETFL, flags);
+    return fd;
+}
+
+bool sendAll(int fd, QByteArrayView data, int pieceSize, int pauseMs)
+{
+    qsizetype offset = 0;
+    while (offset < data.size()) {
+        const qsizetype piece = pieceSize > 0 ? std::min<qsizetype>(pieceSize, data.size() - offset)
+                                              : data.size() - offset;
+        const ssize_t sent = ::send(fd, data.data() + offset, piece, MSG_NOSIGNAL);
+        if (sent <= 0)
+            return false;
+        offset += sent;
+        if (pauseMs > 0 && offset < data.size())
+            std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
+    }
+    return true;
+}
+
+QByteArray readUntilClosed(int fd, int timeoutMs)
+{
+    QByteArray result;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (true) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return result;
+        pollfd pfd{fd, POLLIN, 0};
+        if (::poll(&pfd, 1, static_cast<int>(left.count())) <= 0)
+            return result;
+        char buffer[4096];
+        const ssize_t count = ::recv(fd, buffer, sizeof buffer, 0);
+        if (count <= 0)
+            return result;
+        result.append(buffer, count);
+    }
+}
+
+QByteArray exchangeStreamPacket(int port, QByteArrayView packet, int pieceSize)
+{
+    UniqueFd fd = connectLoopback(port);
+    if (!fd.valid() || !sendAll(fd.get(), packet, pieceSize, pieceSize > 0 ? 2 : 0))
+        return QByteArray("<no connection>");
+    return readUntilClosed(fd.get());
+}
+
+int unusedTcpPort()
+{
+    return unusedPort(SOCK_STREAM);
+}
+
+int unusedUdpPort()
+{
+    return unusedPort(SOCK_DGRAM);
+}
+
+} // namespace tq::test
