@@ -24,7 +24,9 @@ public:
     // How long an inner "/$7" at the end of a read waits for more bytes before it counts as
     // the end of the packet.
     static constexpr int kQuietEndMs = 200;
-    static constexpr int kListenBacklog = 10;
+    // Senders beyond the connections being read wait in the kernel's queue. A queue of 10
+    // would make a burst of senders retry their connection attempts for seconds.
+    static constexpr int kListenBacklog = 128;
 
     // Port 0 lets the system choose (tests); boundPort() tells which.
     explicit CReceiveThread(int port, QObject *parent = nullptr);

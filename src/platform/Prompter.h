@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace tq {
+
+// Message boxes and file dialogs, behind one small interface: the windows use the real one,
+// tests put a recording fake in its place, so no test ever waits on a modal window.
+class Prompter {
+public:
+    enum class Icon { None, Information, Question, Exclamation, Stop };
+    enum class Buttons { Ok, YesNo, OkCancel };
+    enum class Answer { Ok, Cancel, Yes, No };
+
+    virtual ~Prompter() = default;
+
+    // A modal box. `text` is shown as plain text: it may hold what came from the network.
+    virtual Answer message(const QString &caption, const QString &text, Icon icon, Buttons buttons = Buttons::Ok,
+                           Answer defaultAnswer = Answer::Ok)
+        = 0;
+    // File dialogs; an empty result means the user cancelled. `filter` uses Qt's notation
+    // ("Sounds (*.wav);;All files (*)").
+    virtual QString openFileName(const QString &caption, const QString &initialPath, const QString &filter) = 0;
+    virtual QString saveFileName(const QString &caption, const QString &initialPath, const QString &filter) = 0;
+};
+
+} // namespace tq

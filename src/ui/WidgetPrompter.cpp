@@ -1,0 +1,82 @@
+#include "ui/WidgetPrompter.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace tq {
+namespace {
+
+QMessageBox::Icon boxIcon(Prompter::Icon icon)
+{
+    switch (icon) {
+    case Prompter::Icon::Information:
+        return QMessageBox::Information;
+    case Prompter::Icon::Question:
+        return QMessageBox::Question;
+    case Prompter::Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Prompter::Icon::Stop:
+        return QMessageBox::Critical;
+    case Prompter::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButton boxButton(Prompter::Answer answer)
+{
+    switch (answer) {
+    case Prompter::Answer::Ok:
+        return QMessageBox::Ok;
+    case Prompter::Answer::Cancel:
+        return QMessageBox::Cancel;
+    case Prompter::Answer::Yes:
+        return QMessageBox::Yes;
+    case Prompter::Answer::No:
+        return QMessageBox::No;
+    }
+    return QMessageBox::Ok;
+}
+
+} // namespace
+
+Prompter::Answer WidgetPrompter::message(const QString &caption, const QString &text, Icon icon, Buttons buttons,
+                                         Answer defaultAnswer)
+{
+    QMessageBox box(boxIcon(icon), caption, text, QMessageBox::NoButton, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    switch (buttons) {
+    case Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    case Buttons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    }
+    box.setDefaultButton(boxButton(defaultAnswer));
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    default:
+        return buttons == Buttons::Ok ? Answer::Ok : (buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
+    }
+}
+
+QString WidgetPrompter::openFileName(const QString &caption, const QString &initialPath, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(m_parent, caption, initialPath, filter);
+}
+
+QString WidgetPrompter::saveFileName(const QString &caption, const QString &initialPath, const QString &filter)
+{
+    return QFileDialog::getSaveFileName(m_parent, caption, initialPath, filter);
+}
+
+} // namespace tq

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/Prompter.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace tq {
+
+// The real prompter: QMessageBox and QFileDialog over the given parent window.
+class WidgetPrompter : public Prompter {
+public:
+    explicit WidgetPrompter(QWidget *parent = nullptr)
+        : m_parent(parent)
+    {
+    }
+    void setParent(QWidget *parent) { m_parent = parent; }
+
+    Answer message(const QString &caption, const QString &text, Icon icon, Buttons buttons,
+                   Answer defaultAnswer) override;
+    QString openFileName(const QString &caption, const QString &initialPath, const QString &filter) override;
+    QString saveFileName(const QString &caption, const QString &initialPath, const QString &filter) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
+} // namespace tq
