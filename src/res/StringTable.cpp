@@ -69,6 +69,19 @@ constexpr Entry kStrings[] = {
     // ---- messages
 
     // ---- address book
+    {Sid::BroadcastEntry, QT_TRANSLATE_NOOP("tq", "< All (broadcast) >")},
+    {Sid::OutsideAnyGroup, QT_TRANSLATE_NOOP("tq", "Outside Any Group")},
+    {Sid::NameHasForbiddenCharacter,
+     QT_TRANSLATE_NOOP("tq", "Item cannot contain any of the following characters\r\n\t\t\"\\/:*?\"<>|;\"")},
+    {Sid::ErrorRenamingItem, QT_TRANSLATE_NOOP("tq", "Error Renaming Item")},
+    {Sid::UserAlreadyExists,
+     QT_TRANSLATE_NOOP("tq", "User with name '%s' already exist in Address Book.\r\nDo you wish to replace his "
+                             "address?")},
+    {Sid::UserAlreadyExistsCaption, QT_TRANSLATE_NOOP("tq", "User Already Exist.")},
+    {Sid::DestinationToolTip, QT_TRANSLATE_NOOP("tq", "Select or enter message destination(s)")},
+    {Sid::AllUsersEntry, QT_TRANSLATE_NOOP("tq", "< All users >")},
+    {Sid::JunkSenders, QT_TRANSLATE_NOOP("tq", "Junk Senders")},
+    {Sid::MyGroupNumbered, QT_TRANSLATE_NOOP("tq", "My Group%d")},
 
     // ---- shell and preferences
 

@@ -35,6 +35,16 @@ enum class Sid : int {
     // ---- messages
 
     // ---- address book
+    BroadcastEntry = 126,
+    OutsideAnyGroup = 206,
+    NameHasForbiddenCharacter = 211,
+    ErrorRenamingItem = 212,
+    UserAlreadyExists = 2030,
+    UserAlreadyExistsCaption = 2031,
+    DestinationToolTip = 2046,
+    AllUsersEntry = 2057,
+    JunkSenders = 2059,
+    MyGroupNumbered = 2081,
 
     // ---- shell and preferences
 

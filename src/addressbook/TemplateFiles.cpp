@@ -1,0 +1,145 @@
+#include "addressbook/TemplateFiles.h"
+
+#include "addressbook/DestinationList.h"
+#include "settings/AppDataDir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace tq::addressbook {
+namespace {
+
+// Windows-1252 at 0x80..0x9F; the five unassigned codes stand for themselves.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC,
+    0x0081,
+    0x201A,
+    0x0192,
+    0x201E,
+    0x2026,
+    0x2020,
+    0x2021,
+    0x02C6,
+    0x2030,
+    0x0160,
+    0x2039,
+    0x0152,
+    0x008D,
+    0x017D,
+    0x008F,
+    0x0090,
+    0x2018,
+    0x2019,
+    0x201C,
+    0x201D,
+    0x2022,
+    0x2013,
+    0x2014,
+    0x02DC,
+    0x2122,
+    0x0161,
+    0x203A,
+    0x0153,
+    0x009D,
+    0x017E,
+    0x0178,
+};
+
+QString decodeFileText(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    text.clear();
+    text.reserve(bytes.size());
+    for (const char byte : bytes) {
+        const auto code = static_cast<unsigned char>(byte);
+        text.append(code >= 0x80 && code < 0xA0 ? QChar(kCp1252High[code - 0x80]) : QChar(char16_t(code)));
+    }
+    return text;
+}
+
+} // namespace
+
+QString templateBaseName(const QString &destinationText, int code)
+{
+    if (code == kAllUsersCode)
+        return QStringLiteral("All Users");
+    if (code == kBroadcastCode)
+        return QStringLiteral("BroadcastMessage");
+    return destinationText.mid(2, std::max<qsizetype>(0, destinationText.size() - 4));
+}
+
+std::optional<QString> templateFilePath(const QString &baseName)
+{
+    // Without a separator the name cannot climb out of the folder: ".." becomes "...tqm".
+    // The backslash is refused too, as no address-book name may hold one.
+    if (baseName.contains(QLatin1Char('/')) || baseName.contains(QLatin1Char('\\')) || baseName.contains(QChar(u'\0')))
+        return std::nullopt;
+    const QString folder = AppDataDir::path();
+    const QString fileName = baseName + QStringLiteral(".tqm");
+    if (QFile::exists(folder + fileName))
+        return folder + fileName;
+    // The file of a destination is one file whatever the letter case it was written with,
+    // as the names of the address book are.
+    const QStringList present = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    for (const QString &name : present) {
+        if (name.compare(fileName, Qt::CaseInsensitive) == 0)
+            return folder + name;
+    }
+    return folder + fileName;
+}
+
+std::optional<QString> readTemplateText(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    QString content = decodeFileText(bytes);
+    content.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QStringList lines = content.split(QLatin1Char('\n'));
+    // A final line end does not begin another line.
+    if (lines.last().isEmpty())
+        lines.removeLast();
+    QString text;
+    for (const QString &line : lines)
+        text += line + QStringLiteral("\r\n");
+    return text;
+}
+
+bool writeTemplateText(const QString &path, const QString &text)
+{
+    QString crlf = text;
+    crlf.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    crlf.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(crlf.toUtf8());
+    return file.commit();
+}
+
+std::optional<QString> composeTextAfterPick(
+    const QString &entryText, int code, bool composeReplaceable, const QString &composeText)
+{
+    if (code < kBroadcastCode)
+        return std::nullopt;
+    const auto path = templateFilePath(templateBaseName(entryText, code));
+    if (!path)
+        return std::nullopt;
+    auto text = readTemplateText(*path);
+    if (!text)
+        return std::nullopt;
+    // What the user wrote is never overwritten; blanks are not writing.
+    if (!composeReplaceable && !composeText.trimmed().isEmpty())
+        return std::nullopt;
+    return text;
+}
+
+} // namespace tq::addressbook

@@ -1,0 +1,188 @@
+#include "addressbook/AddressBookStore.h"
+#include "addressbook/AddressBookNames.h"
+#include "settings/AppDataDir.h"
+#include "support/IsolatedHome.h"
+#include "support/QtPrinters.h"
+
+#include <QFile>
+
+namespace tq {
+namespace {
+
+const QString kTop = QStringLiteral("AddressBook");
+const QString kDisabled = QStringLiteral("DisableGroup");
+
+class AddressBookStoreTest : public test::IsolatedHome {
+protected:
+    // The store's raw values, to check the layout other installations read.
+    QStringList rawNames(const QString &section) const
+    {
+        QStringList names;
+        for (const auto &entry : raw.entries(section))
+            names.append(entry.name + QLatin1Char('=') + entry.value);
+        return names;
+    }
+    QStringList groupNames() const
+    {
+        QStringList names;
+        for (const GroupEntry &group : book.ListGroups())
+            names.append(group.name + (group.active ? QString() : QStringLiteral("(off)")));
+        return names;
+    }
+
+    SettingsStore raw;
+    AddressBookStore book;
+    const QString top = addressbook::topLevelName();
+    const QString friends = QStringLiteral("Friends");
+};
+
+TEST_F(AddressBookStoreTest, UsersAreFlaggedValuesAndChangingStateRenamesThem)
+{
+    ASSERT_TRUE(raw.WriteProfileString(kTop, QStringLiteral("0Bob"), QStringLiteral("10.0.0.5")));
+    EXPECT_EQ(book.ListUsers(top), (QList<UserEntry> { { QStringLiteral("Bob"), QStringLiteral("10.0.0.5"), false } }));
+
+    ASSERT_TRUE(book.SetUserActive(top, QStringLiteral("Bob"), QStringLiteral("10.0.0.5"), false));
+    EXPECT_EQ(rawNames(kTop), QStringList { QStringLiteral("1Bob=10.0.0.5") });
+
+    // Putting Bob into a group that holds a deactivated bob replaces it, active, with the new host.
+    ASSERT_TRUE(
+        raw.WriteProfileString(kTop + QStringLiteral("\\Friends"), QStringLiteral("0bob"), QStringLiteral("x")));
+    ASSERT_TRUE(book.PutUser(friends, QStringLiteral("Bob"), QStringLiteral("10.0.0.9:u")));
+    EXPECT_EQ(rawNames(kTop + QStringLiteral("\\Friends")), QStringList { QStringLiteral("1Bob=10.0.0.9:u") });
+
+    ASSERT_TRUE(book.PutUserKeepState(friends, QStringLiteral("Cy"), QStringLiteral("c"), false));
+    ASSERT_TRUE(book.RemoveUser(friends, QStringLiteral("Bob"), true));
+    EXPECT_EQ(rawNames(kTop + QStringLiteral("\\friends")), QStringList { QStringLiteral("0Cy=c") });
+}
+
+TEST_F(AddressBookStoreTest, FindUserFlagPrefersTheDeactivatedValueAndIgnoresEmptyHosts)
+{
+    EXPECT_EQ(book.FindUserFlag(top, QStringLiteral("Bob")), std::nullopt);
+    ASSERT_TRUE(raw.WriteProfileString(kTop, QStringLiteral("1Bob"), QStringLiteral("a")));
+    EXPECT_EQ(book.FindUserFlag(top, QStringLiteral("BOB")), std::optional<bool>(true));
+    ASSERT_TRUE(raw.WriteProfileString(kTop, QStringLiteral("0Bob"), QStringLiteral("b")));
+    EXPECT_EQ(book.FindUserFlag(top, QStringLiteral("bob")), std::optional<bool>(false));
+    ASSERT_TRUE(raw.WriteProfileString(kTop, QStringLiteral("1Ann"), QString()));
+    EXPECT_EQ(book.FindUserFlag(top, QStringLiteral("Ann")), std::nullopt);
+}
+
+TEST_F(AddressBookStoreTest, GroupActivationMatchesWholeNamesAndFollowsARename)
+{
+    ASSERT_TRUE(book.CreateGroup(QStringLiteral("Group1")));
+    ASSERT_TRUE(book.CreateGroup(QStringLiteral("My Group1")));
+    ASSERT_TRUE(book.PutUser(QStringLiteral("My Group1"), QStringLiteral("Ann"), QStringLiteral("10.0.0.1")));
+    ASSERT_TRUE(book.SetGroupActive(QStringLiteral("My Group1"), false));
+    EXPECT_EQ(raw.GetProfileInt(kDisabled, QStringLiteral("My Group1"), -1), 0);
+    EXPECT_EQ(groupNames(), (QStringList { QStringLiteral("Group1"), QStringLiteral("My Group1(off)") }));
+
+    ASSERT_EQ(book.RenameGroup(QStringLiteral("My Group1"), QStringLiteral("Quiet")),
+        AddressBookStore::RenameResult::Renamed);
+    EXPECT_EQ(groupNames(), (QStringList { QStringLiteral("Group1"), QStringLiteral("Quiet(off)") }));
+    EXPECT_EQ(rawNames(kDisabled), QStringList { QStringLiteral("Quiet=0") });
+    EXPECT_EQ(book.ListUsers(QStringLiteral("Quiet")).size(), 1);
+
+    ASSERT_TRUE(book.SetGroupActive(QStringLiteral("QUIET"), true));
+    EXPECT_TRUE(rawNames(kDisabled).isEmpty());
+}
+
+TEST_F(AddressBookStoreTest, EmptyGroupsSurviveRenamesAndLosingTheirLastUser)
+{
+    ASSERT_TRUE(book.CreateGroup(friends));
+    EXPECT_EQ(groupNames(), QStringList { friends });
+    EXPECT_TRUE(book.ListUsers(friends).isEmpty());
+    ASSERT_EQ(book.RenameGroup(friends, QStringLiteral("Pals")), AddressBookStore::RenameResult::Renamed);
+    EXPECT_EQ(groupNames(), QStringList { QStringLiteral("Pals") });
+
+    ASSERT_TRUE(book.PutUser(QStringLiteral("Pals"), QStringLiteral("Ann"), QStringLiteral("a")));
+    ASSERT_TRUE(book.RemoveUser(QStringLiteral("Pals"), QStringLiteral("Ann"), true));
+    EXPECT_EQ(groupNames(), QStringList { QStringLiteral("Pals") });
+    // Removing what is not there creates nothing.
+    ASSERT_TRUE(book.RemoveUser(QStringLiteral("Ghosts"), QStringLiteral("Ann"), true));
+    EXPECT_EQ(groupNames(), QStringList { QStringLiteral("Pals") });
+}
+
+TEST_F(AddressBookStoreTest, RenameRules)
+{
+    using R = AddressBookStore::RenameResult;
+    ASSERT_TRUE(book.PutUser(friends, QStringLiteral("Ann"), QStringLiteral("10.0.0.1")));
+    ASSERT_TRUE(book.CreateGroup(QStringLiteral("Work")));
+    ASSERT_TRUE(book.PutUser(top, friends, QStringLiteral("f"))); // a user may share a group's name
+
+    // Only the letter case changes: the users must not be lost on the way.
+    EXPECT_EQ(book.RenameGroup(friends, QStringLiteral("FRIENDS")), R::Renamed);
+    EXPECT_EQ(groupNames(), (QStringList { QStringLiteral("FRIENDS"), QStringLiteral("Work") }));
+    EXPECT_EQ(book.ListUsers(friends).size(), 1);
+
+    EXPECT_EQ(book.RenameGroup(QStringLiteral("Work"), QStringLiteral("friends")), R::NameTaken);
+    EXPECT_EQ(book.RenameGroup(QStringLiteral("Work"), top), R::NameTaken);
+    EXPECT_EQ(book.RenameGroup(QStringLiteral("Work"), QStringLiteral("a:b")), R::ForbiddenCharacter);
+    EXPECT_EQ(book.RenameGroup(QStringLiteral("Work"), QString()), R::Unchanged);
+    EXPECT_EQ(book.RenameGroup(QStringLiteral("Nobody"), QStringLiteral("Somebody")), R::Unchanged);
+    EXPECT_EQ(groupNames(), (QStringList { QStringLiteral("FRIENDS"), QStringLiteral("Work") }));
+
+    ASSERT_TRUE(book.PutUserKeepState(top, QStringLiteral("Bob"), QStringLiteral("10.0.0.5"), false));
+    EXPECT_EQ(book.RenameUser(top, QStringLiteral("Bob"), false, QStringLiteral("bob")), R::Renamed);
+    EXPECT_EQ(book.RenameUser(top, QStringLiteral("bob"), false, QStringLiteral("FRIENDS")), R::NameTaken);
+    EXPECT_EQ(book.RenameUser(top, QStringLiteral("bob"), false, QStringLiteral("Robert")), R::Renamed);
+    EXPECT_EQ(rawNames(kTop), (QStringList { QStringLiteral("0Robert=10.0.0.5"), QStringLiteral("1Friends=f") }));
+}
+
+TEST_F(AddressBookStoreTest, DeletingAGroupTakesItsUsersStateAndTemplateFile)
+{
+    ASSERT_TRUE(book.PutUser(friends, QStringLiteral("Ann"), QStringLiteral("a")));
+    ASSERT_TRUE(book.SetGroupActive(friends, false));
+    ASSERT_TRUE(book.PutUser(top, QStringLiteral("Bob"), QStringLiteral("b")));
+    QFile file(AppDataDir::path() + QStringLiteral("Friends.tqm"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    EXPECT_FALSE(book.DeleteGroup(top)) << "the top level is no group";
+    EXPECT_TRUE(book.DeleteGroup(QStringLiteral("friends")));
+    EXPECT_TRUE(groupNames().isEmpty());
+    EXPECT_FALSE(file.exists());
+    EXPECT_TRUE(rawNames(kDisabled).isEmpty());
+    EXPECT_EQ(rawNames(kTop), QStringList { QStringLiteral("1Bob=b") });
+}
+
+TEST_F(AddressBookStoreTest, NamesWithForbiddenCharactersAreNeverWritten)
+{
+    EXPECT_FALSE(book.CreateGroup(QStringLiteral("a/b")));
+    EXPECT_FALSE(book.CreateGroup(top));
+    EXPECT_FALSE(book.PutUser(top, QStringLiteral("x;y"), QStringLiteral("h")));
+    EXPECT_FALSE(book.PutUser(QStringLiteral("..\\x"), QStringLiteral("Ann"), QStringLiteral("h")));
+    EXPECT_FALSE(book.PutUser(top, QString(), QStringLiteral("h")));
+    EXPECT_FALSE(QFile::exists(raw.filePath())) << "nothing may have been written";
+}
+
+TEST_F(AddressBookStoreTest, GroupsAndUsersListInNameOrderWhateverTheCaseOrState)
+{
+    for (const char *name : { "cherry", "Banana", "apple" })
+        ASSERT_TRUE(book.CreateGroup(QString::fromLatin1(name)));
+    EXPECT_EQ(
+        groupNames(), (QStringList { QStringLiteral("apple"), QStringLiteral("Banana"), QStringLiteral("cherry") }));
+    ASSERT_TRUE(book.PutUser(top, QStringLiteral("zed"), QStringLiteral("z")));
+    ASSERT_TRUE(book.PutUserKeepState(top, QStringLiteral("Bob"), QStringLiteral("b"), false));
+    ASSERT_TRUE(book.PutUser(top, QStringLiteral("ann"), QStringLiteral("a")));
+    QStringList users;
+    for (const UserEntry &user : book.ListUsers(top))
+        users.append(user.name);
+    EXPECT_EQ(users, (QStringList { QStringLiteral("ann"), QStringLiteral("Bob"), QStringLiteral("zed") }));
+}
+
+TEST_F(AddressBookStoreTest, NewGroupsTakeTheFirstFreeDefaultName)
+{
+    EXPECT_EQ(book.newGroupName(), QStringLiteral("My Group"));
+    ASSERT_TRUE(book.CreateGroup(QStringLiteral("my group")));
+    ASSERT_TRUE(book.PutUser(top, QStringLiteral("My Group1"), QStringLiteral("h"))); // users count too
+    EXPECT_EQ(book.newGroupName(), QStringLiteral("My Group2"));
+
+    QStringList taken { QStringLiteral("My Group") };
+    for (int n = 1; n <= 1023; ++n)
+        taken.append(QStringLiteral("MY GROUP%1").arg(n));
+    EXPECT_EQ(addressbook::defaultGroupName(taken), std::nullopt);
+    taken.removeAt(500);
+    EXPECT_EQ(addressbook::defaultGroupName(taken), QStringLiteral("My Group500"));
+}
+
+} // namespace
+} // namespace tq

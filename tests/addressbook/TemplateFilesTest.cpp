@@ -1,0 +1,72 @@
+#include "addressbook/TemplateFiles.h"
+#include "addressbook/DestinationList.h"
+#include "settings/AppDataDir.h"
+#include "support/IsolatedHome.h"
+#include "support/QtPrinters.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace tq::addressbook {
+namespace {
+
+class TemplateFilesTest : public test::IsolatedHome {
+protected:
+    void SetUp() override { AppDataDir::createFolders(AppDataDir::path()); }
+    static void writeBytes(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(AppDataDir::path() + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+};
+
+TEST_F(TemplateFilesTest, FileNamesOfTheDestinations)
+{
+    EXPECT_EQ(templateBaseName(QStringLiteral("< Friends >"), 12), QStringLiteral("Friends"));
+    EXPECT_EQ(templateBaseName(DestinationList::allUsersText(), kAllUsersCode), QStringLiteral("All Users"));
+    EXPECT_EQ(templateBaseName(DestinationList::broadcastText(), kBroadcastCode), QStringLiteral("BroadcastMessage"));
+    EXPECT_EQ(templateBaseName(QStringLiteral("< Fr"), 12), QStringLiteral("")) << "typed short of the entry";
+    EXPECT_EQ(templateBaseName(QStringLiteral("<"), 12), QString());
+}
+
+TEST_F(TemplateFilesTest, NamesNeverLeadOutOfTheDataFolder)
+{
+    EXPECT_EQ(templateFilePath(QStringLiteral("Friends")), AppDataDir::path() + QStringLiteral("Friends.tqm"));
+    EXPECT_EQ(templateFilePath(QStringLiteral("..")), AppDataDir::path() + QStringLiteral("...tqm"));
+    EXPECT_EQ(templateFilePath(QStringLiteral("../../.bashrc")), std::nullopt);
+    EXPECT_EQ(templateFilePath(QStringLiteral("/etc/passwd")), std::nullopt);
+    EXPECT_EQ(templateFilePath(QStringLiteral("a\\b")), std::nullopt);
+
+    // A typed destination that names a way out brings nothing into the compose box.
+    writeBytes(QStringLiteral("../outside.tqm"), "secret");
+    EXPECT_EQ(composeTextAfterPick(QStringLiteral("< ../outside >"), 10, true, QString()), std::nullopt);
+}
+
+TEST_F(TemplateFilesTest, PickingAGroupFillsOnlyAComposeBoxTheUserHasNotWritten)
+{
+    writeBytes(QStringLiteral("Friends.tqm"), "Hello all\r\nsee you\n\xE9t\xE9\r\n");
+    const QString text = QStringLiteral("Hello all\r\nsee you\r\n\u00E9t\u00E9\r\n");
+    const QString entry = QStringLiteral("< Friends >");
+
+    EXPECT_EQ(composeTextAfterPick(entry, 10, false, QString()), text);
+    EXPECT_EQ(composeTextAfterPick(entry, 10, false, QStringLiteral(" \r\n\t")), text);
+    EXPECT_EQ(composeTextAfterPick(entry, 10, false, QStringLiteral("my own words")), std::nullopt);
+    EXPECT_EQ(composeTextAfterPick(entry, 10, true, QStringLiteral("a received quote")), text);
+    EXPECT_EQ(composeTextAfterPick(QStringLiteral("< Others >"), 11, true, QString()), std::nullopt);
+    EXPECT_EQ(composeTextAfterPick(QStringLiteral("Friends"), kUserCode, true, QString()), std::nullopt);
+}
+
+TEST_F(TemplateFilesTest, WrittenTextReadsBackWithCrLfLines)
+{
+    const QString path = AppDataDir::path() + QStringLiteral("All Users.tqm");
+    ASSERT_TRUE(writeTemplateText(path, QStringLiteral("Zo\u00EB\nsecond\r\nlast")));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("Zo\xC3\xAB\r\nsecond\r\nlast"));
+    EXPECT_EQ(readTemplateText(path), QStringLiteral("Zo\u00EB\r\nsecond\r\nlast\r\n"));
+    EXPECT_EQ(readTemplateText(AppDataDir::path() + QStringLiteral("missing.tqm")), std::nullopt);
+}
+
+} // namespace
+} // namespace tq::addressbook
