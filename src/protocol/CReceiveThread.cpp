@@ -22,9 +22,11 @@ using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
 // A peer whose packet was cut at the size cap is still sending. Its remaining bytes are read
-// and dropped for a moment after the answer, so that closing the socket does not reset the
-// connection before the peer has read the answer.
-constexpr milliseconds kDrainAfterCut{1000};
+// and dropped after the answer, so that closing the socket does not reset the connection
+// before the peer has read the answer: until the peer closes, falls quiet for a second, or
+// ten seconds have passed.
+constexpr milliseconds kDrainQuiet{1000};
+constexpr milliseconds kDrainLimit{10000};
 // After accept() ran out of descriptors, the listening socket stays readable; wait a little
 // instead of spinning.
 constexpr milliseconds kAcceptBackoff{100};
@@ -36,6 +38,7 @@ struct Connection {
     Clock::time_point readDeadline;
     Clock::time_point quietDeadline; // meaningful while the reader says CompleteIfQuiet
     bool draining = false;
+    Clock::time_point drainLimit;
 
     Clock::time_point nextDeadline() const
     {
@@ -149,6 +152,8 @@ private:
             if (connection.draining) {
                 if (count <= 0)
                     connection.fd.reset();
+                else
+                    connection.readDeadline = std::min(Clock::now() + kDrainQuiet, connection.drainLimit);
                 continue;
             }
             if (count <= 0) { // the peer closed, or the connection failed
@@ -194,7 +199,8 @@ private:
         if (connection.reader.wasCut()) {
             ::shutdown(connection.fd.get(), SHUT_WR);
             connection.draining = true;
-            connection.readDeadline = Clock::now() + kDrainAfterCut;
+            connection.drainLimit = Clock::now() + kDrainLimit;
+            connection.readDeadline = Clock::now() + kDrainQuiet;
         } else {
             connection.fd.reset();
         }
