@@ -67,6 +67,20 @@ constexpr Entry kStrings[] = {
     // ---- protocol: sending
 
     // ---- messages
+    {Sid::DeadFileWriteFailed, QT_TRANSLATE_NOOP("tq", "Unable to write outfiltered message to file: ")},
+    {Sid::AutoAnswerCaption, QT_TRANSLATE_NOOP("tq", "&AutoAnswer")},
+    {Sid::AutoAnswerTooltip, QT_TRANSLATE_NOOP("tq", "Toggle AutoAnswer mode")},
+    {Sid::StatusAutoAnswerMode, QT_TRANSLATE_NOOP("tq", "AutoAnswer mode.")},
+    {Sid::StatusReady, QT_TRANSLATE_NOOP("tq", "Ready.")},
+    // The reason lines head the entries of the filtered-message file.
+    {Sid::FilteredNonStandard, QT_TRANSLATE_NOOP("tq", "Non Standard Message.\r\n")},
+    {Sid::FilteredNotInAddressBook, QT_TRANSLATE_NOOP("tq", "Message From non-Address Book User.\r\n")},
+    {Sid::FilteredNotActivated, QT_TRANSLATE_NOOP("tq", "Message From non-Activated User.\r\n")},
+    {Sid::FilteredKillWordPrefix, QT_TRANSLATE_NOOP("tq", "Message with string \"")},
+    {Sid::FilteredDuplicated, QT_TRANSLATE_NOOP("tq", "Duplicated Message\r\n")},
+    {Sid::ReplaceWithQuoteQuestion,
+     QT_TRANSLATE_NOOP("tq", "The message text has changed and not send!\r\nDo you wish to replace its with "
+                             "\"quotes\" of new message?")},
 
     // ---- address book
     {Sid::BroadcastEntry, QT_TRANSLATE_NOOP("tq", "< All (broadcast) >")},

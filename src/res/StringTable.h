@@ -33,6 +33,17 @@ enum class Sid : int {
     // ---- protocol: sending
 
     // ---- messages
+    DeadFileWriteFailed = 2026,
+    AutoAnswerCaption = 2043,
+    AutoAnswerTooltip = 2045,
+    StatusAutoAnswerMode = 2050,
+    StatusReady = 2051,
+    FilteredNonStandard = 2064,
+    FilteredNotInAddressBook = 2065,
+    FilteredNotActivated = 2066,
+    FilteredKillWordPrefix = 2067,
+    FilteredDuplicated = 2068,
+    ReplaceWithQuoteQuestion = 61203,
 
     // ---- address book
     BroadcastEntry = 126,

@@ -1,0 +1,105 @@
+#include "messages/FilteredMessageFile.h"
+
+#include "platform/Prompter.h"
+#include "res/StringTable.h"
+#include "settings/AppDataDir.h"
+#include "settings/SettingsStore.h"
+
+#include <QFile>
+
+namespace tq {
+namespace {
+
+constexpr QByteArrayView kSeparatorLine { "*******************************************\r\n" };
+constexpr QByteArrayView kEntryEnd { "\r\n*******************************************\r\n" };
+
+QByteArray textEntry(QByteArrayView text)
+{
+    const qsizetype nul = text.indexOf('\0');
+    QByteArray entry = (nul < 0 ? text : text.first(nul)).toByteArray();
+    entry.append(kEntryEnd);
+    return entry;
+}
+
+QByteArray bufferEntry(QByteArrayView buffer)
+{
+    QByteArray entry;
+    entry.reserve(buffer.size() + buffer.size() / 8 + kEntryEnd.size() + 2);
+    qsizetype start = 0;
+    while (start < buffer.size()) {
+        qsizetype end = buffer.indexOf('\0', start);
+        if (end < 0)
+            end = buffer.size();
+        entry.append(buffer.sliced(start, end - start));
+        entry.append("\\0");
+        start = end + 1;
+    }
+    entry.append(kEntryEnd);
+    return entry;
+}
+
+bool append(const QString &path, const QByteArray &entry)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return false;
+    if (file.write(entry) != entry.size())
+        return false;
+    return file.flush();
+}
+
+} // namespace
+
+QByteArray filteredEntryText(QByteArrayView reasonLine, QByteArrayView arrivalStamp, QByteArrayView messageText)
+{
+    QByteArray text = reasonLine.toByteArray();
+    text.append(kSeparatorLine);
+    text.append(arrivalStamp);
+    text.append("\r\n");
+    text.append(messageText);
+    return text;
+}
+
+QByteArray nonStandardMessageBuffer(QByteArrayView arrivalStamp, QByteArrayView receivedData)
+{
+    return filteredEntryText(tqString(Sid::FilteredNonStandard).toUtf8(), arrivalStamp, receivedData);
+}
+
+FilteredMessageFile::FilteredMessageFile(Prompter &prompter, const SettingsStore &store)
+    : m_prompter(prompter)
+{
+    loadTarget(store);
+}
+
+void FilteredMessageFile::setTarget(bool saveDead, const QString &path)
+{
+    if (saveDead == m_saveDead && path == m_path)
+        return;
+    m_saveDead = saveDead;
+    m_path = path;
+    m_failureShown = false;
+}
+
+void FilteredMessageFile::loadTarget(const SettingsStore &store)
+{
+    setTarget(store.get(keys::SaveDead) != 0, deadFileName(store, AppDataDir::path()));
+}
+
+FilteredMessageFile::Result FilteredMessageFile::SaveFilteredMessage(QByteArrayView bytes, qsizetype length)
+{
+    if (!m_saveDead)
+        return Result::Off;
+    const QByteArray entry = length > 0 ? bufferEntry(bytes.first(qMin(length, bytes.size()))) : textEntry(bytes);
+    if (append(m_path, entry)) {
+        m_failureShown = false;
+        return Result::Written;
+    }
+    if (!m_failureShown) {
+        m_failureShown = true;
+        m_prompter.message(tqString(Sid::AppName), tqString(Sid::DeadFileWriteFailed) + m_path,
+            Prompter::Icon::Exclamation, Prompter::Buttons::Ok);
+    }
+    return Result::Failed;
+}
+
+} // namespace tq

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+namespace tq {
+
+class Prompter;
+class SettingsStore;
+
+// The plain-text file that keeps what the incoming road held back: messages a filter
+// rejected and packets that could not be parsed, one entry after the other, each closed by
+// a line of 43 '*'. Bytes are written as they are (CR LF stays CR LF).
+//
+// When the file cannot be written the user is told once; further failures stay silent until
+// a write succeeds again or the file setting changes, so a flood of rejected messages cannot
+// stack up boxes. The message stays rejected either way.
+class FilteredMessageFile {
+public:
+    enum class Result { Written, Off, Failed };
+
+    // Takes "SaveDead" and "DeadFileName" from the store.
+    FilteredMessageFile(Prompter &prompter, const SettingsStore &store);
+
+    // The view's copy of "SaveDead" and "DeadFileName", after the preferences changed.
+    void setTarget(bool saveDead, const QString &path);
+    void loadTarget(const SettingsStore &store);
+    bool saveDead() const { return m_saveDead; }
+    const QString &path() const { return m_path; }
+
+    // Appends one entry. `length` 0: `bytes` is a text, kept up to its first NUL.
+    // `length` > 0: the first `length` bytes of a buffer in which each NUL is written as the
+    // two characters backslash and zero, as is the buffer's end when no NUL closes it.
+    Result SaveFilteredMessage(QByteArrayView bytes, qsizetype length = 0);
+
+private:
+    Prompter &m_prompter;
+    bool m_saveDead = true;
+    QString m_path;
+    bool m_failureShown = false;
+};
+
+// The text of an entry: the reason line (ending in CR LF), a line of 43 '*', the arrival
+// stamp line, then the message as received. Saved in the text form.
+QByteArray filteredEntryText(QByteArrayView reasonLine, QByteArrayView arrivalStamp, QByteArrayView messageText);
+
+// The entry of a packet that could not be parsed: the reason line "Non Standard Message.", a
+// line of 43 '*', the arrival stamp line, then the received bytes as they came, NULs
+// included. Saved in the buffer form with its whole size as the length.
+QByteArray nonStandardMessageBuffer(QByteArrayView arrivalStamp, QByteArrayView receivedData);
+
+} // namespace tq

@@ -1,0 +1,45 @@
+#include "messages/AnswerFile.h"
+#include "messages/TextFileLines.h"
+#include "support/IsolatedHome.h"
+#include "support/QtPrinters.h"
+
+#include <QFile>
+
+namespace tq {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+TEST(TextFileLines, EveryLineEndsInCrLf)
+{
+    EXPECT_EQ(linesEndingCrLf(""), ""_ba);
+    EXPECT_EQ(linesEndingCrLf("a\r\nb"), "a\r\nb\r\n"_ba);
+    EXPECT_EQ(linesEndingCrLf("a\nb\n"), "a\r\nb\r\n"_ba);
+    EXPECT_EQ(linesEndingCrLf("\r\n\r\n"), "\r\n\r\n"_ba);
+    EXPECT_EQ(linesEndingCrLf("a\rb\r\r\n"), "a\rb\r\r\n"_ba) << "a lone CR belongs to its line";
+}
+
+class AnswerFileTest : public test::IsolatedHome { };
+
+TEST_F(AnswerFileTest, TextRoundTripsWithALineEndAfterTheLastLine)
+{
+    EXPECT_EQ(readAnswerFile(), std::nullopt) << "a missing file is not opened";
+
+    const QByteArray typed = "I am away.\r\nBack on Monday \xe4\xc3\xa4"_ba;
+    ASSERT_TRUE(writeAnswerFile(typed));
+    QFile file(appDataDir() + u"AutoFile.tqm"_s);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), typed) << "written exactly, no line end added";
+
+    // Switching the mode on and off again without an edit.
+    ASSERT_EQ(readAnswerFile(), typed + "\r\n");
+    ASSERT_TRUE(writeAnswerFile(*readAnswerFile()));
+    EXPECT_EQ(readAnswerFile(), typed + "\r\n");
+
+    ASSERT_TRUE(writeAnswerFile(""));
+    EXPECT_EQ(readAnswerFile(), std::optional(QByteArray()));
+    EXPECT_FALSE(writeAnswerFile("x", homePath() + u"/missing/AutoFile.tqm"_s));
+}
+
+} // namespace
+} // namespace tq
