@@ -33,7 +33,6 @@ public:
     // Connected, and no operation has failed in a way that leaves the conversation unsure.
     bool usable() const { return m_state == State::Connected; }
     bool cancelled() const { return m_state == State::Cancelled; }
-    bool timedOut() const { return m_state == State::TimedOut; }
 
 private:
     enum class State { Idle, Connected, Broken, TimedOut, Cancelled };

@@ -102,7 +102,6 @@ TEST(CheckMailThread, SecondMailboxIsSkippedWhenIncompleteAndItsCountCleared)
 TEST(CheckMailThread, CancelEndsAtOnceAndLeavesTheCountsAlone)
 {
     test::ScriptedMailServer silent({}, {});
-    test::RecordingMailTray tray;
     MailCounts counts;
     counts.setCount(kFirstMailbox, 5);
     CCheckMailThread check(firstOnly(silent.serverText()), counts);
@@ -175,14 +174,6 @@ TEST_F(BackgroundMailCheckTest, TicksReadTheSecondMailboxAndSoundSwitchesNow)
     EXPECT_EQ(server.connectionCount(), 3);
     EXPECT_EQ(tray.shown.value(kSecondMailbox), QStringLiteral("You have 2 new messages in mailbox bob"));
     EXPECT_EQ(sound.played, (QStringList{QStringLiteral("MailBeep"), QStringLiteral("MailBeep")}));
-}
-
-TEST(MailCheckRequestTest, SecondMailboxOnlyWhenUsed)
-{
-    const MailboxAccount first{QStringLiteral("s1"), QStringLiteral("u1"), QStringLiteral("p1")};
-    const MailboxAccount second{QStringLiteral("s2"), QStringLiteral("u2"), QStringLiteral("p2")};
-    EXPECT_TRUE(MailCheckRequest::make(first, second, false, false).second.server.isEmpty());
-    EXPECT_EQ(MailCheckRequest::make(first, second, true, true).second.password, QStringLiteral("p2"));
 }
 
 class MailSettingsCacheTest : public test::IsolatedHome {

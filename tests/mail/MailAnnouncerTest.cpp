@@ -76,13 +76,5 @@ TEST_F(MailAnnouncerTest, SoundsOnlyWhenAsked)
     EXPECT_EQ(sound.played.size(), 2);
 }
 
-TEST_F(MailAnnouncerTest, RemovingAllIconsClearsTheTray)
-{
-    announcer.AnnounceMailState(QStringLiteral("a"), QStringLiteral("3"), kFirstMailbox, false);
-    announcer.AnnounceMailState(QStringLiteral("a"), QStringLiteral("Error"), mailstate::ConnectFailed, false);
-    announcer.removeAllIcons();
-    EXPECT_TRUE(tray.shown.isEmpty());
-}
-
 } // namespace
 } // namespace tq

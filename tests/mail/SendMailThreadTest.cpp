@@ -99,7 +99,8 @@ TEST_F(SendMailThreadTest, SilentServerGivesUpAtTheSocketTimeOut)
 TEST_F(SendMailThreadTest, MultiLineRepliesAndAnAddressThatWouldInjectACommand)
 {
     test::ScriptedMailServer server("220-first line\r\n220 second line\r\n", smtpAnswers());
-    settings.set(keys::SMTPServer, server.serverText());
+    // By name, so that the name service is asked.
+    settings.set(keys::SMTPServer, QStringLiteral("localhost:%1").arg(server.port()));
     CSendMailThread::Options options;
     options.localHostName = QStringLiteral("station one\r\n");
     CSendMailThread job(settings,
