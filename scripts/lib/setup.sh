@@ -12,6 +12,10 @@ TQ_PACKAGES=(
   fonts-dejavu-core
 )
 
+# Real mail servers that the mail tests start on loopback ports of their own (scripts/test
+# only). The tests that need them skip, saying so, where they are missing.
+TQ_TEST_PACKAGES=(dovecot-core dovecot-pop3d opensmtpd)
+
 tq_missing_packages() {
   local package
   for package in "$@"; do
@@ -34,6 +38,45 @@ tq_ensure_packages() {
     echo "These Debian packages are missing. Install them as root, then run this again:" >&2
     echo "  apt-get install -y --no-install-recommends ${missing[*]}" >&2
     exit 1
+  fi
+}
+
+# Installs what is missing when run as root, then stops the daemons the installation started
+# (the tests run their own); otherwise names the command and goes on.
+tq_offer_packages() {
+  local missing package
+  mapfile -t missing < <(tq_missing_packages "$@")
+  [ ${#missing[@]} -eq 0 ] && return 0
+  # Installing opensmtpd would remove the machine's own mail server.
+  if [[ " ${missing[*]} " == *" opensmtpd "* ]] && [ -e /usr/sbin/sendmail ]; then
+    echo "Not installing opensmtpd: this machine has another mail server; the SMTP tests will be skipped." >&2
+    mapfile -t missing < <(printf '%s\n' "${missing[@]}" | grep -vx opensmtpd)
+    [ ${#missing[@]} -eq 0 ] && return 0
+  fi
+  if [ "$(id -u)" -eq 0 ]; then
+    echo "Installing: ${missing[*]}"
+    if ! { apt-get update -qq \
+           && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"; }; then
+      echo "Could not install ${missing[*]}; the tests that need them will be skipped." >&2
+      return 0
+    fi
+    for package in "${missing[@]}"; do
+      case $package in
+        dovecot-core) tq_stop_service dovecot ;;
+        opensmtpd) tq_stop_service opensmtpd ;;
+      esac
+    done
+  else
+    echo "The tests that need real mail servers will be skipped. To run them, as root:" >&2
+    echo "  apt-get install -y --no-install-recommends ${missing[*]}" >&2
+  fi
+}
+
+tq_stop_service() {
+  if [ -d /run/systemd/system ]; then
+    systemctl disable --now "$1" >/dev/null 2>&1 || true
+  elif command -v service >/dev/null; then
+    service "$1" stop >/dev/null 2>&1 || true
   fi
 }
 

@@ -100,6 +100,30 @@ constexpr Entry kStrings[] = {
     // ---- shell and preferences
 
     // ---- mail
+    {Sid::MailSendStart, QT_TRANSLATE_NOOP("tq", "Start mail sending process.")},
+    {Sid::SmtpConnectFailed, QT_TRANSLATE_NOOP("tq", "Unable to connect with SMTP server ")},
+    {Sid::MailSendSuccess, QT_TRANSLATE_NOOP("tq", "Mail send successfully.")},
+    {Sid::SmtpUnexpectedAnswer,
+     QT_TRANSLATE_NOOP("tq", "Error during mail sending process.\r\nSMTP server return unexpected answer.")},
+    {Sid::SmtpServerNotSet, QT_TRANSLATE_NOOP("tq", "You don't setup SMTP server in Preferences.  ")},
+    {Sid::MailCheckConnecting, QT_TRANSLATE_NOOP("tq", "Connecting to server ")},
+    {Sid::MailCheckAccepted, QT_TRANSLATE_NOOP("tq", "Connection accepted...")},
+    {Sid::MailCheckUserSent, QT_TRANSLATE_NOOP("tq", "Authentification for user ")},
+    {Sid::MailCheckUserAccepted, QT_TRANSLATE_NOOP("tq", "Authentification for user ")},
+    {Sid::MailCheckPasswordSent, QT_TRANSLATE_NOOP("tq", "Authentification for user ")},
+    {Sid::MailCheckPasswordAccepted, QT_TRANSLATE_NOOP("tq", "Authentification for user ")},
+    {Sid::MailCheckCounting, QT_TRANSLATE_NOOP("tq", "Checking for new messages...")},
+    {Sid::MailCheckCountFormat, QT_TRANSLATE_NOOP("tq", "Mail server has %d new message(s) for %s")},
+    {Sid::MailCheckStatFailed, QT_TRANSLATE_NOOP("tq", "Unable to retrive new mail statistics from mailserver ")},
+    {Sid::MailCheckAuthFailed, QT_TRANSLATE_NOOP("tq", "Authentification error for user ")},
+    {Sid::MailCheckConnectFailed, QT_TRANSLATE_NOOP("tq", "Unable to connect with mail server ")},
+    {Sid::MailTipYouHave, QT_TRANSLATE_NOOP("tq", "You have ")},
+    {Sid::MailTipPasswordRefused, QT_TRANSLATE_NOOP("tq", "Authentification error for user ")},
+    {Sid::MailTipUserRefused, QT_TRANSLATE_NOOP("tq", "Authentification error for user ")},
+    {Sid::MailTipInvalidServer, QT_TRANSLATE_NOOP("tq", "Invalid POP3 server  ")},
+    {Sid::MailTipConnectFailed, QT_TRANSLATE_NOOP("tq", "Unable to connect with POP3 ")},
+    {Sid::MailTipInternalError, QT_TRANSLATE_NOOP("tq", "Internal TCP/IP error")},
+    {Sid::MailTipNewMessagesIn, QT_TRANSLATE_NOOP("tq", " new messages in mailbox ")},
 };
 
 } // namespace

@@ -60,6 +60,29 @@ enum class Sid : int {
     // ---- shell and preferences
 
     // ---- mail
+    MailSendStart = 103,
+    SmtpConnectFailed = 109,
+    MailSendSuccess = 110,
+    SmtpUnexpectedAnswer = 111,
+    SmtpServerNotSet = 112,
+    MailCheckConnecting = 114,
+    MailCheckAccepted = 115,
+    MailCheckUserSent = 116,
+    MailCheckUserAccepted = 117,
+    MailCheckPasswordSent = 118,
+    MailCheckPasswordAccepted = 119,
+    MailCheckCounting = 120,
+    MailCheckCountFormat = 121,
+    MailCheckStatFailed = 122,
+    MailCheckAuthFailed = 123,
+    MailCheckConnectFailed = 124,
+    MailTipYouHave = 2092,
+    MailTipPasswordRefused = 2094,
+    MailTipUserRefused = 2095,
+    MailTipInvalidServer = 2096,
+    MailTipConnectFailed = 2097,
+    MailTipInternalError = 2098,
+    MailTipNewMessagesIn = 2100,
 };
 
 // The translated text of `id`; an id without a text gives an empty string.

@@ -1,0 +1,125 @@
+// The SMTP sender against no server, a refusing port and scripted servers.
+#include "mail/MailDelivery.h"
+#include "mail/ScriptedMailServer.h"
+#include "support/IsolatedHome.h"
+#include "support/LoopbackPeer.h"
+#include "support/QtPrinters.h"
+#include "support/SignalWaiter.h"
+
+#include <QElapsedTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace tq {
+namespace {
+
+using namespace std::chrono_literals;
+
+// A well-behaved SMTP server's answers.
+test::ScriptedMailServer::Answer smtpAnswers()
+{
+    auto inData = std::make_shared<bool>(false);
+    return [inData](const QByteArray &line) -> QByteArray {
+        if (*inData) {
+            if (line == ".\r\n") {
+                *inData = false;
+                return "250 queued\r\n";
+            }
+            return {};
+        }
+        if (line.startsWith("HELO"))
+            return "250-pleased to meet you\r\n250 really\r\n";
+        if (line.startsWith("DATA")) {
+            *inData = true;
+            return "354 go ahead\r\n";
+        }
+        if (line.startsWith("QUIT"))
+            return "221 bye\r\n";
+        return "250 ok\r\n";
+    };
+}
+
+class SendMailThreadTest : public test::IsolatedHome {
+protected:
+    SendMailThreadTest()
+    {
+        settings.set(keys::EmailAddress, QStringLiteral("ann@example.org"));
+        settings.set(keys::FullName, QStringLiteral("Ann Lee"));
+    }
+
+    SettingsStore settings;
+    test::StatusLog status;
+};
+
+TEST_F(SendMailThreadTest, EmptySmtpServerIsReportedWithoutTryingAnything)
+{
+    const auto job = smtpMailSendJobFactory(settings)({QStringLiteral("bob@example.org")}, "Hi", status.callback());
+    ASSERT_TRUE(test::waitForDelivery(*job));
+    EXPECT_EQ(job->errorText(), QStringLiteral("You don't setup SMTP server in Preferences.  "));
+    EXPECT_TRUE(status.texts().isEmpty());
+}
+
+TEST_F(SendMailThreadTest, RefusedConnectionNamesTheServer)
+{
+    const QString server = QStringLiteral("127.0.0.1:%1").arg(test::unusedTcpPort());
+    settings.set(keys::SMTPServer, server);
+    CSendMailThread job(settings, {QStringLiteral("bob@example.org")}, "Hi", status.callback());
+    ASSERT_TRUE(test::waitForDelivery(job));
+    EXPECT_EQ(job.errorText(), QStringLiteral("Unable to connect with SMTP server ") + server);
+    EXPECT_EQ(status.texts(), QStringList{test::kStartStatus});
+}
+
+TEST_F(SendMailThreadTest, CancelAtTheDeadlineEndsASilentConversationAtOnce)
+{
+    test::ScriptedMailServer silent({}, {});
+    settings.set(keys::SMTPServer, silent.serverText());
+    CSendMailThread job(settings, {QStringLiteral("bob@example.org")}, "Hi", status.callback());
+    EXPECT_FALSE(job.waitUntil(std::chrono::steady_clock::now() + 300ms));
+    QElapsedTimer timer;
+    timer.start();
+    job.cancel();
+    EXPECT_LT(timer.elapsed(), 5000);
+    EXPECT_EQ(job.errorText(), test::kUnexpectedAnswer + silent.serverText());
+    EXPECT_TRUE(job.waitUntil(std::chrono::steady_clock::now()));
+}
+
+TEST_F(SendMailThreadTest, SilentServerGivesUpAtTheSocketTimeOut)
+{
+    test::ScriptedMailServer silent({}, {});
+    settings.set(keys::SMTPServer, silent.serverText());
+    CSendMailThread::Options options;
+    options.socketTimeout = 300ms;
+    CSendMailThread job(settings, {QStringLiteral("bob@example.org")}, "Hi", status.callback(), options);
+    ASSERT_TRUE(test::waitForDelivery(job, 20s));
+    EXPECT_EQ(job.errorText(), test::kUnexpectedAnswer + silent.serverText());
+}
+
+TEST_F(SendMailThreadTest, MultiLineRepliesAndAnAddressThatWouldInjectACommand)
+{
+    test::ScriptedMailServer server("220-first line\r\n220 second line\r\n", smtpAnswers());
+    // By name, so that the name service is asked.
+    settings.set(keys::SMTPServer, QStringLiteral("localhost:%1").arg(server.port()));
+    CSendMailThread::Options options;
+    options.localHostName = QStringLiteral("station one\r\n");
+    CSendMailThread job(settings,
+                        {QStringLiteral("a@example.org"), QStringLiteral("x@y>\r\nRCPT TO: <evil@example.org"),
+                         QStringLiteral("b@example.org")},
+                        "Subject line\r\nText", status.callback(), options);
+    ASSERT_TRUE(test::waitForDelivery(job));
+    EXPECT_EQ(job.errorText(), QString());
+    EXPECT_EQ(status.texts(), (QStringList{test::kStartStatus, test::kSentStatus, test::kSentStatus}));
+    const QByteArrayList lines = server.receivedLines();
+    EXPECT_EQ(lines.first(), QByteArray("HELO stationone\r\n"));
+    EXPECT_TRUE(lines.contains("MAIL From: <ann@example.org>\r\n"));
+    EXPECT_TRUE(lines.contains("RCPT TO: <a@example.org>\r\n"));
+    EXPECT_TRUE(lines.contains("RCPT TO: <b@example.org>\r\n"));
+    EXPECT_EQ(lines.count("DATA\r\n"), 2);
+    for (const QByteArray &line : lines)
+        EXPECT_FALSE(line.contains("evil")) << line.constData();
+    EXPECT_EQ(lines.last(), QByteArray("QUIT\r\n"));
+}
+
+} // namespace
+} // namespace tq
