@@ -150,10 +150,11 @@ private:
             if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
                 return;
             if (connection.draining) {
-                if (count <= 0)
+                if (count <= 0) {
                     connection.fd.reset();
-                else
-                    connection.readDeadline = std::min(Clock::now() + kDrainQuiet, connection.drainLimit);
+                    return;
+                }
+                connection.readDeadline = std::min(Clock::now() + kDrainQuiet, connection.drainLimit);
                 continue;
             }
             if (count <= 0) { // the peer closed, or the connection failed
