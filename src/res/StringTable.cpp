@@ -13,64 +13,116 @@ struct Entry {
 // Verbatim texts, misspellings included: users and other stations know them this way.
 constexpr Entry kStrings[] = {
     // ---- application
-    {Sid::AppName, QT_TRANSLATE_NOOP("tq", "Tarquel Messenger")},
-    {Sid::AppTitle, QT_TRANSLATE_NOOP("tq", "Tarquel Messenger v2.1")},
-    {Sid::SocketsInitFailed, QT_TRANSLATE_NOOP("tq", "Windows sockets initialization failed.")},
+    { Sid::AppName, QT_TRANSLATE_NOOP("tq", "Tarquel Messenger") },
+    { Sid::AppTitle, QT_TRANSLATE_NOOP("tq", "Tarquel Messenger v2.1") },
+    { Sid::SocketsInitFailed, QT_TRANSLATE_NOOP("tq", "Windows sockets initialization failed.") },
+    { Sid::TrayListening, QT_TRANSLATE_NOOP("tq", "Tarquel Messenger. Listening...") },
+    { Sid::TitleMessages, QT_TRANSLATE_NOOP("tq", "Tarquel Messenger [ %d messages ]") },
+    { Sid::TitleOneMessage, QT_TRANSLATE_NOOP("tq", "Tarquel Messenger [ %d message ]") },
+    { Sid::FontMissing,
+        QT_TRANSLATE_NOOP("tq",
+            "Font Verdana corrupt or not installed!\r\nIt is strongly recommended "
+            "reinstall TarquelMessenger!") },
+    { Sid::CloseQuestion,
+        QT_TRANSLATE_NOOP("tq",
+            "Do you wish close Tarquel Messenger\r\nand stop receiving messages "
+            "from your friends?") },
+    { Sid::CloseQuestionCaption, QT_TRANSLATE_NOOP("tq", "Close Tarquel Messenger?") },
+    { Sid::SuspendNotice,
+        QT_TRANSLATE_NOOP("tq", "Tarquel Messenger is preparing to go suspend.\r\nStopping active processes...") },
+    { Sid::ResumeNotice,
+        QT_TRANSLATE_NOOP("tq", "Tarquel Messenger is resume after suspend.\n\rStarting background processes...") },
 
     // ---- protocol: receivers
-    {Sid::TcpPortFormat, QT_TRANSLATE_NOOP("tq", "TCP port %d")},
-    {Sid::UdpPortFormat, QT_TRANSLATE_NOOP("tq", "UDP port %d")},
-    {Sid::CriticalNoTcpIp,
-     QT_TRANSLATE_NOOP("tq", "Critical Error during initializations!\r\n\r\nYou possibly don't have TCP/IP "
-                             "protocol installed.\r\nIt's going to Tarquel Messenger not work!")},
-    {Sid::CriticalNoDefaultPort,
-     QT_TRANSLATE_NOOP("tq", "Critical Error during initializations!\r\n\r\nTarquelMessenger don't access to "
-                             "default port! Try to reinstall TCP/IP!\r\nIt's going to Tarquel Messenger not "
-                             "work!")},
-    {Sid::CriticalNetworkDown,
-     QT_TRANSLATE_NOOP("tq", "Critical Error during initializations!\r\n\r\nA socket operation encountered a "
-                             "dead network.\r\nThis could indicate a serious failure of the network "
-                             "system\r\n(i.e. the protocol stack that the Winsock DLL runs over),\r\nthe "
-                             "network interface, or the local network itself.\r\nIt's going to Tarquel "
-                             "Messenger not work!")},
-    {Sid::CriticalBlockingInProgress,
-     QT_TRANSLATE_NOOP("tq", "Critical Error during initializations!\r\n\r\nA blocking operation is currently "
-                             "executing.\r\nWindows Sockets only allows a single\r\nblocking operation to be "
-                             "outstanding per task\r\nIt's going to Tarquel Messenger not work!")},
-    {Sid::CriticalTooManySockets,
-     QT_TRANSLATE_NOOP("tq", "Critical Error during initializations!\r\n\r\nToo many open sockets.\r\nEach "
-                             "implementation may have a maximum number\r\nof socket handles available, "
-                             "either globally,\r\nper process or per thread.r\nIt's going to Tarquel "
-                             "Messenger not work!")},
-    {Sid::CriticalNoBufferSpace,
-     QT_TRANSLATE_NOOP("tq", "Critical Error during initializations!\r\n\r\nNo buffer space available!\r\nIt's "
-                             "going to Tarquel Messenger not work!")},
-    {Sid::CriticalProtocolNotConfigured,
-     QT_TRANSLATE_NOOP("tq", "Critical Error during initializations!\r\n\r\nThe requested protocol has not "
-                             "been configured into the system,\r\nor no implementation for it exists\r\nIt's "
-                             "going to Tarquel Messenger not work!")},
-    {Sid::CriticalWrongProtocolType,
-     QT_TRANSLATE_NOOP("tq", "Critical Error during initializations!\r\n\r\nProtocol wrong type for "
-                             "socket.\r\nIt's going to Tarquel Messenger not work!")},
-    {Sid::CriticalSocketTypeUnsupported,
-     QT_TRANSLATE_NOOP("tq", "Critical Error during initializations!\r\n\r\nThe support for the specified "
-                             "socket type does not exist in this address family.\r\nIt's going to Tarquel "
-                             "Messenger not work!")},
-    {Sid::PortBusyBoxSuffix,
-     QT_TRANSLATE_NOOP("tq", " busy by another application!\r\nClose another application or change default "
-                             "port and restart Tarquel Messenger!\r\n\r\nIt possible to continue work, but "
-                             "you cannot receive incoming messages!")},
-    {Sid::ErrorCreatingSocketCaption, QT_TRANSLATE_NOOP("tq", "Error creating socket!")},
-    {Sid::ListeningSuffix, QT_TRANSLATE_NOOP("tq", " listening")},
-    {Sid::PortBusyStatusSuffix, QT_TRANSLATE_NOOP("tq", " is busy! Receiving don't possibly!")},
+    { Sid::TcpPortFormat, QT_TRANSLATE_NOOP("tq", "TCP port %d") },
+    { Sid::UdpPortFormat, QT_TRANSLATE_NOOP("tq", "UDP port %d") },
+    { Sid::CriticalNoTcpIp,
+        QT_TRANSLATE_NOOP("tq",
+            "Critical Error during initializations!\r\n\r\nYou possibly don't have TCP/IP "
+            "protocol installed.\r\nIt's going to Tarquel Messenger not work!") },
+    { Sid::CriticalNoDefaultPort,
+        QT_TRANSLATE_NOOP("tq",
+            "Critical Error during initializations!\r\n\r\nTarquelMessenger don't access to "
+            "default port! Try to reinstall TCP/IP!\r\nIt's going to Tarquel Messenger not "
+            "work!") },
+    { Sid::CriticalNetworkDown,
+        QT_TRANSLATE_NOOP("tq",
+            "Critical Error during initializations!\r\n\r\nA socket operation encountered a "
+            "dead network.\r\nThis could indicate a serious failure of the network "
+            "system\r\n(i.e. the protocol stack that the Winsock DLL runs over),\r\nthe "
+            "network interface, or the local network itself.\r\nIt's going to Tarquel "
+            "Messenger not work!") },
+    { Sid::CriticalBlockingInProgress,
+        QT_TRANSLATE_NOOP("tq",
+            "Critical Error during initializations!\r\n\r\nA blocking operation is currently "
+            "executing.\r\nWindows Sockets only allows a single\r\nblocking operation to be "
+            "outstanding per task\r\nIt's going to Tarquel Messenger not work!") },
+    { Sid::CriticalTooManySockets,
+        QT_TRANSLATE_NOOP("tq",
+            "Critical Error during initializations!\r\n\r\nToo many open sockets.\r\nEach "
+            "implementation may have a maximum number\r\nof socket handles available, "
+            "either globally,\r\nper process or per thread.r\nIt's going to Tarquel "
+            "Messenger not work!") },
+    { Sid::CriticalNoBufferSpace,
+        QT_TRANSLATE_NOOP("tq",
+            "Critical Error during initializations!\r\n\r\nNo buffer space available!\r\nIt's "
+            "going to Tarquel Messenger not work!") },
+    { Sid::CriticalProtocolNotConfigured,
+        QT_TRANSLATE_NOOP("tq",
+            "Critical Error during initializations!\r\n\r\nThe requested protocol has not "
+            "been configured into the system,\r\nor no implementation for it exists\r\nIt's "
+            "going to Tarquel Messenger not work!") },
+    { Sid::CriticalWrongProtocolType,
+        QT_TRANSLATE_NOOP("tq",
+            "Critical Error during initializations!\r\n\r\nProtocol wrong type for "
+            "socket.\r\nIt's going to Tarquel Messenger not work!") },
+    { Sid::CriticalSocketTypeUnsupported,
+        QT_TRANSLATE_NOOP("tq",
+            "Critical Error during initializations!\r\n\r\nThe support for the specified "
+            "socket type does not exist in this address family.\r\nIt's going to Tarquel "
+            "Messenger not work!") },
+    { Sid::PortBusyBoxSuffix,
+        QT_TRANSLATE_NOOP("tq",
+            " busy by another application!\r\nClose another application or change default "
+            "port and restart Tarquel Messenger!\r\n\r\nIt possible to continue work, but "
+            "you cannot receive incoming messages!") },
+    { Sid::ErrorCreatingSocketCaption, QT_TRANSLATE_NOOP("tq", "Error creating socket!") },
+    { Sid::ListeningSuffix, QT_TRANSLATE_NOOP("tq", " listening") },
+    { Sid::PortBusyStatusSuffix, QT_TRANSLATE_NOOP("tq", " is busy! Receiving don't possibly!") },
 
     // ---- protocol: sending
 
     // ---- messages
+    { Sid::DiscardAllQuestion, QT_TRANSLATE_NOOP("tq", "Do you wish to delete all incoming messages?") },
+    { Sid::SendButton, QT_TRANSLATE_NOOP("tq", "&Send Message") },
+    { Sid::AutoAnswerCaption, QT_TRANSLATE_NOOP("tq", "&AutoAnswer") },
+    { Sid::SendButtonTip, QT_TRANSLATE_NOOP("tq", "Press this button to send message (Alt+Enter)") },
+    { Sid::AutoAnswerTip, QT_TRANSLATE_NOOP("tq", "Toggle AutoAnswer mode") },
+    { Sid::DestinationTip, QT_TRANSLATE_NOOP("tq", "Select or enter message destination(s)") },
+    { Sid::SendTime, QT_TRANSLATE_NOOP("tq", "Time: %d,%02dsec") },
+    { Sid::MessagePosition, QT_TRANSLATE_NOOP("tq", "%d/%d") },
+    { Sid::MenuSendMessage, QT_TRANSLATE_NOOP("tq", "&Send message") },
+    { Sid::MenuPrevious, QT_TRANSLATE_NOOP("tq", "&Previous\tAlt+Left Arrow") },
+    { Sid::MenuNext, QT_TRANSLATE_NOOP("tq", "&Next\tAlt+Right Arrow") },
+    { Sid::MenuDelete, QT_TRANSLATE_NOOP("tq", "&Delete\tAlt+Del") },
+    { Sid::MenuDiscardAll, QT_TRANSLATE_NOOP("tq", "D&iscard all messages\tShift+Alt+Del") },
+    { Sid::MenuPopupOnReceipt, QT_TRANSLATE_NOOP("tq", "P&op up on message receipt") },
+    { Sid::MenuOutsideAnyGroup, QT_TRANSLATE_NOOP("tq", "&Outside Any Group") },
+    { Sid::MenuJunkSenders, QT_TRANSLATE_NOOP("tq", "&Junk Senders List") },
+    { Sid::MenuSendHighImportance, QT_TRANSLATE_NOOP("tq", "Send as &high importance message ") },
+    { Sid::MenuCopy, QT_TRANSLATE_NOOP("tq", "&Copy\tCtrl+C") },
+    { Sid::MenuCut, QT_TRANSLATE_NOOP("tq", "Cu&t\tCtrl+X") },
+    { Sid::MenuPaste, QT_TRANSLATE_NOOP("tq", "&Paste\tCtrl+V") },
+    { Sid::MenuSelectAll, QT_TRANSLATE_NOOP("tq", "Select &All\tCtrl+A") },
+    { Sid::MenuUndo, QT_TRANSLATE_NOOP("tq", "&Undo\tCtrl+Z") },
+    { Sid::MenuAddSenderTo, QT_TRANSLATE_NOOP("tq", "&Add sender to...") },
+    { Sid::MenuEditTitle, QT_TRANSLATE_NOOP("tq", "&Edit") },
 
     // ---- address book
 
     // ---- shell and preferences
+    { Sid::MenuExit, QT_TRANSLATE_NOOP("tq", "E&xit") }, { Sid::MenuMessageTitle, QT_TRANSLATE_NOOP("tq", "&Message") },
+    { Sid::MenuViewTitle, QT_TRANSLATE_NOOP("tq", "&View") },
 
     // ---- mail
 };
