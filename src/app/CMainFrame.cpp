@@ -35,6 +35,7 @@ CMainFrame::CMainFrame(SettingsStore &settings, Prompter &prompter, SoundPlayer 
     applyStoredPlacement();
 
     connect(m_view, &CTq20View::minimizeRequested, this, &CMainFrame::minimizeToTray);
+    connect(m_view, &CTq20View::restoreRequested, this, &CMainFrame::restoreFromTray);
     m_tray.setActivationHandler([this](TrayIcon::Activation activation) {
         if (activation == TrayIcon::Activation::Click)
             restoreFromTray();

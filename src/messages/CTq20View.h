@@ -98,6 +98,10 @@ public:
     // Offers the quote of `record` for the reply.
     void offerQuote(const MessageRecord &record, QuoteOffer how);
 
+    Prompter &prompter() const { return m_prompter; }
+    SoundPlayer &soundPlayer() const { return m_sound; }
+    TrayIcon &trayIcon() const { return m_tray; }
+
     void attachStatusPanes(const StatusPanes &panes);
     const StatusPanes &statusPanes() const { return m_panes; }
 
@@ -121,6 +125,8 @@ public:
 Q_SIGNALS:
     // The main window should minimise ("MinOnDelLast").
     void minimizeRequested();
+    // The main window should come up from the tray or from minimised ("Restore").
+    void restoreRequested();
     // The Send button, Alt+Enter or a Send menu item: importance '0' or '1'.
     void sendRequested(char importance);
 

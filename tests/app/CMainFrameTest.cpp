@@ -142,7 +142,7 @@ TEST_F(CMainFrameTest, EscapeMinimisesOnlyAsFarAsThereIsAWayBack)
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
     QTest::keyClick(frame.get(), Qt::Key_Escape);
     EXPECT_FALSE(frame->isVisible());
-    frame->restoreFromTray();
+    Q_EMIT frame->view()->restoreRequested();
     EXPECT_TRUE(frame->isVisible());
 
     tray.available = false;
