@@ -1,20 +1,10 @@
-#include "app/CMainFrame.h"
-#include "settings/AppDataDir.h"
-#include "settings/SettingsStore.h"
+#include "app/CTq20App.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Tarquel International"));
-    QApplication::setApplicationName(QStringLiteral("TarquelMessenger"));
-
-    tq::SettingsStore settings;
-    tq::AppDataDir::initialise();
-
-    tq::CMainFrame frame(settings);
-    frame.show();
-    frame.StartProcesses();
-    return QApplication::exec();
+    QApplication application(argc, argv);
+    tq::CTq20App app(tq::CTq20App::parseArguments(QApplication::arguments()));
+    return app.run();
 }

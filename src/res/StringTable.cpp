@@ -16,6 +16,22 @@ constexpr Entry kStrings[] = {
     {Sid::AppName, QT_TRANSLATE_NOOP("tq", "Tarquel Messenger")},
     {Sid::AppTitle, QT_TRANSLATE_NOOP("tq", "Tarquel Messenger v2.1")},
     {Sid::SocketsInitFailed, QT_TRANSLATE_NOOP("tq", "Windows sockets initialization failed.")},
+    {Sid::TrayListening, QT_TRANSLATE_NOOP("tq", "Tarquel Messenger. Listening...")},
+    {Sid::TitleMessages, QT_TRANSLATE_NOOP("tq", "Tarquel Messenger [ %d messages ]")},
+    {Sid::TitleOneMessage, QT_TRANSLATE_NOOP("tq", "Tarquel Messenger [ %d message ]")},
+    {Sid::FontMissing,
+     QT_TRANSLATE_NOOP("tq", "Font Verdana corrupt or not installed!\r\n"
+                             "It is strongly recommended reinstall TarquelMessenger!")},
+    {Sid::CloseQuestion,
+     QT_TRANSLATE_NOOP("tq", "Do you wish close Tarquel Messenger\r\n"
+                             "and stop receiving messages from your friends?")},
+    {Sid::CloseQuestionCaption, QT_TRANSLATE_NOOP("tq", "Close Tarquel Messenger?")},
+    {Sid::SuspendNotice,
+     QT_TRANSLATE_NOOP("tq", "Tarquel Messenger is preparing to go suspend.\r\n"
+                             "Stopping active processes...")},
+    {Sid::ResumeNotice,
+     QT_TRANSLATE_NOOP("tq", "Tarquel Messenger is resume after suspend.\n\r"
+                             "Starting background processes...")},
 
     // ---- protocol: receivers
     {Sid::TcpPortFormat, QT_TRANSLATE_NOOP("tq", "TCP port %d")},
@@ -69,7 +85,7 @@ constexpr Entry kStrings[] = {
     // ---- messages
     {Sid::DeadFileWriteFailed, QT_TRANSLATE_NOOP("tq", "Unable to write outfiltered message to file: ")},
     {Sid::AutoAnswerCaption, QT_TRANSLATE_NOOP("tq", "&AutoAnswer")},
-    {Sid::AutoAnswerTooltip, QT_TRANSLATE_NOOP("tq", "Toggle AutoAnswer mode")},
+    {Sid::AutoAnswerTip, QT_TRANSLATE_NOOP("tq", "Toggle AutoAnswer mode")},
     {Sid::StatusAutoAnswerMode, QT_TRANSLATE_NOOP("tq", "AutoAnswer mode.")},
     {Sid::StatusReady, QT_TRANSLATE_NOOP("tq", "Ready.")},
     // The reason lines head the entries of the filtered-message file.
@@ -81,6 +97,28 @@ constexpr Entry kStrings[] = {
     {Sid::ReplaceWithQuoteQuestion,
      QT_TRANSLATE_NOOP("tq", "The message text has changed and not send!\r\nDo you wish to replace its with "
                              "\"quotes\" of new message?")},
+    {Sid::DiscardAllQuestion, QT_TRANSLATE_NOOP("tq", "Do you wish to delete all incoming messages?")},
+    {Sid::SendButton, QT_TRANSLATE_NOOP("tq", "&Send Message")},
+    {Sid::SendButtonTip, QT_TRANSLATE_NOOP("tq", "Press this button to send message (Alt+Enter)")},
+    {Sid::DestinationTip, QT_TRANSLATE_NOOP("tq", "Select or enter message destination(s)")},
+    {Sid::SendTime, QT_TRANSLATE_NOOP("tq", "Time: %d,%02dsec")},
+    {Sid::MessagePosition, QT_TRANSLATE_NOOP("tq", "%d/%d")},
+    {Sid::MenuSendMessage, QT_TRANSLATE_NOOP("tq", "&Send message")},
+    {Sid::MenuPrevious, QT_TRANSLATE_NOOP("tq", "&Previous\tAlt+Left Arrow")},
+    {Sid::MenuNext, QT_TRANSLATE_NOOP("tq", "&Next\tAlt+Right Arrow")},
+    {Sid::MenuDelete, QT_TRANSLATE_NOOP("tq", "&Delete\tAlt+Del")},
+    {Sid::MenuDiscardAll, QT_TRANSLATE_NOOP("tq", "D&iscard all messages\tShift+Alt+Del")},
+    {Sid::MenuPopupOnReceipt, QT_TRANSLATE_NOOP("tq", "P&op up on message receipt")},
+    {Sid::MenuOutsideAnyGroup, QT_TRANSLATE_NOOP("tq", "&Outside Any Group")},
+    {Sid::MenuJunkSenders, QT_TRANSLATE_NOOP("tq", "&Junk Senders List")},
+    {Sid::MenuSendHighImportance, QT_TRANSLATE_NOOP("tq", "Send as &high importance message ")},
+    {Sid::MenuCopy, QT_TRANSLATE_NOOP("tq", "&Copy\tCtrl+C")},
+    {Sid::MenuCut, QT_TRANSLATE_NOOP("tq", "Cu&t\tCtrl+X")},
+    {Sid::MenuPaste, QT_TRANSLATE_NOOP("tq", "&Paste\tCtrl+V")},
+    {Sid::MenuSelectAll, QT_TRANSLATE_NOOP("tq", "Select &All\tCtrl+A")},
+    {Sid::MenuUndo, QT_TRANSLATE_NOOP("tq", "&Undo\tCtrl+Z")},
+    {Sid::MenuAddSenderTo, QT_TRANSLATE_NOOP("tq", "&Add sender to...")},
+    {Sid::MenuEditTitle, QT_TRANSLATE_NOOP("tq", "&Edit")},
 
     // ---- address book
     {Sid::BroadcastEntry, QT_TRANSLATE_NOOP("tq", "< All (broadcast) >")},
@@ -92,12 +130,14 @@ constexpr Entry kStrings[] = {
      QT_TRANSLATE_NOOP("tq", "User with name '%s' already exist in Address Book.\r\nDo you wish to replace his "
                              "address?")},
     {Sid::UserAlreadyExistsCaption, QT_TRANSLATE_NOOP("tq", "User Already Exist.")},
-    {Sid::DestinationToolTip, QT_TRANSLATE_NOOP("tq", "Select or enter message destination(s)")},
     {Sid::AllUsersEntry, QT_TRANSLATE_NOOP("tq", "< All users >")},
     {Sid::JunkSenders, QT_TRANSLATE_NOOP("tq", "Junk Senders")},
     {Sid::MyGroupNumbered, QT_TRANSLATE_NOOP("tq", "My Group%d")},
 
     // ---- shell and preferences
+    {Sid::MenuExit, QT_TRANSLATE_NOOP("tq", "E&xit")},
+    {Sid::MenuMessageTitle, QT_TRANSLATE_NOOP("tq", "&Message")},
+    {Sid::MenuViewTitle, QT_TRANSLATE_NOOP("tq", "&View")},
 
     // ---- mail
     {Sid::MailSendStart, QT_TRANSLATE_NOOP("tq", "Start mail sending process.")},

@@ -12,6 +12,14 @@ enum class Sid : int {
     AppName = 128,
     AppTitle = 129,
     SocketsInitFailed = 104,
+    TrayListening = 130,
+    TitleMessages = 131,
+    TitleOneMessage = 132,
+    FontMissing = 2071,
+    CloseQuestion = 2107,
+    CloseQuestionCaption = 2108,
+    SuspendNotice = 61204,
+    ResumeNotice = 61205,
 
     // ---- protocol: receivers
     TcpPortFormat = 135,
@@ -35,7 +43,7 @@ enum class Sid : int {
     // ---- messages
     DeadFileWriteFailed = 2026,
     AutoAnswerCaption = 2043,
-    AutoAnswerTooltip = 2045,
+    AutoAnswerTip = 2045,
     StatusAutoAnswerMode = 2050,
     StatusReady = 2051,
     FilteredNonStandard = 2064,
@@ -44,6 +52,30 @@ enum class Sid : int {
     FilteredKillWordPrefix = 2067,
     FilteredDuplicated = 2068,
     ReplaceWithQuoteQuestion = 61203,
+    DiscardAllQuestion = 2005,
+    SendButton = 2009,
+    SendButtonTip = 2044,
+    DestinationTip = 2046,
+    SendTime = 2061,
+    MessagePosition = 59143,
+    // Menu items have no string number of their own: their texts go by 1000000 + command id,
+    // menu titles by 2000000 + 100 * position in the menu bar + position in their menu.
+    MenuSendMessage = 1011193,
+    MenuPrevious = 1032771,
+    MenuNext = 1032772,
+    MenuDelete = 1032773,
+    MenuDiscardAll = 1032779,
+    MenuPopupOnReceipt = 1032781,
+    MenuOutsideAnyGroup = 1032815,
+    MenuJunkSenders = 1032816,
+    MenuSendHighImportance = 1032828,
+    MenuCopy = 1057634,
+    MenuCut = 1057635,
+    MenuPaste = 1057637,
+    MenuSelectAll = 1057642,
+    MenuUndo = 1057643,
+    MenuAddSenderTo = 2000007,
+    MenuEditTitle = 2000100,
 
     // ---- address book
     BroadcastEntry = 126,
@@ -52,12 +84,14 @@ enum class Sid : int {
     ErrorRenamingItem = 212,
     UserAlreadyExists = 2030,
     UserAlreadyExistsCaption = 2031,
-    DestinationToolTip = 2046,
     AllUsersEntry = 2057,
     JunkSenders = 2059,
     MyGroupNumbered = 2081,
 
     // ---- shell and preferences
+    MenuExit = 1032790,
+    MenuMessageTitle = 2000000,
+    MenuViewTitle = 2000200,
 
     // ---- mail
     MailSendStart = 103,

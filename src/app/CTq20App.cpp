@@ -1,0 +1,142 @@
+#include "app/CTq20App.h"
+
+#include "app/CMainFrame.h"
+#include "app/FirstRunDefaults.h"
+#include "app/PowerNotices.h"
+#include "app/SingleInstance.h"
+#include "app/SystemTrayIcon.h"
+#include "platform/Clock.h"
+#include "platform/MemoryTrim.h"
+#include "platform/SoundPlayer.h"
+#include "platform/SystemIdentity.h"
+#include "res/PaintedIcons.h"
+#include "settings/AppDataDir.h"
+#include "settings/SettingsStore.h"
+#include "ui/WidgetPrompter.h"
+
+#include <QApplication>
+#include <QSessionManager>
+
+namespace tq {
+namespace {
+
+// Stands in until the program has a sound service: nothing in the window needs a sound yet.
+class SilentSoundPlayer : public SoundPlayer {
+public:
+    void play(const QString &, Fallback) override { }
+    void beep() override { }
+};
+
+} // namespace
+
+CTq20App::CTq20App(AppOptions options, AppServices services, QObject *parent)
+    : QObject(parent)
+    , m_options(options)
+    , m_services(services)
+{
+}
+
+CTq20App::~CTq20App()
+{
+    // The frame goes first: it uses the services until its end.
+    m_frame.reset();
+}
+
+AppOptions CTq20App::parseArguments(const QStringList &arguments)
+{
+    AppOptions options;
+    options.startMinimized = arguments.contains(QStringLiteral("--minimized"));
+    return options;
+}
+
+bool CTq20App::InitInstance()
+{
+    // The settings root: "Tarquel International" / "TarquelMessenger".
+    QCoreApplication::setOrganizationName(QStringLiteral("Tarquel International"));
+    QCoreApplication::setApplicationName(QStringLiteral("TarquelMessenger"));
+    m_settings = std::make_unique<SettingsStore>();
+
+    m_instance = std::make_unique<SingleInstance>();
+    if (!m_instance->claim())
+        return false;
+
+    AppDataDir::initialise();
+
+    if (!m_services.prompter) {
+        m_ownPrompter = std::make_unique<WidgetPrompter>();
+        m_services.prompter = m_ownPrompter.get();
+    }
+    if (!m_services.sound) {
+        m_ownSound = std::make_unique<SilentSoundPlayer>();
+        m_services.sound = m_ownSound.get();
+    }
+    if (!m_services.tray) {
+        m_ownTray = std::make_unique<SystemTrayIcon>();
+        m_services.tray = m_ownTray.get();
+    }
+    if (!m_services.clock)
+        m_services.clock = &steadyClock();
+
+    // The program lives on in the tray with no window open; it ends only through the frame.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    QGuiApplication::setWindowIcon(paintedIcon(QStringLiteral("IDI_AMAINFRAME")));
+    m_frame = std::make_unique<CMainFrame>(
+        *m_settings, *m_services.prompter, *m_services.sound, *m_services.tray, *m_services.clock);
+    if (m_ownPrompter)
+        m_ownPrompter->setParent(m_frame.get());
+    m_settings->set(keys::ClassName, m_instance->serverName());
+    connect(m_frame.get(), &CMainFrame::ended, this, &CTq20App::onFrameEnded);
+    connect(m_instance.get(), &SingleInstance::restoreRequested, m_frame.get(), [this] {
+        m_frame->restoreFromTray();
+        if (m_services.tray->isAvailable() && !m_services.tray->isShown())
+            m_services.tray->show();
+    });
+
+    m_frame->initialUpdate();
+    showMainWindow();
+
+    applyFirstRunDefaults(*m_settings, accountFullName(), computerName());
+
+    m_powerNotices = new PowerNotices(this);
+    connect(m_powerNotices, &PowerNotices::suspending, m_frame.get(), [this] {
+        m_frame->OnSuspend();
+        m_powerNotices->releaseSleepDelay();
+    });
+    connect(m_powerNotices, &PowerNotices::resuming, m_frame.get(), &CMainFrame::OnResume);
+
+    // Log-off and shutdown end the program as Exit does.
+    connect(qApp, &QGuiApplication::commitDataRequest, m_frame.get(), [this](QSessionManager &) { m_frame->OnExit(); });
+    connect(qApp, &QCoreApplication::aboutToQuit, m_frame.get(), [this] { m_frame->OnExit(); });
+
+    trimResidentMemory();
+    return true;
+}
+
+void CTq20App::showMainWindow()
+{
+    if (!m_options.startMinimized)
+        m_frame->show();
+    else if (!m_services.tray->isAvailable())
+        m_frame->showMinimized();
+    // Otherwise the window stays hidden and the tray icon brings it up.
+}
+
+void CTq20App::onFrameEnded()
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    Q_EMIT ended();
+    if (m_running)
+        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+int CTq20App::run()
+{
+    if (!InitInstance())
+        return 1;
+    m_running = true;
+    return QApplication::exec();
+}
+
+} // namespace tq

@@ -1,0 +1,182 @@
+#pragma once
+
+#include "messages/MessageViewer.h"
+#include "messages/ViewSettings.h"
+
+#include <QFont>
+#include <QTimer>
+#include <QWidget>
+
+#include <map>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+
+namespace tq {
+
+class Clock;
+class MessageEdit;
+class Prompter;
+class SettingsStore;
+class SoundPlayer;
+class TrayIcon;
+
+// The main window's message view: the received message on display, the splitter, the
+// destination box, the AutoAnswer check box, the importance mark, the compose box and the
+// Send button, with the commands that page through the messages and delete them.
+// The decisions are MessageViewer's; this class shows them and forwards the user's actions.
+class CTq20View : public QWidget {
+    Q_OBJECT
+public:
+    enum class Command {
+        Previous,
+        Next,
+        Delete,
+        DiscardAll,
+        PopupOnReceipt,
+        AddSenderOutsideAnyGroup,
+        AddSenderJunk,
+        Send,
+        SendHighImportance,
+        Undo,
+        Cut,
+        Copy,
+        Paste,
+        SelectAll,
+    };
+    // How a quote of the shown message is offered to the compose box.
+    enum class QuoteOffer {
+        Replace, // start-up load and arrival: the compose box holds nothing of the user's
+        AskWhenChanged, // paging and deleting: ask first when the user has typed something
+    };
+    // The main window's status bar panes the view writes: the mode text, the send timer and
+    // the position in the message list.
+    struct StatusPanes {
+        QLabel *mode = nullptr;
+        QLabel *sendTime = nullptr;
+        QLabel *position = nullptr;
+    };
+
+    // Never less than this is left below the message pane.
+    static constexpr int kBelowSplitter = 70;
+    static constexpr int kSplitterBand = 5;
+
+    CTq20View(SettingsStore &settings, Prompter &prompter, SoundPlayer &sound, TrayIcon &tray, const Clock &clock,
+        QWidget *parent = nullptr);
+    // Keeps "Popup" and "BottomRecText" for the next run. Message files stay.
+    ~CTq20View() override;
+
+    // Once, after the view has been placed in its frame: the font check, the stored messages
+    // ("StoreAndLoad"), the counters and the first showing of the tray icon.
+    void OnInitialUpdate();
+    // Title, tray icon and tip, position pane, importance mark and command states.
+    void RefreshCounters();
+
+    void ShowNextMessage();
+    void ShowPreviousMessage();
+    void DeleteCurrentMessage();
+    void DiscardAllMessages();
+    void togglePopupOnReceipt();
+    bool popupOnReceipt() const { return m_popupOnReceipt; }
+
+    // The settings cache; reloadSettings() after the preferences change.
+    const ViewSettings &viewSettings() const { return m_settingsCache; }
+    void reloadSettings();
+
+    MessageViewer &viewer() { return m_viewer; }
+    const MessageViewer &viewer() const { return m_viewer; }
+
+    // Puts the text of the shown record into the message pane and its sender into the
+    // destination box.
+    void showCurrentMessage();
+    // Text the program puts into the compose box; it does not count as the user's change.
+    void setComposeText(const QString &text);
+    // Offers the quote of `record` for the reply.
+    void offerQuote(const MessageRecord &record, QuoteOffer how);
+
+    Prompter &prompter() const { return m_prompter; }
+    SoundPlayer &soundPlayer() const { return m_sound; }
+    TrayIcon &trayIcon() const { return m_tray; }
+
+    void attachStatusPanes(const StatusPanes &panes);
+    const StatusPanes &statusPanes() const { return m_panes; }
+
+    QAction *action(Command command) const;
+    // The "Edit" menu, also the context menu of both text panes.
+    QMenu *editMenu() const { return m_editMenu; }
+    QMenu *addSenderMenu() const { return m_addSenderMenu; }
+    void updateCommandStates();
+
+    QFont formFont() const { return m_formFont; }
+    QFont boldFormFont() const { return m_boldFormFont; }
+    int splitterPosition() const { return m_splitterY; }
+
+    MessageEdit *messagePane() const { return m_messagePane; }
+    QComboBox *destinationBox() const { return m_destinationBox; }
+    QCheckBox *autoAnswerCheck() const { return m_autoAnswerCheck; }
+    QLabel *importanceIcon() const { return m_importanceIcon; }
+    MessageEdit *composeBox() const { return m_composeBox; }
+    QPushButton *sendButton() const { return m_sendButton; }
+
+Q_SIGNALS:
+    // The main window should minimise ("MinOnDelLast").
+    void minimizeRequested();
+    // The main window should come up from the tray or from minimised ("Restore").
+    void restoreRequested();
+    // The Send button, Alt+Enter or a Send menu item: importance '0' or '1'.
+    void sendRequested(char importance);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    void createControls();
+    void createActions();
+    void chooseFormFont();
+    void layoutControls();
+    void settleSplitter();
+    QRect splitterRect() const;
+    void applyRemoval(const MessageViewer::Removal &outcome);
+    void runEditCommand(Command command);
+
+    SettingsStore &m_settings;
+    Prompter &m_prompter;
+    SoundPlayer &m_sound;
+    TrayIcon &m_tray;
+    MessageViewer m_viewer;
+    ViewSettings m_settingsCache;
+
+    int m_splitterY = 150;
+    bool m_popupOnReceipt = false;
+    bool m_initialUpdateDone = false;
+    bool m_laidOut = false;
+    bool m_dragging = false;
+    bool m_formFontMissing = false;
+    QFont m_formFont;
+    QFont m_boldFormFont;
+
+    MessageEdit *m_messagePane = nullptr;
+    QComboBox *m_destinationBox = nullptr;
+    QCheckBox *m_autoAnswerCheck = nullptr;
+    QLabel *m_importanceIcon = nullptr;
+    MessageEdit *m_composeBox = nullptr;
+    QPushButton *m_sendButton = nullptr;
+    StatusPanes m_panes;
+
+    std::map<Command, QAction *> m_actions;
+    QMenu *m_editMenu = nullptr;
+    QMenu *m_addSenderMenu = nullptr;
+    // Memory is handed back once paging has come to rest, not at every step.
+    QTimer m_trimTimer;
+};
+
+} // namespace tq

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "messages/MessageList.h"
+#include "settings/AppDataDir.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+
+namespace tq {
+
+// Received messages are kept one file each in the messages folder, so they survive a restart.
+// Users copy these files between stations, so name and layout stay exactly as they are:
+//   name:    MMDDhhmmssmmm + systemName + ".tqm" (month, day, hour, minute, second, millisecond
+//            of the arrival)
+//   content: the importance character, the sender, CR LF, then the text to the end of the file.
+
+// The file name for a message from `systemName` that arrived at `arrivalTime`; empty when the
+// name could leave the messages folder or cannot be a file name (it holds '/', '\\' or NUL).
+QString messageFileName(const QDateTime &arrivalTime, const QByteArray &systemName);
+
+// Creates the message file and returns its path, or nothing when the message cannot be
+// stored (the caller keeps it in memory without a file). An existing file is never replaced:
+// a name already taken moves on by a millisecond until it is free, which keeps the name
+// format and the arrival order of names.
+std::optional<QString> WriteMessageFile(char importance, const QByteArray &systemName, const QByteArray &sender,
+    const QByteArray &text, const QDateTime &arrivalTime, const QString &messagesDir = AppDataDir::messagesPath());
+
+// A record made from a file's content; nothing for an empty file or one without CR LF.
+std::optional<MessageRecord> parseMessageFile(QByteArray content, const QString &filePath);
+
+// Appends every readable message file of the folder to `list` in name order (which is arrival
+// order within a year), then shows the oldest (`dontAutoLast`) or the newest. Empty,
+// unreadable and malformed files are skipped. Returns the number of records added.
+quint32 LoadStoredMessages(
+    MessageList &list, bool dontAutoLast, const QString &messagesDir = AppDataDir::messagesPath());
+
+// Removes one message file; a file that is already gone or cannot be removed is no error.
+void DeleteMessageFile(const QString &path);
+
+} // namespace tq

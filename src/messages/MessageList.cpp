@@ -1,0 +1,128 @@
+#include "messages/MessageList.h"
+
+namespace tq {
+
+const MessageRecord *MessageList::current() const
+{
+    return m_current == m_records.end() ? nullptr : &*m_current;
+}
+
+MessageRecord *MessageList::current()
+{
+    return m_current == m_records.end() ? nullptr : &*m_current;
+}
+
+const MessageRecord *MessageList::oldest() const
+{
+    return m_records.empty() ? nullptr : &m_records.front();
+}
+
+const MessageRecord *MessageList::newest() const
+{
+    return m_records.empty() ? nullptr : &m_records.back();
+}
+
+bool MessageList::hasNewer() const
+{
+    return m_current != m_records.end() && std::next(m_current) != m_records.end();
+}
+
+bool MessageList::hasOlder() const
+{
+    return m_current != m_records.end() && m_current != m_records.begin();
+}
+
+MessageRecord &MessageList::appendNewest(MessageRecord record)
+{
+    m_records.push_back(std::move(record));
+    return m_records.back();
+}
+
+std::optional<MessageRecord> MessageList::removeOldest()
+{
+    if (m_records.empty())
+        return std::nullopt;
+    if (m_current == m_records.begin()) {
+        ++m_current;
+        if (m_current == m_records.end())
+            m_index = 0;
+    } else if (m_index > 1) {
+        --m_index;
+    }
+    std::optional<MessageRecord> removed(std::move(m_records.front()));
+    m_records.pop_front();
+    return removed;
+}
+
+std::optional<MessageRecord> MessageList::removeCurrent()
+{
+    if (m_current == m_records.end())
+        return std::nullopt;
+    std::optional<MessageRecord> removed(std::move(*m_current));
+    auto next = m_records.erase(m_current);
+    if (next != m_records.end()) {
+        m_current = next;
+    } else if (!m_records.empty()) {
+        m_current = std::prev(m_records.end());
+        --m_index;
+    } else {
+        m_current = m_records.end();
+        m_index = 0;
+    }
+    return removed;
+}
+
+void MessageList::clear()
+{
+    m_records.clear();
+    m_current = m_records.end();
+    m_index = 0;
+}
+
+bool MessageList::stepNewer()
+{
+    if (!hasNewer())
+        return false;
+    ++m_current;
+    ++m_index;
+    return true;
+}
+
+bool MessageList::stepOlder()
+{
+    if (!hasOlder())
+        return false;
+    --m_current;
+    --m_index;
+    return true;
+}
+
+void MessageList::selectNewest()
+{
+    if (m_records.empty())
+        return;
+    m_current = std::prev(m_records.end());
+    m_index = count();
+}
+
+void MessageList::selectOldest()
+{
+    if (m_records.empty())
+        return;
+    m_current = m_records.begin();
+    m_index = 1;
+}
+
+bool MessageList::isConsistent() const
+{
+    if (m_current == m_records.end())
+        return m_index == 0;
+    quint32 position = 1;
+    for (auto it = m_records.begin(); it != m_records.end(); ++it, ++position) {
+        if (it == m_current)
+            return position == m_index;
+    }
+    return false;
+}
+
+} // namespace tq

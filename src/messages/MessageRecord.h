@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace tq {
+
+// One received message held in memory. Text and sender are the bytes as they came; only the
+// display decodes them.
+struct MessageRecord {
+    // The arrival stamp (date, ", ", time), CR LF, then the message text unchanged.
+    QByteArray text;
+    // systemName, '/', senderAddress: also the reply destination.
+    QByteArray sender;
+    // The message file that holds this message; empty when it was not stored.
+    QString filePath;
+    bool highImportance = false;
+};
+
+} // namespace tq

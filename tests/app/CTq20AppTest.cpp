@@ -1,0 +1,93 @@
+#include "app/CTq20App.h"
+#include "app/CMainFrame.h"
+#include "settings/SettingsStore.h"
+
+#include "support/IsolatedHome.h"
+#include "support/LoopbackPeer.h"
+#include "support/ManualClock.h"
+#include "support/QtPrinters.h"
+#include "support/RecordingPrompter.h"
+#include "support/RecordingSoundPlayer.h"
+#include "support/RecordingTrayIcon.h"
+#include "support/SignalWaiter.h"
+
+#include <QSignalSpy>
+#include <QSysInfo>
+
+namespace tq {
+namespace {
+
+class CTq20AppTest : public test::IsolatedHome {
+protected:
+    CTq20AppTest() { SettingsStore().set(keys::TcpPort, port); }
+
+    AppServices services() { return { &prompter, &sound, &tray, &clock }; }
+    bool portAccepts() const { return test::connectLoopback(port, "127.0.0.1", 300).valid(); }
+
+    const int port = test::unusedTcpPort();
+    test::RecordingPrompter prompter;
+    test::RecordingSoundPlayer sound;
+    test::RecordingTrayIcon tray;
+    test::ManualClock clock;
+};
+
+TEST_F(CTq20AppTest, FirstStartWritesTheNamesAndTheWindowListens)
+{
+    CTq20App app({}, services());
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(app.settings().get(keys::FirstStart), 1);
+    EXPECT_FALSE(app.settings().get(keys::FullName).isEmpty());
+    EXPECT_EQ(app.settings().get(keys::SystemName), QSysInfo::machineHostName());
+    EXPECT_NE(app.settings().get(keys::ClassName), QStringLiteral("None"));
+    EXPECT_TRUE(app.mainFrame()->isVisible());
+    EXPECT_TRUE(tray.shown);
+    EXPECT_TRUE(test::waitUntil([&] { return portAccepts(); }));
+}
+
+TEST_F(CTq20AppTest, ASecondLaunchRestoresTheFirstWindowAndEnds)
+{
+    CTq20App first({}, services());
+    ASSERT_TRUE(first.InitInstance());
+    first.mainFrame()->minimizeToTray();
+    ASSERT_FALSE(first.mainFrame()->isVisible());
+
+    test::RecordingTrayIcon secondTray;
+    CTq20App second({}, { &prompter, &sound, &secondTray, &clock });
+    EXPECT_FALSE(second.InitInstance());
+    EXPECT_EQ(second.mainFrame(), nullptr) << "the second process creates nothing";
+    EXPECT_FALSE(secondTray.shown);
+    EXPECT_TRUE(test::waitUntil([&] { return first.mainFrame()->isVisible(); }));
+}
+
+TEST_F(CTq20AppTest, CloseAskTwoEndsTheProgramAndStopsTheListener)
+{
+    CTq20App app({}, services());
+    ASSERT_TRUE(app.InitInstance());
+    app.settings().set(keys::CloseAsk, 2);
+    ASSERT_TRUE(test::waitUntil([&] { return portAccepts(); }));
+    QSignalSpy ended(&app, &CTq20App::ended);
+    app.mainFrame()->close();
+    EXPECT_EQ(ended.size(), 1);
+    EXPECT_TRUE(app.hasEnded());
+    EXPECT_FALSE(portAccepts());
+}
+
+TEST_F(CTq20AppTest, LaunchedMinimisedShowsOnlyTheTrayIconOrAMinimisedWindow)
+{
+    {
+        CTq20App app({ true }, services());
+        ASSERT_TRUE(app.InitInstance());
+        EXPECT_FALSE(app.mainFrame()->isVisible());
+        EXPECT_TRUE(tray.shown);
+        tray.activate(TrayIcon::Activation::Click);
+        EXPECT_TRUE(app.mainFrame()->isVisible());
+    }
+    tray.available = false;
+    CTq20App app({ true }, services());
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_TRUE(app.mainFrame()->isVisible());
+    EXPECT_TRUE(app.mainFrame()->isMinimized());
+}
+
+} // namespace
+} // namespace tq
