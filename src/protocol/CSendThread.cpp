@@ -4,10 +4,12 @@
 #include "protocol/CUdpSendWorker.h"
 #include "protocol/SendDestination.h"
 #include "protocol/SendLedger.h"
+#include "protocol/SendWorkerThread.h"
 #include "res/StringTable.h"
 
 #include <algorithm>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 namespace tq {
@@ -17,6 +19,13 @@ using Clock = SendLedger::Clock;
 
 // How often a wait for the mail sender looks whether the send was stopped.
 constexpr std::chrono::milliseconds kMailStopCheck{50};
+
+int workerThreadsFor(int exchanges)
+{
+    const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    const int wanted = 1 + std::max(0, exchanges - 1) / CSendThread::kExchangesPerExtraThread;
+    return std::clamp(std::min(wanted, cores), 1, CSendThread::kMaxWorkerThreads);
+}
 
 } // namespace
 
@@ -32,6 +41,9 @@ CSendThread::CSendThread(SendRequest request, const SettingsStore &settings, Sen
     , m_request(std::move(request))
     , m_settings(settings)
     , m_services(std::move(services))
+    , m_resolver(m_services.lookup)
+    , m_events{[this](const QString &text) { relayStatus(text); },
+               [this](int code, const QString &text) { reportResult(code, text); }}
 {
 }
 
@@ -45,11 +57,20 @@ void CSendThread::start()
     if (m_ledger)
         return;
     m_ledger = std::make_unique<SendLedger>(Clock::now() + std::chrono::milliseconds(std::max(0, m_request.budgetMs)));
-    m_thread = std::jthread([this] {
-        run();
+    try {
+        m_thread = std::jthread([this] {
+            run();
+            m_finished = true;
+            Q_EMIT finished();
+        });
+    } catch (const std::system_error &) {
+        // No thread to send with: nothing was delivered, and the user is told so.
+        const QStringList destinations = splitDestinationList(m_request.destinations);
+        if (!destinations.isEmpty())
+            reportResult(10 + static_cast<int>(destinations.size()), failedDestinationsText(destinations));
         m_finished = true;
-        Q_EMIT finished();
-    });
+        QMetaObject::invokeMethod(this, &CSendThread::finished, Qt::QueuedConnection);
+    }
 }
 
 void CSendThread::stop()
@@ -60,30 +81,92 @@ void CSendThread::stop()
         m_thread.join();
 }
 
+void CSendThread::reportResult(int code, const QString &text)
+{
+    if (!m_request.automaticAnswer && !m_ledger->isStopped())
+        Q_EMIT sendResult(code, text);
+}
+
+void CSendThread::relayStatus(const QString &text)
+{
+    {
+        const std::lock_guard lock(m_statusMutex);
+        m_latestStatus = text;
+        if (m_statusQueued)
+            return;
+        m_statusQueued = true;
+    }
+    // One hand-over at a time: a send to hundreds of stations must not flood the event loop
+    // with texts that nobody would see for longer than a moment.
+    QMetaObject::invokeMethod(this, &CSendThread::flushStatus, Qt::QueuedConnection);
+}
+
+void CSendThread::flushStatus()
+{
+    QString text;
+    {
+        const std::lock_guard lock(m_statusMutex);
+        text = std::exchange(m_latestStatus, QString());
+        m_statusQueued = false;
+    }
+    Q_EMIT statusText(text);
+}
+
 void CSendThread::run()
 {
     SendLedger &ledger = *m_ledger;
-    const bool reports = !m_request.automaticAnswer;
-    const SendEvents events{
-        [this](const QString &text) { Q_EMIT statusText(text); },
-        [this, reports](int code, const QString &text) {
-            if (reports)
-                Q_EMIT sendResult(code, text);
-        },
-    };
-    const HostResolver resolver(m_services.lookup);
-    const int useProtocol = m_settings.get(keys::UseProtocol);
-    const QStringList destinations = splitDestinationList(m_request.destinations);
-
-    std::vector<std::unique_ptr<CSocketThread>> workers;
     QStringList mailAddresses;
-    QStringList untried;
     bool anyNetwork = false;
-    for (qsizetype i = 0; i < destinations.size(); ++i) {
-        if (Clock::now() > ledger.deadline() || ledger.isStopped()) {
-            untried = destinations.sliced(i);
-            break;
+    const QStringList untried = walk(m_settings.get(keys::UseProtocol), mailAddresses, anyNetwork);
+
+    // The mail sender works in a thread of its own while this one carries the exchanges.
+    std::unique_ptr<MailSendJob> mailJob;
+    if (!mailAddresses.isEmpty() && m_services.mail)
+        mailJob
+            = m_services.mail(mailAddresses, m_request.plainText, [this](const QString &text) { relayStatus(text); });
+
+    const int exchanges = ledger.queuedCount();
+    const int threads = workerThreadsFor(exchanges);
+    const int capacity = kMaxOutstanding / threads;
+    std::vector<std::unique_ptr<SendWorkerThread>> helpers;
+    for (int i = 1; i < threads; ++i) {
+        auto helper = std::make_unique<SendWorkerThread>(ledger, capacity);
+        try {
+            helper->start();
+            helpers.push_back(std::move(helper));
+        } catch (const std::system_error &) {
+            break; // fewer threads carry the same exchanges
         }
+    }
+    if (exchanges > 0)
+        SendWorkerThread::drive(ledger, capacity);
+    if (!helpers.empty())
+        ledger.waitForAll();
+
+    if (!mailAddresses.isEmpty())
+        finishMail(mailJob.get());
+
+    if (anyNetwork || !untried.isEmpty()) {
+        QStringList failed = ledger.close();
+        failed.append(untried);
+        if (failed.isEmpty())
+            reportResult(0, QString());
+        else
+            reportResult(10 + static_cast<int>(failed.size()), failedDestinationsText(failed));
+    }
+
+    ledger.stop();
+    for (auto &helper : helpers)
+        helper->join();
+}
+
+QStringList CSendThread::walk(int useProtocol, QStringList &mailAddresses, bool &anyNetwork)
+{
+    SendLedger &ledger = *m_ledger;
+    const QStringList destinations = splitDestinationList(m_request.destinations);
+    for (qsizetype i = 0; i < destinations.size(); ++i) {
+        if (Clock::now() > ledger.deadline() || ledger.isStopped())
+            return destinations.sliced(i);
         const QString &destination = destinations[i];
         if (const auto address = mailAddressOf(destination)) {
             mailAddresses.append(*address);
@@ -91,63 +174,28 @@ void CSendThread::run()
         }
         anyNetwork = true;
         const int entry = ledger.addPending(destination);
-        const std::optional<int> index = reports ? std::optional<int>(entry) : std::nullopt;
+        const auto index = m_request.automaticAnswer ? std::nullopt : std::optional<int>(entry);
         const NetworkTarget target = networkTarget(destination, m_request.tcpPort, m_request.udpPort, useProtocol);
-        std::unique_ptr<CSocketThread> worker;
         if (target.transport == SendTransport::Udp)
-            worker = std::make_unique<CUdpSendWorker>(ledger, events, resolver, index, target.host, target.port,
-                                                      m_request.datagramPacket);
+            ledger.enqueue(std::make_unique<CUdpSendWorker>(ledger, m_events, m_resolver, index, target.host,
+                                                            target.port, m_request.datagramPacket));
         else
-            worker = std::make_unique<CTcpSendWorker>(ledger, events, resolver, index, target.host, target.port,
-                                                      m_request.streamPacket);
-        ledger.workerStarting();
-        try {
-            worker->start();
-            workers.push_back(std::move(worker));
-        } catch (const std::system_error &) {
-            ledger.workerEnded(); // no thread to be had: the destination stays pending
-        }
+            ledger.enqueue(std::make_unique<CTcpSendWorker>(ledger, m_events, m_resolver, index, target.host,
+                                                            target.port, m_request.streamPacket));
         if (m_request.automaticAnswer)
             break;
-        ledger.waitForFewerThan(kMaxOutstanding);
     }
-
-    if (!mailAddresses.isEmpty())
-        sendMail(mailAddresses);
-
-    if (anyNetwork || !untried.isEmpty()) {
-        ledger.waitForAll();
-        QStringList failed = ledger.close();
-        failed.append(untried);
-        if (reports && !ledger.isStopped()) {
-            if (failed.isEmpty())
-                Q_EMIT sendResult(0, QString());
-            else
-                Q_EMIT sendResult(10 + static_cast<int>(failed.size()), failedDestinationsText(failed));
-        }
-    }
-
-    ledger.stop();
-    for (auto &worker : workers)
-        worker->join();
+    return {};
 }
 
-void CSendThread::sendMail(const QStringList &addresses)
+void CSendThread::finishMail(MailSendJob *job)
 {
-    const bool reports = !m_request.automaticAnswer;
-    const auto report = [&](int code, const QString &text) {
-        if (reports && !m_ledger->isStopped())
-            Q_EMIT sendResult(code, text);
-    };
-    if (!m_services.mail) {
-        const QString server = m_settings.get(keys::SMTPServer);
-        report(6, server.isEmpty() ? tqString(Sid::SendNoSmtpServer) : tqString(Sid::SendSmtpUnreachable) + server);
-        return;
-    }
-    const auto job
-        = m_services.mail(addresses, m_request.plainText, [this](const QString &text) { Q_EMIT statusText(text); });
+    const QString unreachable = tqString(Sid::SendSmtpUnreachable) + m_settings.get(keys::SMTPServer);
     if (!job) {
-        report(6, tqString(Sid::SendSmtpUnreachable) + m_settings.get(keys::SMTPServer));
+        // No mail sender at hand: the outcome the sender itself would give without a server,
+        // or with one it cannot reach. Never a success.
+        const bool noServer = m_settings.get(keys::SMTPServer).isEmpty();
+        reportResult(6, noServer ? tqString(Sid::SendNoSmtpServer) : unreachable);
         return;
     }
     bool ended = false;
@@ -155,14 +203,14 @@ void CSendThread::sendMail(const QStringList &addresses)
         ended = job->waitUntil(std::min(m_ledger->deadline(), Clock::now() + kMailStopCheck));
     while (!ended && !m_ledger->isStopped() && Clock::now() < m_ledger->deadline());
     if (ended && job->errorText().isEmpty()) {
-        report(5, tqString(Sid::SendMailOk));
+        reportResult(5, tqString(Sid::SendMailOk));
         return;
     }
     if (!ended)
         job->cancel();
     // Out of time is a failure even when the sender had no words for it yet.
     const QString error = job->errorText();
-    report(6, !error.isEmpty() ? error : tqString(Sid::SendSmtpUnreachable) + m_settings.get(keys::SMTPServer));
+    reportResult(6, !error.isEmpty() ? error : unreachable);
 }
 
 } // namespace tq

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "protocol/CSocketThread.h"
 #include "protocol/SendRequest.h"
 #include "settings/SettingsStore.h"
 
@@ -9,17 +10,19 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 namespace tq {
 
 class SendLedger;
 
-// One send: walks the destination list, starts a worker per network destination (at most
-// kMaxOutstanding at a time), hands the e-mail destinations to the mail sender, waits for all
-// of it within one budget and reports the outcome once:
+// One send: walks the destination list, gives every network destination an exchange (TCP or
+// UDP) carried by a few worker threads, at most kMaxOutstanding exchanges under way at a
+// time, hands the e-mail destinations to the mail sender, waits for all of it within one
+// budget and reports the outcome once:
 //   0       every network destination confirmed
-//   4       a TCP receiver answered a different length (from the worker, with the host)
+//   4       a TCP receiver answered a different length (from the exchange, with the host)
 //   5, 6    the e-mail part succeeded / failed (with the text to show)
 //   10 + n  n destinations not confirmed, sorted, joined by CR LF; a destination the budget
 //           left no time to try is among them
@@ -28,6 +31,11 @@ class CSendThread : public QObject {
     Q_OBJECT
 public:
     static constexpr int kMaxOutstanding = 252;
+    // The send's own thread carries its exchanges; only a list longer than one full load of
+    // exchanges gets further worker threads, one per load, at most one per core. On a busy
+    // machine more threads than that only wait for one another.
+    static constexpr int kMaxWorkerThreads = 4;
+    static constexpr int kExchangesPerExtraThread = kMaxOutstanding;
 
     // `settings` supplies "UseProtocol" and, without a mail service, "SMTPServer".
     CSendThread(SendRequest request, const SettingsStore &settings, SendServices services = {},
@@ -43,20 +51,33 @@ public:
 
 Q_SIGNALS:
     void sendResult(int code, const QString &text);
-    // Progress for the main frame's status line.
+    // Progress for the main frame's status line, emitted on this object's thread. Texts that
+    // follow one another faster than that thread takes them are merged into the latest.
     void statusText(const QString &text);
     // The task has ended; its thread can be joined without waiting.
     void finished();
 
 private:
     void run();
-    // Runs the e-mail part and reports its outcome.
-    void sendMail(const QStringList &addresses);
+    // Walks the list: queues the network exchanges, collects the e-mail addresses, and
+    // returns the destinations the budget left no time for.
+    QStringList walk(int useProtocol, QStringList &mailAddresses, bool &anyNetwork);
+    // Waits for the e-mail part within the budget and reports its outcome.
+    void finishMail(MailSendJob *job);
+    void reportResult(int code, const QString &text);
+    // From any thread: the status line shows `text` as soon as this object's thread is free.
+    void relayStatus(const QString &text);
+    void flushStatus();
 
     const SendRequest m_request;
     const SettingsStore m_settings;
     const SendServices m_services;
+    const HostResolver m_resolver;
+    const SendEvents m_events;
     std::unique_ptr<SendLedger> m_ledger;
+    std::mutex m_statusMutex;
+    QString m_latestStatus;
+    bool m_statusQueued = false;
     std::atomic<bool> m_finished{false};
     std::jthread m_thread;
 };

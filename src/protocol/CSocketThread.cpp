@@ -1,12 +1,8 @@
 #include "protocol/CSocketThread.h"
 
-#include "protocol/HostResolver.h"
 #include "protocol/SendLedger.h"
 
 #include <netinet/in.h>
-#include <poll.h>
-
-#include <cerrno>
 
 namespace tq {
 
@@ -21,72 +17,88 @@ CSocketThread::CSocketThread(SendLedger &task, const SendEvents &events, const H
 {
 }
 
-CSocketThread::~CSocketThread()
+CSocketThread::~CSocketThread() = default;
+
+void CSocketThread::begin()
 {
-    join();
+    m_socket.reset(createSocket());
+    if (!m_socket.valid()) {
+        end();
+        return;
+    }
+    showStatus(m_events.contacting);
+    m_lookup = m_resolver.resolve(m_host.toUtf8());
+    m_stage = Stage::Resolving;
+    if (m_lookup->isDone())
+        lookupDone();
 }
 
-void CSocketThread::start()
+pollfd CSocketThread::waitingFor() const
 {
-    m_thread = std::jthread([this] {
-        run();
-        m_socket.reset();
-        m_task.workerEnded();
-    });
+    switch (m_stage) {
+    case Stage::Resolving:
+        return {m_lookup->fd(), POLLIN, 0};
+    case Stage::Socket:
+        return {m_socket.get(), m_socketEvents, 0};
+    case Stage::Idle:
+    case Stage::Ended:
+        break;
+    }
+    return {-1, 0, 0};
 }
 
-void CSocketThread::join()
+void CSocketThread::advance(short revents)
 {
-    if (m_thread.joinable())
-        m_thread.join();
+    if (m_stage == Stage::Resolving)
+        lookupDone();
+    else if (m_stage == Stage::Socket)
+        socketReady(revents);
 }
 
-void CSocketThread::showStatus(Sid text) const
+void CSocketThread::lookupDone()
+{
+    const auto address = m_lookup->address();
+    m_lookup.reset();
+    if (!address) {
+        end(); // an unknown host stays pending
+        return;
+    }
+    sockaddr_in target{};
+    target.sin_family = AF_INET;
+    target.sin_addr.s_addr = *address;
+    target.sin_port = htons(static_cast<uint16_t>(m_port));
+    addressKnown(target);
+}
+
+void CSocketThread::waitForSocket(short events)
+{
+    m_stage = Stage::Socket;
+    m_socketEvents = events;
+}
+
+void CSocketThread::end()
+{
+    m_stage = Stage::Ended;
+    m_lookup.reset();
+    m_socket.reset();
+}
+
+void CSocketThread::showStatus(const QString &text) const
 {
     if (m_events.status)
-        m_events.status(tqString(text) + m_host + QStringLiteral(" ..."));
+        m_events.status(text + m_host + QStringLiteral(" ..."));
 }
 
-void CSocketThread::showStatusOnly(Sid text) const
+void CSocketThread::showStatusOnly(const QString &text) const
 {
     if (m_events.status)
-        m_events.status(tqString(text));
+        m_events.status(text);
 }
 
 void CSocketThread::report(int code, const QString &text) const
 {
     if (m_events.report)
         m_events.report(code, text);
-}
-
-std::optional<sockaddr_in> CSocketThread::resolveTarget() const
-{
-    const auto address = m_resolver.resolve(m_host.toUtf8(), m_task.deadline(), m_task.wakeFd());
-    if (!address)
-        return std::nullopt;
-    sockaddr_in target{};
-    target.sin_family = AF_INET;
-    target.sin_addr.s_addr = *address;
-    target.sin_port = htons(static_cast<uint16_t>(m_port));
-    return target;
-}
-
-bool CSocketThread::waitFor(int fd, short events) const
-{
-    pollfd fds[2] = {{fd, events, 0}, {m_task.wakeFd(), POLLIN, 0}};
-    while (true) {
-        const auto left
-            = std::chrono::ceil<std::chrono::milliseconds>(m_task.deadline() - SendLedger::Clock::now()).count();
-        if (left <= 0)
-            return false;
-        const int ready = ::poll(fds, 2, static_cast<int>(std::min<long long>(left, 1 << 30)));
-        if (ready < 0 && errno != EINTR)
-            return false;
-        if (fds[1].revents & POLLIN)
-            return false;
-        if (fds[0].revents != 0)
-            return true;
-    }
 }
 
 } // namespace tq

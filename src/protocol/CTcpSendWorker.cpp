@@ -3,7 +3,6 @@
 #include "protocol/SendLedger.h"
 
 #include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
 
 #include <cerrno>
@@ -12,15 +11,10 @@
 namespace tq {
 
 CTcpSendWorker::CTcpSendWorker(SendLedger &task, const SendEvents &events, const HostResolver &resolver,
-                               std::optional<int> index, QString host, int port, QByteArray streamPacket)
+                               std::optional<int> index, QString host, int port, const QByteArray &streamPacket)
     : CSocketThread(task, events, resolver, index, std::move(host), port)
-    , m_packet(std::move(streamPacket))
+    , m_packet(streamPacket)
 {
-}
-
-CTcpSendWorker::~CTcpSendWorker()
-{
-    join();
 }
 
 long long CTcpSendWorker::answeredLength(QByteArrayView answer)
@@ -40,74 +34,94 @@ long long CTcpSendWorker::answeredLength(QByteArrayView answer)
     return negative ? -value : value;
 }
 
-void CTcpSendWorker::run()
+int CTcpSendWorker::createSocket()
 {
-    m_socket.reset(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
-    if (!m_socket.valid())
-        return;
-    showStatus(Sid::StatusContacting);
-    const auto target = resolveTarget();
-    if (!target || !connectTo(*target) || !m_task.isOpen())
-        return;
+    return ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+}
 
-    showStatus(Sid::StatusSending);
-    if (!sendPacket())
-        return;
+void CTcpSendWorker::addressKnown(const sockaddr_in &target)
+{
+    if (::connect(m_socket.get(), reinterpret_cast<const sockaddr *>(&target), sizeof target) == 0) {
+        connected();
+    } else if (errno == EINPROGRESS || errno == EINTR) {
+        m_step = Step::Connecting;
+        waitForSocket(POLLOUT);
+    } else {
+        end();
+    }
+}
 
-    showStatus(Sid::StatusVerifying);
-    if (!waitFor(m_socket.get(), POLLIN))
+void CTcpSendWorker::socketReady(short)
+{
+    switch (m_step) {
+    case Step::Connecting: {
+        int error = 0;
+        socklen_t length = sizeof error;
+        if (::getsockopt(m_socket.get(), SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0)
+            connected();
+        else
+            end();
         return;
+    }
+    case Step::Sending:
+        sendPieces();
+        return;
+    case Step::Verifying:
+        readAnswer();
+        return;
+    }
+}
+
+void CTcpSendWorker::connected()
+{
+    if (!m_task.isOpen()) {
+        end();
+        return;
+    }
+    showStatus(events().sending);
+    m_step = Step::Sending;
+    sendPieces();
+}
+
+void CTcpSendWorker::sendPieces()
+{
+    while (m_sent < m_packet.size()) {
+        const auto piece = std::min<qsizetype>(kPieceSize, m_packet.size() - m_sent);
+        const ssize_t sent = ::send(m_socket.get(), m_packet.constData() + m_sent, piece, MSG_NOSIGNAL);
+        if (sent > 0) {
+            m_sent += sent;
+        } else if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            waitForSocket(POLLOUT);
+            return;
+        } else if (!(sent < 0 && errno == EINTR)) {
+            break; // the answer, or its absence, tells the rest
+        }
+    }
+    showStatus(events().verifying);
+    m_step = Step::Verifying;
+    waitForSocket(POLLIN);
+}
+
+void CTcpSendWorker::readAnswer()
+{
     char answer[kAnswerSize];
     ssize_t count;
     do
         count = ::recv(m_socket.get(), answer, sizeof answer, 0);
     while (count < 0 && errno == EINTR);
-    judgeAnswer(count >= 0, QByteArrayView(answer, std::max<ssize_t>(count, 0)));
-}
-
-bool CTcpSendWorker::connectTo(const sockaddr_in &target)
-{
-    if (::connect(m_socket.get(), reinterpret_cast<const sockaddr *>(&target), sizeof target) == 0)
-        return true;
-    if (errno != EINPROGRESS && errno != EINTR)
-        return false;
-    if (!waitFor(m_socket.get(), POLLOUT))
-        return false;
-    int error = 0;
-    socklen_t length = sizeof error;
-    return ::getsockopt(m_socket.get(), SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
-}
-
-bool CTcpSendWorker::sendPacket()
-{
-    qsizetype offset = 0;
-    while (offset < m_packet.size()) {
-        const auto piece = std::min<qsizetype>(kPieceSize, m_packet.size() - offset);
-        const ssize_t sent = ::send(m_socket.get(), m_packet.constData() + offset, piece, MSG_NOSIGNAL);
-        if (sent > 0) {
-            offset += sent;
-        } else if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            if (!waitFor(m_socket.get(), POLLOUT))
-                return false;
-        } else if (!(sent < 0 && errno == EINTR)) {
-            return true; // the answer, or its absence, tells the rest
-        }
-    }
-    return true;
-}
-
-void CTcpSendWorker::judgeAnswer(bool received, QByteArrayView answer)
-{
+    if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+        return; // woken without data: keep waiting
     // A peer that closed without a word reads as 0, which is never the length sent.
-    if (received && answeredLength(answer) == m_packet.size()) {
+    if (count >= 0 && answeredLength(QByteArrayView(answer, count)) == m_packet.size()) {
         if (m_index)
             m_task.markDelivered(*m_index);
-        showStatusOnly(Sid::StatusDelivered);
-        return;
+        showStatusOnly(events().delivered);
+    } else {
+        showStatusOnly(events().possibleError);
+        if (m_index)
+            report(4, host());
     }
-    showStatusOnly(Sid::StatusPossibleError);
-    if (m_index)
-        report(4, host());
+    end();
 }
 
 } // namespace tq

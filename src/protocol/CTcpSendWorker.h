@@ -13,22 +13,28 @@ public:
     static constexpr int kPieceSize = 256;
     static constexpr int kAnswerSize = 10;
 
+    // `streamPacket` is the task's copy, which outlives its exchanges.
     CTcpSendWorker(SendLedger &task, const SendEvents &events, const HostResolver &resolver, std::optional<int> index,
-                   QString host, int port, QByteArray streamPacket);
-    ~CTcpSendWorker() override;
+                   QString host, int port, const QByteArray &streamPacket);
 
     // The receiver's answer as a number: leading digits after optional spaces and sign, as
     // the C library reads them; 0 when there are none.
     static long long answeredLength(QByteArrayView answer);
 
 private:
-    void run() override;
-    bool connectTo(const struct sockaddr_in &target);
-    // False when the deadline passed or the task stopped; a send error ends the sending only.
-    bool sendPacket();
-    void judgeAnswer(bool received, QByteArrayView answer);
+    int createSocket() override;
+    void addressKnown(const sockaddr_in &target) override;
+    void socketReady(short revents) override;
 
-    const QByteArray m_packet;
+    void connected();
+    void sendPieces();
+    void readAnswer();
+
+    enum class Step { Connecting, Sending, Verifying };
+
+    const QByteArray &m_packet;
+    qsizetype m_sent = 0;
+    Step m_step = Step::Connecting;
 };
 
 } // namespace tq

@@ -3,8 +3,8 @@
 #include "protocol/SendLedger.h"
 
 #include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -17,43 +17,51 @@ CUdpSendWorker::CUdpSendWorker(SendLedger &task, const SendEvents &events, const
 {
 }
 
-CUdpSendWorker::~CUdpSendWorker()
+int CUdpSendWorker::createSocket()
 {
-    join();
-}
-
-void CUdpSendWorker::run()
-{
-    m_socket.reset(::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
-    if (!m_socket.valid())
-        return;
+    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     sockaddr_in any{};
     any.sin_family = AF_INET;
     any.sin_addr.s_addr = htonl(INADDR_ANY);
-    if (::bind(m_socket.get(), reinterpret_cast<const sockaddr *>(&any), sizeof any) != 0)
-        return;
+    if (fd >= 0 && ::bind(fd, reinterpret_cast<const sockaddr *>(&any), sizeof any) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
 
-    showStatus(Sid::StatusContacting);
-    const auto target = resolveTarget();
-    if (!target || !m_task.isOpen())
+void CUdpSendWorker::addressKnown(const sockaddr_in &target)
+{
+    if (!m_task.isOpen()) {
+        end();
         return;
-
-    showStatus(Sid::StatusSending);
+    }
+    showStatus(events().sending);
     const int yes = 1;
     ::setsockopt(m_socket.get(), SOL_SOCKET, SO_BROADCAST, &yes, sizeof yes);
-    while (true) {
-        const ssize_t sent = ::sendto(m_socket.get(), m_datagram.constData(), m_datagram.size(), MSG_NOSIGNAL,
-                                      reinterpret_cast<const sockaddr *>(&*target), sizeof *target);
-        if (sent >= 0) {
-            if (m_index)
-                m_task.markDelivered(*m_index);
-            return;
-        }
-        if (errno == EINTR)
-            continue;
-        if ((errno != EAGAIN && errno != EWOULDBLOCK) || !waitFor(m_socket.get(), POLLOUT))
-            return;
+    m_target = target;
+    trySend();
+}
+
+void CUdpSendWorker::socketReady(short)
+{
+    trySend();
+}
+
+void CUdpSendWorker::trySend()
+{
+    ssize_t sent;
+    do
+        sent = ::sendto(m_socket.get(), m_datagram.constData(), m_datagram.size(), MSG_NOSIGNAL,
+                        reinterpret_cast<const sockaddr *>(&m_target), sizeof m_target);
+    while (sent < 0 && errno == EINTR);
+    if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+        waitForSocket(POLLOUT);
+        return;
     }
+    if (sent >= 0 && m_index)
+        m_task.markDelivered(*m_index);
+    end();
 }
 
 } // namespace tq

@@ -5,24 +5,22 @@
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
 
-#include <cerrno>
-#include <memory>
 #include <mutex>
 #include <system_error>
 #include <thread>
 
 namespace tq {
-namespace {
 
-// What a lookup thread shares with the worker that asked; whoever ends last frees it.
-struct PendingLookup {
+// Shared by a lookup thread and the one who asked; whoever lets go last frees it.
+struct HostLookup::Pending {
     WakeupEvent done;
-    std::mutex mutex;
+    mutable std::mutex mutex;
     std::optional<std::uint32_t> address;
 };
+
+namespace {
 
 bool isReservedInvalidName(const QByteArray &name)
 {
@@ -33,6 +31,34 @@ bool isReservedInvalidName(const QByteArray &name)
 }
 
 } // namespace
+
+HostLookup::HostLookup(std::optional<std::uint32_t> address)
+    : m_address(address)
+{
+}
+
+HostLookup::HostLookup(std::shared_ptr<Pending> pending)
+    : m_pending(std::move(pending))
+{
+}
+
+bool HostLookup::isDone() const
+{
+    return !m_pending || m_pending->done.isSignalled();
+}
+
+int HostLookup::fd() const
+{
+    return m_pending ? m_pending->done.fd() : -1;
+}
+
+std::optional<std::uint32_t> HostLookup::address() const
+{
+    if (!m_pending)
+        return m_address;
+    const std::lock_guard lock(m_pending->mutex);
+    return m_pending->address;
+}
 
 HostResolver::HostResolver(Lookup lookup)
     : m_lookup(lookup ? std::move(lookup) : Lookup(&HostResolver::systemLookup))
@@ -54,19 +80,19 @@ std::optional<std::uint32_t> HostResolver::systemLookup(const QByteArray &name)
     return address;
 }
 
-std::optional<std::uint32_t> HostResolver::resolve(const QByteArray &host, Clock::time_point deadline, int wakeFd) const
+HostLookup HostResolver::resolve(const QByteArray &host) const
 {
+    if (host.isEmpty() || host.contains('\0'))
+        return HostLookup(std::nullopt);
     // inet_aton reads the same dotted forms as the classic inet_addr, and unlike it tells
     // 255.255.255.255 (the broadcast) from an error.
     in_addr dotted{};
-    if (!host.contains('\0') && ::inet_aton(host.constData(), &dotted) != 0)
-        return dotted.s_addr;
-    if (host.isEmpty() || host.contains('\0'))
-        return std::nullopt;
+    if (::inet_aton(host.constData(), &dotted) != 0)
+        return HostLookup(dotted.s_addr);
 
-    auto pending = std::make_shared<PendingLookup>();
+    auto pending = std::make_shared<HostLookup::Pending>();
     if (!pending->done.valid())
-        return std::nullopt;
+        return HostLookup(std::nullopt);
     try {
         std::thread([pending, lookup = m_lookup, host] {
             const auto address = lookup(host);
@@ -75,26 +101,11 @@ std::optional<std::uint32_t> HostResolver::resolve(const QByteArray &host, Clock
                 pending->address = address;
             }
             pending->done.signal();
-        }).detach(); // it owns everything it touches; a late answer is simply dropped
+        }).detach(); // it owns all it touches; nobody waits for an answer that comes too late
     } catch (const std::system_error &) {
-        return std::nullopt;
+        return HostLookup(std::nullopt);
     }
-
-    pollfd fds[2] = {{pending->done.fd(), POLLIN, 0}, {wakeFd, POLLIN, 0}};
-    while (true) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0)
-            return std::nullopt;
-        const int ready = ::poll(fds, wakeFd >= 0 ? 2 : 1, static_cast<int>(std::min<long long>(left, 1 << 30)));
-        if (ready < 0 && errno != EINTR)
-            return std::nullopt;
-        if (wakeFd >= 0 && (fds[1].revents & POLLIN))
-            return std::nullopt;
-        if (fds[0].revents & POLLIN) {
-            const std::lock_guard lock(pending->mutex);
-            return pending->address;
-        }
-    }
+    return HostLookup(std::move(pending));
 }
 
 } // namespace tq

@@ -2,31 +2,46 @@
 
 #include <QByteArray>
 
-#include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace tq {
 
-// Turns a destination's host text into an IPv4 address within the send's time budget.
-// A dotted address (255.255.255.255 included) is taken as it is. A name is looked up in a
-// thread of its own; when the lookup is slower than the budget, or the send is stopped, the
-// caller goes on without it and the late answer is dropped, so a slow name server holds up
-// neither the report nor the clean-up.
+// One lookup of a destination's host: answered at once, or under way in a thread of its own.
+// Whoever waits for it polls fd(); giving up is dropping the object, and the late answer is
+// then thrown away, so a slow name server holds up neither a report nor a clean-up.
+class HostLookup {
+public:
+    struct Pending;
+
+    explicit HostLookup(std::optional<std::uint32_t> address);
+    explicit HostLookup(std::shared_ptr<Pending> pending);
+
+    bool isDone() const;
+    // While not done: a descriptor that becomes readable when the answer is there.
+    int fd() const;
+    // The address in network byte order, or nothing when the host has none (valid once done).
+    std::optional<std::uint32_t> address() const;
+
+private:
+    std::optional<std::uint32_t> m_address;
+    std::shared_ptr<Pending> m_pending;
+};
+
+// Turns a destination's host text into an IPv4 address. A dotted address (255.255.255.255
+// included) is taken as it is; a name is looked up without blocking the caller.
 class HostResolver {
 public:
-    using Clock = std::chrono::steady_clock;
     // A blocking lookup of one name: the address in network byte order, or nothing. It may
     // still be running after the caller has given up; it must only touch what it owns.
     using Lookup = std::function<std::optional<std::uint32_t>(const QByteArray &name)>;
 
-    // Without a lookup, the system's resolver.
+    // Without a lookup, the system's.
     explicit HostResolver(Lookup lookup = {});
 
-    // Nothing when the host has no address, when `deadline` passes first or when `wakeFd`
-    // becomes readable first.
-    std::optional<std::uint32_t> resolve(const QByteArray &host, Clock::time_point deadline, int wakeFd) const;
+    HostLookup resolve(const QByteArray &host) const;
 
     // The system's lookup: the first IPv4 address of the name. Names under the reserved
     // ".invalid" domain have none and never reach a name server.

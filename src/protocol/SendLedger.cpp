@@ -1,11 +1,15 @@
 #include "protocol/SendLedger.h"
 
+#include "protocol/CSocketThread.h"
+
 namespace tq {
 
 SendLedger::SendLedger(Clock::time_point deadline)
     : m_deadline(deadline)
 {
 }
+
+SendLedger::~SendLedger() = default;
 
 int SendLedger::addPending(const QString &destination)
 {
@@ -14,31 +18,44 @@ int SendLedger::addPending(const QString &destination)
     return static_cast<int>(m_pending.size()) - 1;
 }
 
-void SendLedger::workerStarting()
+void SendLedger::enqueue(std::unique_ptr<CSocketThread> exchange)
 {
     const std::lock_guard lock(m_mutex);
-    ++m_outstanding;
+    m_queue.push_back(std::move(exchange));
+    ++m_unfinished;
 }
 
-void SendLedger::workerEnded()
+int SendLedger::queuedCount() const
 {
+    const std::lock_guard lock(m_mutex);
+    return static_cast<int>(m_queue.size());
+}
+
+std::unique_ptr<CSocketThread> SendLedger::takeNext()
+{
+    const std::lock_guard lock(m_mutex);
+    if (m_queue.empty() || m_stopped || Clock::now() >= m_deadline)
+        return nullptr;
+    auto next = std::move(m_queue.front());
+    m_queue.pop_front();
+    return next;
+}
+
+void SendLedger::exchangeEnded()
+{
+    bool allEnded;
     {
         const std::lock_guard lock(m_mutex);
-        --m_outstanding;
+        allEnded = --m_unfinished == 0;
     }
-    m_changed.notify_all();
-}
-
-bool SendLedger::waitForFewerThan(int limit)
-{
-    std::unique_lock lock(m_mutex);
-    return m_changed.wait_until(lock, m_deadline, [&] { return m_stopped || m_outstanding < limit; }) && !m_stopped;
+    if (allEnded)
+        m_changed.notify_all();
 }
 
 void SendLedger::waitForAll()
 {
     std::unique_lock lock(m_mutex);
-    m_changed.wait_until(lock, m_deadline, [&] { return m_stopped || m_outstanding == 0; });
+    m_changed.wait_until(lock, m_deadline, [&] { return m_stopped || m_unfinished == 0; });
 }
 
 QStringList SendLedger::close()

@@ -100,9 +100,11 @@ TEST(HostResolverTest, DottedAddressesNeedNoLookupAndReservedNamesNeverReachTheN
         ++lookups;
         return std::optional<std::uint32_t>();
     });
-    const auto soon = HostResolver::Clock::now() + std::chrono::seconds(5);
-    EXPECT_EQ(resolver.resolve("127.0.0.5", soon, -1), inet_addr("127.0.0.5"));
-    EXPECT_EQ(resolver.resolve("255.255.255.255", soon, -1), 0xffffffffu);
+    const HostLookup dotted = resolver.resolve("127.0.0.5");
+    EXPECT_TRUE(dotted.isDone());
+    EXPECT_EQ(dotted.address(), inet_addr("127.0.0.5"));
+    EXPECT_EQ(resolver.resolve("255.255.255.255").address(), 0xffffffffu);
+    EXPECT_EQ(resolver.resolve("").address(), std::nullopt);
     EXPECT_EQ(lookups, 0);
     EXPECT_EQ(HostResolver::systemLookup("nohost.invalid"), std::nullopt);
     EXPECT_EQ(HostResolver::systemLookup("NoHost.INVALID."), std::nullopt);
