@@ -1,9 +1,7 @@
 #include "app/SendResultHandler.h"
 #include "app/CFailedHostsDlg.h"
-#include "protocol/SendTasks.h"
 #include "settings/SettingsStore.h"
 #include "support/IsolatedHome.h"
-#include "support/LoopbackPeer.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingPrompter.h"
 #include "support/RecordingSoundPlayer.h"
@@ -148,26 +146,6 @@ TEST_F(SendResultHandlerTest, TenFailuresGiveAMessageBoxAndElevenTheDialog)
     QPointer<CFailedHostsDlg> guard(dialog);
     QTest::mouseClick(dialog->findChild<QPushButton *>(u"okButton"_s), Qt::LeftButton);
     EXPECT_TRUE(test::waitUntil([&] { return guard.isNull(); }, 2000)); // closed and deleted
-}
-
-TEST_F(SendResultHandlerTest, ElevenRefusedDestinationsOfARealSendOpenTheDialog)
-{
-    QStringList destinations;
-    for (int i = 0; i < 11; ++i)
-        destinations.append(u"127.0.0.1:%1"_s.arg(test::unusedTcpPort()));
-    SendTasks tasks(settings);
-    QObject::connect(&tasks, &SendTasks::sendResult, &handler, &SendResultHandler::onSendResult);
-    QObject::connect(&tasks, &SendTasks::statusText, &handler, &SendResultHandler::onStatusText);
-    tasks.start(destinations.join(u';'), "Message from Ann.\r\n\r\nHi", "Hi", "127.0.0.1");
-    ASSERT_TRUE(test::waitUntil([&] { return openFailedHostsDialog() != nullptr; }, 10000));
-    CFailedHostsDlg *dialog = openFailedHostsDialog();
-    EXPECT_EQ(dialog->windowTitle(), u"11 host(s) not found!"_s);
-    EXPECT_EQ(dialog->hostsText().split(u'\n').size(), 11);
-    EXPECT_TRUE(prompter.boxes.isEmpty());
-    EXPECT_EQ(statusLine, u"Message has NOT been send to some host!"_s);
-    QPointer<CFailedHostsDlg> guard(dialog);
-    dialog->close();
-    EXPECT_TRUE(test::waitUntil([&] { return guard.isNull(); }, 2000));
 }
 
 } // namespace
