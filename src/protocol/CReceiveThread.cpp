@@ -147,8 +147,10 @@ private:
             if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
                 return;
             if (connection.draining) {
-                if (count <= 0)
-                    connection.fd.reset();
+                if (count <= 0) {
+                    connection.fd.reset(); // the peer is done (or gone): nothing more to drop
+                    return;
+                }
                 continue;
             }
             if (count <= 0) { // the peer closed, or the connection failed
