@@ -7,6 +7,8 @@
 #include "protocol/SendWorkerThread.h"
 #include "res/StringTable.h"
 
+#include <QTimer>
+
 #include <algorithm>
 #include <system_error>
 #include <thread>
@@ -87,29 +89,59 @@ void CSendThread::reportResult(int code, const QString &text)
         Q_EMIT sendResult(code, text);
 }
 
+void CSendThread::reportOutcome(int code, const QString &text, bool last)
+{
+    // The status line must not change after the outcome is shown there.
+    flushStatus(last);
+    reportResult(code, text);
+}
+
 void CSendThread::relayStatus(const QString &text)
 {
     {
         const std::lock_guard lock(m_statusMutex);
-        m_latestStatus = text;
-        if (m_statusQueued)
+        if (m_statusClosed)
             return;
-        m_statusQueued = true;
+        m_latestStatus = text;
+        m_statusPending = true;
+        if (m_statusHandover)
+            return;
+        m_statusHandover = true;
     }
-    // One hand-over at a time: a send to hundreds of stations must not flood the event loop
-    // with texts that nobody would see for longer than a moment.
-    QMetaObject::invokeMethod(this, &CSendThread::flushStatus, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &CSendThread::showStatus, Qt::QueuedConnection);
 }
 
-void CSendThread::flushStatus()
+void CSendThread::showStatus()
 {
     QString text;
     {
         const std::lock_guard lock(m_statusMutex);
-        text = std::exchange(m_latestStatus, QString());
-        m_statusQueued = false;
+        if (!m_statusPending) {
+            m_statusHandover = false;
+            return;
+        }
+        text = m_latestStatus;
+        m_statusPending = false;
     }
     Q_EMIT statusText(text);
+    // Texts that come sooner wait and merge into the latest: a send to hundreds of stations
+    // would otherwise wake the event loop for every one of them.
+    QTimer::singleShot(kStatusIntervalMs, this, &CSendThread::showStatus);
+}
+
+void CSendThread::flushStatus(bool last)
+{
+    QString text;
+    bool pending;
+    {
+        const std::lock_guard lock(m_statusMutex);
+        pending = m_statusPending;
+        text = m_latestStatus;
+        m_statusPending = false;
+        m_statusClosed = m_statusClosed || last;
+    }
+    if (pending)
+        Q_EMIT statusText(text);
 }
 
 void CSendThread::run()
@@ -144,16 +176,17 @@ void CSendThread::run()
         ledger.waitForAll();
 
     if (!mailAddresses.isEmpty())
-        finishMail(mailJob.get());
+        finishMail(mailJob.get(), !(anyNetwork || !untried.isEmpty()));
 
     if (anyNetwork || !untried.isEmpty()) {
         QStringList failed = ledger.close();
         failed.append(untried);
         if (failed.isEmpty())
-            reportResult(0, QString());
+            reportOutcome(0, QString(), true);
         else
-            reportResult(10 + static_cast<int>(failed.size()), failedDestinationsText(failed));
+            reportOutcome(10 + static_cast<int>(failed.size()), failedDestinationsText(failed), true);
     }
+    flushStatus(true);
 
     ledger.stop();
     for (auto &helper : helpers)
@@ -188,14 +221,14 @@ QStringList CSendThread::walk(int useProtocol, QStringList &mailAddresses, bool 
     return {};
 }
 
-void CSendThread::finishMail(MailSendJob *job)
+void CSendThread::finishMail(MailSendJob *job, bool last)
 {
     const QString unreachable = tqString(Sid::SendSmtpUnreachable) + m_settings.get(keys::SMTPServer);
     if (!job) {
         // No mail sender at hand: the outcome the sender itself would give without a server,
         // or with one it cannot reach. Never a success.
         const bool noServer = m_settings.get(keys::SMTPServer).isEmpty();
-        reportResult(6, noServer ? tqString(Sid::SendNoSmtpServer) : unreachable);
+        reportOutcome(6, noServer ? tqString(Sid::SendNoSmtpServer) : unreachable, last);
         return;
     }
     bool ended = false;
@@ -203,14 +236,14 @@ void CSendThread::finishMail(MailSendJob *job)
         ended = job->waitUntil(std::min(m_ledger->deadline(), Clock::now() + kMailStopCheck));
     while (!ended && !m_ledger->isStopped() && Clock::now() < m_ledger->deadline());
     if (ended && job->errorText().isEmpty()) {
-        reportResult(5, tqString(Sid::SendMailOk));
+        reportOutcome(5, tqString(Sid::SendMailOk), last);
         return;
     }
     if (!ended)
         job->cancel();
     // Out of time is a failure even when the sender had no words for it yet.
     const QString error = job->errorText();
-    reportResult(6, !error.isEmpty() ? error : unreachable);
+    reportOutcome(6, !error.isEmpty() ? error : unreachable, last);
 }
 
 } // namespace tq

@@ -36,6 +36,8 @@ public:
     // machine more threads than that only wait for one another.
     static constexpr int kMaxWorkerThreads = 4;
     static constexpr int kExchangesPerExtraThread = kMaxOutstanding;
+    // The status line changes at most this often while a send runs.
+    static constexpr int kStatusIntervalMs = 50;
 
     // `settings` supplies "UseProtocol" and, without a mail service, "SMTPServer".
     CSendThread(SendRequest request, const SettingsStore &settings, SendServices services = {},
@@ -51,8 +53,8 @@ public:
 
 Q_SIGNALS:
     void sendResult(int code, const QString &text);
-    // Progress for the main frame's status line, emitted on this object's thread. Texts that
-    // follow one another faster than that thread takes them are merged into the latest.
+    // Progress for the main frame's status line. Texts that follow one another within
+    // kStatusIntervalMs merge into the latest; the last one comes before the outcome.
     void statusText(const QString &text);
     // The task has ended; its thread can be joined without waiting.
     void finished();
@@ -62,12 +64,18 @@ private:
     // Walks the list: queues the network exchanges, collects the e-mail addresses, and
     // returns the destinations the budget left no time for.
     QStringList walk(int useProtocol, QStringList &mailAddresses, bool &anyNetwork);
-    // Waits for the e-mail part within the budget and reports its outcome.
-    void finishMail(MailSendJob *job);
+    // Waits for the e-mail part within the budget and reports its outcome; `last` when no
+    // other outcome follows.
+    void finishMail(MailSendJob *job, bool last);
     void reportResult(int code, const QString &text);
-    // From any thread: the status line shows `text` as soon as this object's thread is free.
+    void reportOutcome(int code, const QString &text, bool last);
+    // From any thread: the status line is to show `text`.
     void relayStatus(const QString &text);
-    void flushStatus();
+    // On this object's thread: shows the latest text, at most once per kStatusIntervalMs.
+    void showStatus();
+    // From the task: hands over the text still waiting, before an outcome is reported;
+    // after the `last` one, texts are dropped.
+    void flushStatus(bool last);
 
     const SendRequest m_request;
     const SettingsStore m_settings;
@@ -77,7 +85,9 @@ private:
     std::unique_ptr<SendLedger> m_ledger;
     std::mutex m_statusMutex;
     QString m_latestStatus;
-    bool m_statusQueued = false;
+    bool m_statusPending = false; // m_latestStatus is not shown yet
+    bool m_statusHandover = false; // a showStatus() is queued or timed
+    bool m_statusClosed = false;
     std::atomic<bool> m_finished{false};
     std::jthread m_thread;
 };

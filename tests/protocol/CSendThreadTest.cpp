@@ -67,6 +67,26 @@ TEST_F(SendTest, TcpDestinationIsDeliveredWholeAndConfirmedWithCodeZero)
     }
 }
 
+TEST_F(SendTest, StatusLineDoesNotChangeAfterTheOutcome)
+{
+    Station station;
+    QStringList destinations{u"127.0.0.1:%1"_s.arg(test::unusedTcpPort())};
+    for (int i = 0; i < 40; ++i)
+        destinations.append(u"Station %1/127.0.0.1:%2"_s.arg(i).arg(station.port()));
+    CSendThread task(sendRequest(destinations.join(u';'), 1, 1), settings);
+    QObject context;
+    QStringList events;
+    QObject::connect(&task, &CSendThread::statusText, &context, [&](const QString &text) { events.append(text); });
+    QObject::connect(&task, &CSendThread::sendResult, &context,
+                     [&](int code, const QString &) { events.append(u"result %1"_s.arg(code)); });
+    task.start();
+    ASSERT_TRUE(test::waitUntil([&] { return task.isFinished(); }));
+    test::waitUntil([] { return false; }, 3 * CSendThread::kStatusIntervalMs);
+    ASSERT_GE(events.size(), 2);
+    EXPECT_EQ(events.last(), u"result 11"_s);
+    EXPECT_EQ(events.count(u"result 11"_s), 1);
+}
+
 TEST_F(SendTest, UdpDestinationsGoAsOneDatagramToTheirPort)
 {
     test::UdpSink named, byDefault;
