@@ -7,9 +7,11 @@
 #include "protocol/SendWorkerThread.h"
 #include "res/StringTable.h"
 
+#include <QThreadPool>
 #include <QTimer>
 
 #include <algorithm>
+#include <condition_variable>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -21,6 +23,20 @@ using Clock = SendLedger::Clock;
 
 // How often a wait for the mail sender looks whether the send was stopped.
 constexpr std::chrono::milliseconds kMailStopCheck{50};
+
+// A send runs on a thread of this pool. A thread that has just sent waits a while for the
+// next send: sending does not pay for a new thread each time, and on a busy machine a thread
+// woken from waiting gets the processor sooner than a brand-new one. The pool is large enough
+// that a send never waits for a thread.
+class SendThreadPool : public QThreadPool {
+public:
+    SendThreadPool()
+    {
+        setMaxThreadCount(1024);
+        setExpiryTimeout(60000);
+    }
+};
+Q_GLOBAL_STATIC(SendThreadPool, sendThreads)
 
 int workerThreadsFor(int exchanges)
 {
@@ -54,23 +70,48 @@ CSendThread::~CSendThread()
     stop();
 }
 
+// Tells the one who stops a send that its run has ended; shared, so that it outlives the send.
+struct SendRunCompletion {
+    void signal()
+    {
+        const std::lock_guard lock(mutex);
+        done = true;
+        ended.notify_all();
+    }
+    void wait()
+    {
+        std::unique_lock lock(mutex);
+        ended.wait(lock, [this] { return done; });
+    }
+
+    std::mutex mutex;
+    std::condition_variable ended;
+    bool done = false;
+};
+
 void CSendThread::start()
 {
     if (m_ledger)
         return;
     m_ledger = std::make_unique<SendLedger>(Clock::now() + std::chrono::milliseconds(std::max(0, m_request.budgetMs)));
+    m_completion = std::make_shared<SendRunCompletion>();
+    const auto body = [this, completion = m_completion] {
+        run();
+        m_finished = true;
+        Q_EMIT finished();
+        completion->signal(); // the last touch: the send may be deleted from here on
+    };
+    if (sendThreads()->tryStart(body))
+        return;
     try {
-        m_thread = std::jthread([this] {
-            run();
-            m_finished = true;
-            Q_EMIT finished();
-        });
+        m_thread = std::jthread(body);
     } catch (const std::system_error &) {
         // No thread to send with: nothing was delivered, and the user is told so.
         const QStringList destinations = splitDestinationList(m_request.destinations);
         if (!destinations.isEmpty())
             reportResult(10 + static_cast<int>(destinations.size()), failedDestinationsText(destinations));
         m_finished = true;
+        m_completion->signal();
         QMetaObject::invokeMethod(this, &CSendThread::finished, Qt::QueuedConnection);
     }
 }
@@ -79,6 +120,8 @@ void CSendThread::stop()
 {
     if (m_ledger)
         m_ledger->stop();
+    if (m_completion)
+        m_completion->wait();
     if (m_thread.joinable())
         m_thread.join();
 }

@@ -16,6 +16,7 @@
 namespace tq {
 
 class SendLedger;
+struct SendRunCompletion;
 
 // One send: walks the destination list, gives every network destination an exchange (TCP or
 // UDP) carried by a few worker threads, at most kMaxOutstanding exchanges under way at a
@@ -46,8 +47,8 @@ public:
 
     // The budget starts now.
     void start();
-    // Ends the send at once: the task and its workers are woken and joined. A send stopped
-    // before its report reports nothing.
+    // Ends the send at once: the task and its workers are woken and waited for. A send
+    // stopped before its report reports nothing.
     void stop();
     bool isFinished() const { return m_finished.load(); }
 
@@ -89,7 +90,8 @@ private:
     bool m_statusHandover = false; // a showStatus() is queued or timed
     bool m_statusClosed = false;
     std::atomic<bool> m_finished{false};
-    std::jthread m_thread;
+    std::shared_ptr<SendRunCompletion> m_completion;
+    std::jthread m_thread; // only when the pool has no thread to give
 };
 
 // The text of a code 10 + n report: the destinations sorted by their bytes, joined by CR LF.
