@@ -18,10 +18,10 @@ namespace tq {
 class SendLedger;
 struct SendRunCompletion;
 
-// One send: walks the destination list, gives every network destination an exchange (TCP or
-// UDP) carried by a few worker threads, at most kMaxOutstanding exchanges under way at a
-// time, hands the e-mail destinations to the mail sender, waits for all of it within one
-// budget and reports the outcome once:
+// One send, on a thread of its own: walks the destination list, gives every network
+// destination an exchange (TCP or UDP) driven by that thread's poll loop (long lists get a
+// few more worker threads), at most kMaxOutstanding exchanges under way at a time, hands the e-mail destinations to the
+// mail sender, waits for all of it within one budget and reports the outcome once:
 //   0       every network destination confirmed
 //   4       a TCP receiver answered a different length (from the exchange, with the host)
 //   5, 6    the e-mail part succeeded / failed (with the text to show)
@@ -57,7 +57,7 @@ Q_SIGNALS:
     // Progress for the main frame's status line. Texts that follow one another within
     // kStatusIntervalMs merge into the latest; the last one comes before the outcome.
     void statusText(const QString &text);
-    // The task has ended; its thread can be joined without waiting.
+    // The task has ended; stopping or deleting it no longer waits.
     void finished();
 
 private:
