@@ -81,6 +81,21 @@ constexpr Entry kStrings[] = {
     {Sid::PortBusyStatusSuffix, QT_TRANSLATE_NOOP("tq", " is busy! Receiving don't possibly!")},
 
     // ---- protocol: sending
+    {Sid::SendOk, QT_TRANSLATE_NOOP("tq", "Message has been send successfully!")},
+    {Sid::FailedHostsIntro,
+     QT_TRANSLATE_NOOP("tq", "The following addresse(s) possibly invalid\r\nor host(s) did not respond:")},
+    {Sid::HostsNotFoundSuffix, QT_TRANSLATE_NOOP("tq", " host(s) not found!")},
+    {Sid::SendNotComplete, QT_TRANSLATE_NOOP("tq", "Message has NOT been send to some host!")},
+    {Sid::SendOkCaption, QT_TRANSLATE_NOOP("tq", "Send OK!")},
+    {Sid::IncompatibleReceiver,
+     QT_TRANSLATE_NOOP("tq", "Incompatible type of remote receive program!\r\nRemote user (%s) accepted your "
+                             "message, but may be with some errors!")},
+    {Sid::PossibleSendErrorCaption, QT_TRANSLATE_NOOP("tq", "Possible error during sent!")},
+    {Sid::StatusDelivered, QT_TRANSLATE_NOOP("tq", "Message has been send successfully!")},
+    {Sid::StatusVerifying, QT_TRANSLATE_NOOP("tq", "Verifying data from ")},
+    {Sid::StatusPossibleError, QT_TRANSLATE_NOOP("tq", "Possible error during sent!")},
+    {Sid::StatusContacting, QT_TRANSLATE_NOOP("tq", "Contacting host ")},
+    {Sid::StatusSending, QT_TRANSLATE_NOOP("tq", "Sending data to ")},
 
     // ---- messages
     {Sid::DeadFileWriteFailed, QT_TRANSLATE_NOOP("tq", "Unable to write outfiltered message to file: ")},

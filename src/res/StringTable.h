@@ -39,6 +39,18 @@ enum class Sid : int {
     PortBusyStatusSuffix = 2036,
 
     // ---- protocol: sending
+    SendOk = 105,
+    FailedHostsIntro = 2006,
+    HostsNotFoundSuffix = 2007,
+    SendNotComplete = 2008,
+    SendOkCaption = 2011,
+    IncompatibleReceiver = 2012,
+    PossibleSendErrorCaption = 2013,
+    StatusDelivered = 2038,
+    StatusVerifying = 2039,
+    StatusPossibleError = 2040,
+    StatusContacting = 2052,
+    StatusSending = 2053,
 
     // ---- messages
     DeadFileWriteFailed = 2026,

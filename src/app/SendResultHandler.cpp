@@ -1,0 +1,109 @@
+#include "app/SendResultHandler.h"
+
+#include "app/CFailedHostsDlg.h"
+#include "platform/Prompter.h"
+#include "platform/SoundPlayer.h"
+#include "res/StringTable.h"
+#include "settings/SettingsStore.h"
+
+namespace tq {
+namespace {
+
+// From this many failed destinations on, the list gets a dialog of its own.
+constexpr int kDialogFromCount = 11;
+
+} // namespace
+
+SendResultHandler::SendResultHandler(Prompter &prompter, SoundPlayer &sounds, SettingsStore &settings, Frame frame,
+                                     QWidget *dialogParent, QObject *parent)
+    : QObject(parent)
+    , m_prompter(prompter)
+    , m_sounds(sounds)
+    , m_settings(settings)
+    , m_frame(std::move(frame))
+    , m_dialogParent(dialogParent)
+{
+}
+
+void SendResultHandler::onSendResult(int code, const QString &text)
+{
+    switch (code) {
+    case 0:
+        sendSucceeded();
+        return;
+    case 1:
+        return;
+    case 2:
+        if (m_frame.setModePane)
+            m_frame.setModePane(text + tqString(Sid::ListeningSuffix));
+        return;
+    case 3:
+        m_prompter.message(tqString(Sid::ErrorCreatingSocketCaption), text + tqString(Sid::PortBusyBoxSuffix),
+                           Prompter::Icon::Stop);
+        if (m_frame.setModePane)
+            m_frame.setModePane(text + tqString(Sid::PortBusyStatusSuffix));
+        return;
+    case 4:
+        m_prompter.message(tqString(Sid::PossibleSendErrorCaption),
+                           tqFormat(Sid::IncompatibleReceiver, text.toUtf8().constData()), Prompter::Icon::Stop);
+        return;
+    case 5:
+    case 6:
+        stopElapsedTimer();
+        setStatusLine(text);
+        m_prompter.message(tqString(Sid::AppName), text,
+                           code == 5 ? Prompter::Icon::Information : Prompter::Icon::Exclamation);
+        return;
+    default:
+        if (code >= 7)
+            listFailures(code, text);
+        return;
+    }
+}
+
+void SendResultHandler::onStatusText(const QString &text)
+{
+    setStatusLine(text);
+}
+
+void SendResultHandler::sendSucceeded()
+{
+    stopElapsedTimer();
+    const QString done = tqString(Sid::SendOk);
+    setStatusLine(done);
+    if (m_settings.get(keys::DisplaySendOK) != 0)
+        m_sounds.play(QStringLiteral(".Default"));
+    else
+        m_prompter.message(tqString(Sid::SendOkCaption), done, Prompter::Icon::Information);
+}
+
+void SendResultHandler::listFailures(int code, const QString &hosts)
+{
+    stopElapsedTimer();
+    setStatusLine(tqString(Sid::SendNotComplete));
+    const int count = code - 10;
+    const QString caption = QString::number(count) + tqString(Sid::HostsNotFoundSuffix);
+    if (count >= kDialogFromCount) {
+        // Opened without blocking this handler, so later results are not held up behind it.
+        auto *dialog = new CFailedHostsDlg(caption, hosts, m_sounds, m_dialogParent);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
+        return;
+    }
+    m_prompter.message(caption, tqString(Sid::FailedHostsIntro) + QStringLiteral("\r\n") + hosts,
+                       Prompter::Icon::Exclamation);
+}
+
+void SendResultHandler::setStatusLine(const QString &text) const
+{
+    if (m_frame.setStatusLine)
+        m_frame.setStatusLine(text);
+}
+
+void SendResultHandler::stopElapsedTimer() const
+{
+    if (m_frame.stopElapsedTimer)
+        m_frame.stopElapsedTimer();
+}
+
+} // namespace tq

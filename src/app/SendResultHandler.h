@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+namespace tq {
+
+class Prompter;
+class SettingsStore;
+class SoundPlayer;
+
+// The main frame's handling of the send-result event: the outcome of each send, and the
+// receivers' listening and port-busy reports, as status texts, boxes, a sound or the list of
+// failed destinations. The frame owns it and connects the senders and receivers to its slots.
+class SendResultHandler : public QObject {
+    Q_OBJECT
+public:
+    // The parts of the main frame the handler changes.
+    struct Frame {
+        std::function<void(const QString &)> setStatusLine; // the status bar's message line
+        std::function<void(const QString &)> setModePane; // status-bar pane 0
+        std::function<void()> stopElapsedTimer; // the view's send-time display
+    };
+
+    // `dialogParent`: the window the failed-hosts dialog belongs to.
+    SendResultHandler(Prompter &prompter, SoundPlayer &sounds, SettingsStore &settings, Frame frame,
+                      QWidget *dialogParent = nullptr, QObject *parent = nullptr);
+
+public Q_SLOTS:
+    void onSendResult(int code, const QString &text);
+    void onStatusText(const QString &text);
+
+private:
+    void sendSucceeded();
+    void listFailures(int code, const QString &hosts);
+    void setStatusLine(const QString &text) const;
+    void stopElapsedTimer() const;
+
+    Prompter &m_prompter;
+    SoundPlayer &m_sounds;
+    SettingsStore &m_settings;
+    const Frame m_frame;
+    QPointer<QWidget> m_dialogParent;
+};
+
+} // namespace tq
