@@ -26,6 +26,11 @@ TEST_F(CAddressBookDlgTest, AnEmptyStoreShowsNoRowsAndOnlyTheTopLevel)
     EXPECT_EQ(list->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Host"));
     EXPECT_EQ(upButton->toolTip(), QStringLiteral("Up One Level (Backspace)"));
     EXPECT_EQ(addUserButton->toolTip(), QStringLiteral("Add New User  (Insert)"));
+
+    // Enter without a selected row belongs to the default button, Close.
+    press(Qt::Key_Return);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
 }
 
 TEST_F(CAddressBookDlgTest, GroupsStandFirstAndEveryWayIntoAGroupAndBackWorks)
