@@ -242,6 +242,19 @@ bool AddressBookStore::SetUserActive(const QString &group, const QString &name, 
     return m_settings.WriteProfileString(section, valueName(!wasActive, name), host);
 }
 
+bool AddressBookStore::ModifyUser(const QString &fromGroup, const QString &oldName, bool active, const QString &toGroup,
+                                  const QString &newName, const QString &host)
+{
+    const QString from = levelSection(fromGroup);
+    const QString to = levelSection(toGroup);
+    if (from.isEmpty() || to.isEmpty() || !isUsableName(newName))
+        return false;
+    removeValue(from, valueName(active, oldName));
+    removeValue(to, valueName(true, newName));
+    removeValue(to, valueName(false, newName));
+    return m_settings.WriteProfileString(to, valueName(active, newName), host);
+}
+
 AddressBookStore::RenameResult AddressBookStore::RenameUser(
     const QString &group, const QString &oldName, bool active, const QString &newName)
 {

@@ -77,6 +77,11 @@ public:
     bool PutUserKeepState(const QString &group, const QString &name, const QString &host, bool active);
     bool RemoveUser(const QString &group, const QString &name, bool active);
     bool SetUserActive(const QString &group, const QString &name, const QString &host, bool wasActive);
+    // Takes the user out of `fromGroup` and stores it in `toGroup` as `newName` = `host` with
+    // its state, replacing any user of that name there whatever its state, so the level never
+    // holds one name twice.
+    bool ModifyUser(const QString &fromGroup, const QString &oldName, bool active, const QString &toGroup,
+                    const QString &newName, const QString &host);
     // Keeps the user's state and host.
     RenameResult RenameUser(const QString &group, const QString &oldName, bool active, const QString &newName);
     // true: "1" + name holds a host; false: "0" + name holds one (this wins); none otherwise.

@@ -127,6 +127,28 @@ TEST_F(AddressBookStoreTest, RenameRules)
     EXPECT_EQ(rawNames(kTop), (QStringList { QStringLiteral("0Robert=10.0.0.5"), QStringLiteral("1Friends=f") }));
 }
 
+TEST_F(AddressBookStoreTest, ModifyUserKeepsTheStateAndLeavesOneUserOfANameInTheTargetLevel)
+{
+    const QString work = QStringLiteral("Work");
+    const QString workSection = kTop + QStringLiteral("\\Work");
+    ASSERT_TRUE(book.PutUserKeepState(top, QStringLiteral("Bob"), QStringLiteral("10.0.0.2"), false));
+    ASSERT_TRUE(book.PutUser(top, QStringLiteral("Cy"), QStringLiteral("10.0.0.3")));
+    ASSERT_TRUE(book.PutUser(work, QStringLiteral("bob"), QStringLiteral("old")));
+
+    ASSERT_TRUE(book.ModifyUser(top, QStringLiteral("Bob"), false, work, QStringLiteral("Bob"), QStringLiteral("new")));
+    EXPECT_EQ(rawNames(kTop), QStringList{QStringLiteral("1Cy=10.0.0.3")});
+    EXPECT_EQ(rawNames(workSection), QStringList{QStringLiteral("0Bob=new")});
+
+    // Within one level, onto another user's name: that user goes, whatever its state.
+    ASSERT_TRUE(book.PutUser(work, QStringLiteral("Di"), QStringLiteral("d")));
+    ASSERT_TRUE(book.ModifyUser(work, QStringLiteral("Di"), true, work, QStringLiteral("BOB"), QStringLiteral("d2")));
+    EXPECT_EQ(rawNames(workSection), QStringList{QStringLiteral("1BOB=d2")});
+
+    EXPECT_FALSE(book.ModifyUser(work, QStringLiteral("BOB"), true, top, QStringLiteral("a/b"), QStringLiteral("x")));
+    EXPECT_FALSE(book.ModifyUser(work, QStringLiteral("BOB"), true, top, QString(), QStringLiteral("x")));
+    EXPECT_EQ(rawNames(workSection), QStringList{QStringLiteral("1BOB=d2")}) << "refused, nothing taken out";
+}
+
 TEST_F(AddressBookStoreTest, DeletingAGroupTakesItsUsersStateAndTemplateFile)
 {
     ASSERT_TRUE(book.PutUser(friends, QStringLiteral("Ann"), QStringLiteral("a")));

@@ -1,0 +1,152 @@
+#pragma once
+
+#include "addressbook/AddressBookListView.h"
+#include "addressbook/AddressBookModel.h"
+#include "addressbook/AddressBookNames.h"
+#include "addressbook/AddressBookStore.h"
+#include "addressbook/CAddressBookDlg.h"
+#include "addressbook/CUserDlg.h"
+#include "settings/SettingsStore.h"
+#include "support/IsolatedHome.h"
+#include "support/QtPrinters.h"
+#include "support/RecordingPrompter.h"
+#include "support/RecordingSoundPlayer.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+namespace tq::test {
+
+// The Address Book dialog over a real settings file in a fresh home, shown without a modal
+// loop, with its controls found by name.
+class AddressBookDialogTest : public IsolatedHome {
+protected:
+    void open()
+    {
+        dialog = std::make_unique<CAddressBookDlg>(SettingsStore(), prompter, sound);
+        dialog->show();
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        list = dialog->findChild<AddressBookListView *>(QStringLiteral("addressList"));
+        levelList = dialog->findChild<QComboBox *>(QStringLiteral("levelList"));
+        upButton = dialog->findChild<QToolButton *>(QStringLiteral("upOneLevelButton"));
+        addUserButton = dialog->findChild<QToolButton *>(QStringLiteral("addUserButton"));
+        addGroupButton = dialog->findChild<QToolButton *>(QStringLiteral("addGroupButton"));
+        removeButton = dialog->findChild<QToolButton *>(QStringLiteral("removeButton"));
+        ASSERT_TRUE(list && levelList && upButton && addUserButton && addGroupButton && removeButton);
+        list->setFocus();
+    }
+
+    void put(const QString &group, const char *name, const char *host, bool active = true)
+    {
+        ASSERT_TRUE(book.PutUserKeepState(group, QString::fromUtf8(name), QString::fromUtf8(host), active));
+    }
+
+    // Each row as "name host" with "(off)" for a deactivated row and "[ ]" around a group.
+    QStringList rows() const
+    {
+        QStringList shown;
+        const QAbstractItemModel *model = list->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const QModelIndex index = model->index(row, 0);
+            QString text = index.data().toString();
+            if (index.data(AddressBookModel::GroupRole).toBool())
+                text = QLatin1Char('[') + text + QLatin1Char(']');
+            const QString host = model->index(row, 1).data().toString();
+            if (!host.isEmpty())
+                text += QLatin1Char(' ') + host;
+            if (!index.data(AddressBookModel::ActiveRole).toBool())
+                text += QStringLiteral("(off)");
+            shown.append(text);
+        }
+        return shown;
+    }
+    QStringList levelNames() const
+    {
+        QStringList names;
+        for (int i = 0; i < levelList->count(); ++i)
+            names.append(levelList->itemText(i));
+        return names;
+    }
+    QStringList raw(const QString &section) const
+    {
+        QStringList names;
+        for (const auto &entry : settings.entries(section))
+            names.append(entry.name + QLatin1Char('=') + entry.value);
+        return names;
+    }
+
+    QModelIndex cell(int row, int column = 0) const { return list->model()->index(row, column); }
+    QPoint centreOf(int row, int column) const { return list->visualRect(cell(row, column)).center(); }
+    QPoint stateImageOf(int row) const
+    {
+        const QRect rect = list->visualRect(cell(row));
+        return {rect.left() + 10, rect.center().y()};
+    }
+    // A plain click on the first row, Ctrl+clicks on the others, on the host column.
+    void selectRows(const QList<int> &rowsToSelect)
+    {
+        bool first = true;
+        for (const int row : rowsToSelect) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, first ? Qt::KeyboardModifiers() : Qt::ControlModifier,
+                              centreOf(row, 1));
+            first = false;
+        }
+    }
+    // What a widget receives from a double click: press, release, then the double click.
+    void doubleClickAt(QPoint position)
+    {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, position);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, position);
+    }
+    void doubleClick(int row) { doubleClickAt(centreOf(row, 1)); }
+    void press(int key, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(list, Qt::Key(key), modifiers); }
+
+    QLineEdit *nameEditor(int row) const { return qobject_cast<QLineEdit *>(list->indexWidget(cell(row))); }
+    // Types a name into the open editor of `row` and presses Enter.
+    void typeName(int row, const QString &text)
+    {
+        QLineEdit *editor = nameEditor(row);
+        ASSERT_NE(editor, nullptr) << "no edit open on row " << row;
+        editor->selectAll();
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The editor hands its text over once the key has been handled.
+        QCoreApplication::processEvents();
+    }
+    void rename(int row, const QString &text)
+    {
+        list->setCurrentIndex(cell(row));
+        press(Qt::Key_F2);
+        typeName(row, text);
+    }
+
+    CUserDlg *userDialog() const { return dialog->findChild<CUserDlg *>(QStringLiteral("userDialog")); }
+    template <typename T>
+    T *userControl(const char *name) const
+    {
+        return userDialog() ? userDialog()->findChild<T *>(QLatin1String(name)) : nullptr;
+    }
+
+    SettingsStore settings;
+    AddressBookStore book;
+    RecordingPrompter prompter;
+    RecordingSoundPlayer sound;
+    std::unique_ptr<CAddressBookDlg> dialog;
+    AddressBookListView *list = nullptr;
+    QComboBox *levelList = nullptr;
+    QToolButton *upButton = nullptr;
+    QToolButton *addUserButton = nullptr;
+    QToolButton *addGroupButton = nullptr;
+    QToolButton *removeButton = nullptr;
+    const QString top = addressbook::topLevelName();
+    const QString kBook = QStringLiteral("AddressBook");
+};
+
+} // namespace tq::test
