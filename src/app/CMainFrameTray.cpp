@@ -103,7 +103,7 @@ void CMainFrame::OnToggleMailChecking()
     // With the sheet open the switch goes through its E-mail page (whatever page is on top),
     // so the page shows it and its Cancel puts it back.
     if (m_sheet)
-        m_sheet->emailPage()->toggleMailChecking();
+        m_sheet->emailPage()->switchMailChecking(!wasOn);
     else
         m_settings.set(keys::EnableMailCheking, wasOn ? 0 : 1);
     if (wasOn)

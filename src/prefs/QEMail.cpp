@@ -106,6 +106,17 @@ void QEMail::toggleMailChecking()
     m_context.settings.set(keys::EnableMailCheking, on ? 1 : 0);
 }
 
+void QEMail::switchMailChecking(bool on)
+{
+    if (m_state.mailChecking() != on) {
+        toggleMailChecking();
+        return;
+    }
+    m_context.mailCounts.reset();
+    m_toggled = true;
+    m_context.settings.set(keys::EnableMailCheking, on ? 1 : 0);
+}
+
 void QEMail::checkNow()
 {
     const MailCheckRequest request = MailCheckRequest::make(

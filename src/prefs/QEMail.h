@@ -28,9 +28,12 @@ public:
     void apply() override;
     void cancel() override;
 
-    // The mail-checking check box was clicked (by the user, or by the tray's mail menu
-    // while the sheet is open).
+    // The mail-checking check box was clicked.
     void toggleMailChecking();
+    // The tray's mail menu switched mail checking while the sheet is open. The page's own
+    // value may already differ from the store (an emptied mailbox), so it is set, not
+    // inverted.
+    void switchMailChecking(bool on);
     // "Check Now!": a check with the values the fields hold now, in the progress window.
     void checkNow();
     CMailCheckDlg *checkDialog() const;

@@ -107,6 +107,24 @@ TEST_F(CMainFrameMailTest, WithTheSheetOpenTheSwitchGoesThroughTheEMailPage)
     frame->StopProcesses();
 }
 
+TEST_F(CMainFrameMailTest, TheTraySwitchesOffEvenWhenThePageHasAlreadyUntickedTheBox)
+{
+    configureMailbox(QStringLiteral("127.0.0.1:1"));
+    settings.set(keys::EnableMailCheking, 1);
+    auto frame = makeFrame();
+    frame->show();
+    action(*frame, "actionMailSettings")->trigger();
+    CMyPropertySheet *sheet = frame->preferencesSheet();
+    ASSERT_NE(sheet, nullptr);
+    auto *user = sheet->findChild<QLineEdit *>(QStringLiteral("user1Edit"));
+    user->selectAll();
+    QTest::keyClick(user, Qt::Key_Backspace);
+    ASSERT_FALSE(sheet->findChild<QCheckBox *>(QStringLiteral("mailCheckingCheck"))->isChecked());
+    action(*frame, "actionToggleMailChecking")->trigger();
+    EXPECT_EQ(settings.get(keys::EnableMailCheking), 0);
+    EXPECT_FALSE(sheet->findChild<QCheckBox *>(QStringLiteral("mailCheckingCheck"))->isChecked());
+}
+
 TEST_F(CMainFrameMailTest, DoubleClickOnAMailIconStartsTheMailProgramAndClearsTheIcons)
 {
     auto frame = makeFrame();
