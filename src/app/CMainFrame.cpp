@@ -1,17 +1,23 @@
 #include "app/CMainFrame.h"
 
+#include "app/AboutDialog.h"
+#include "app/HelpPages.h"
+#include "app/MailTrayIcons.h"
+#include "mail/BackgroundMailCheck.h"
+#include "mail/CMailCheckDlg.h"
+#include "mail/MailAnnouncer.h"
+#include "mail/MailCounts.h"
 #include "messages/CTq20View.h"
 #include "platform/Prompter.h"
 #include "platform/TrayIcon.h"
+#include "prefs/CMyPropertySheet.h"
 #include "protocol/CReceiveThread.h"
 #include "res/PaintedIcons.h"
 #include "res/StringTable.h"
 #include "settings/SettingsStore.h"
+#include "ui/DesktopShell.h"
 
-#include <QAction>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QStatusBar>
 
 namespace tq {
@@ -21,64 +27,56 @@ CMainFrame::CMainFrame(SettingsStore &settings, Prompter &prompter, SoundPlayer 
     : QMainWindow(parent)
     , m_settings(settings)
     , m_prompter(prompter)
+    , m_sound(sound)
     , m_tray(tray)
+    , m_ownShell(std::make_unique<DesktopShell>())
+    , m_shell(m_ownShell.get())
+    , m_helpFolders(HelpPages::defaultFolders())
 {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowIcon(paintedIcon(QStringLiteral("IDI_AMAINFRAME")));
     setWindowTitle(tqString(Sid::AppTitle));
     setMinimumSize(kMinimumWidth, kMinimumHeight);
 
+    m_mailTray = new MailTrayIcons(this);
+    m_mailAnnouncer = std::make_unique<MailAnnouncer>(*m_mailTray, sound);
+    m_mailCheck = std::make_unique<BackgroundMailCheck>(settings, *m_mailAnnouncer, MailCounts::process());
+
     m_view = new CTq20View(settings, prompter, sound, tray, clock, this);
     setCentralWidget(m_view);
     createMenus();
+    createToolBar();
+    createTrayMenus();
     createStatusBar();
+    restoreBarState();
     applyStoredPlacement();
 
     connect(m_view, &CTq20View::minimizeRequested, this, &CMainFrame::minimizeToTray);
     connect(m_view, &CTq20View::restoreRequested, this, &CMainFrame::restoreFromTray);
-    m_tray.setActivationHandler([this](TrayIcon::Activation activation) {
-        if (activation == TrayIcon::Activation::Click)
-            restoreFromTray();
-    });
+    m_tray.setActivationHandler([this](TrayIcon::Activation activation) { onMainTrayActivated(activation); });
+    m_tray.setContextMenu(m_trayMenu);
+    m_mailTray->setActivationHandler([this](TrayIcon::Activation activation) { onMailTrayActivated(activation); });
+    m_mailTray->setContextMenu(m_mailMenu);
+    m_mailTray->setNewMailHandler([this](const QString &tip) { showDesktopNotice(tip); });
     connect(&m_trayRefreshTimer, &QTimer::timeout, this, &CMainFrame::refreshTrayIcon);
 }
 
 CMainFrame::~CMainFrame()
 {
     m_tray.setActivationHandler({});
+    m_tray.setContextMenu(nullptr);
+    // The dialogs go first: they work with the mail services below.
+    delete m_mailCheckDialog;
+    delete m_sheet;
+    delete m_about;
     StopProcesses();
+    m_mailCheck.reset();
+    m_mailAnnouncer.reset();
 }
 
-void CMainFrame::createMenus()
+void CMainFrame::setShell(Shell &shell)
 {
-    using C = CTq20View::Command;
-    QMenu *message = menuBar()->addMenu(tqString(Sid::MenuMessageTitle));
-    message->setObjectName(QStringLiteral("messageMenu"));
-    message->addAction(m_view->action(C::Send));
-    message->addAction(m_view->action(C::SendHighImportance));
-    message->addSeparator();
-    message->addAction(m_view->action(C::Previous));
-    message->addAction(m_view->action(C::Next));
-    message->addAction(m_view->action(C::Delete));
-    message->addSeparator();
-    message->addMenu(m_view->addSenderMenu());
-    message->addAction(m_view->action(C::DiscardAll));
-    message->addSeparator();
-    QAction *exit = message->addAction(tqString(Sid::MenuExit));
-    exit->setObjectName(QStringLiteral("actionExit"));
-    connect(exit, &QAction::triggered, this, &CMainFrame::OnExit);
-
-    menuBar()->addMenu(m_view->editMenu());
-
-    QMenu *view = menuBar()->addMenu(tqString(Sid::MenuViewTitle));
-    view->setObjectName(QStringLiteral("viewMenu"));
-    view->addAction(m_view->action(C::PopupOnReceipt));
-
-    auto *minimize = new QAction(this);
-    minimize->setObjectName(QStringLiteral("actionMinimizeToTray"));
-    minimize->setShortcut(QKeySequence(Qt::Key_Escape));
-    connect(minimize, &QAction::triggered, this, &CMainFrame::minimizeToTray);
-    addAction(minimize);
+    m_shell = &shell;
 }
 
 void CMainFrame::createStatusBar()
@@ -126,7 +124,7 @@ void CMainFrame::StartProcesses()
         startUdpReceiver();
     m_trayRefreshTimer.start(kTrayRefreshMs);
     if (m_settings.get(keys::EnableMailCheking) == 0)
-        m_mailCheckTimer.stop();
+        m_mailCheck->stop();
     else
         startMailChecking();
 }
@@ -134,7 +132,8 @@ void CMainFrame::StartProcesses()
 void CMainFrame::StopProcesses()
 {
     stopReceivers();
-    m_mailCheckTimer.stop();
+    if (m_mailCheck)
+        m_mailCheck->stop();
     m_trayRefreshTimer.stop();
 }
 
@@ -153,8 +152,9 @@ void CMainFrame::startUdpReceiver()
 
 void CMainFrame::startMailChecking()
 {
-    // The mailbox check is started here once it exists: the mail settings are copied, one
-    // check runs at once, and m_mailCheckTimer repeats it every "MailChekingTime" minutes.
+    // The mailboxes are copied now; one check runs at once, then one every "MailChekingTime"
+    // minutes.
+    m_mailCheck->start(MailSettingsCache::read(m_settings), m_settings.get(keys::MailChekingTime));
 }
 
 void CMainFrame::stopReceivers()

@@ -4,6 +4,7 @@
 
 #include "app/PowerNoticeWindow.h"
 #include "app/WindowPlacement.h"
+#include "mail/MailAnnouncer.h"
 #include "platform/MemoryTrim.h"
 #include "platform/Prompter.h"
 #include "platform/TrayIcon.h"
@@ -52,6 +53,8 @@ void CMainFrame::restoreFromTray()
 void CMainFrame::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        rebuildAddSenderGroups();
     if (event->type() == QEvent::WindowStateChange && isMinimized() && isVisible() && !m_ending
         && m_tray.isAvailable()) {
         // Hidden once the minimise has finished, so the window manager is not confused.
@@ -72,6 +75,7 @@ void CMainFrame::closeEvent(QCloseEvent *event)
         return;
     }
     saveWindowPlacement();
+    saveBarState();
     const int closeAsk = m_settings.get(keys::CloseAsk);
     if (closeAsk == 1) {
         event->ignore();
@@ -79,8 +83,9 @@ void CMainFrame::closeEvent(QCloseEvent *event)
         return;
     }
     if (closeAsk != 2) {
-        const Prompter::Answer answer = m_prompter.message(tqString(Sid::CloseQuestionCaption),
-            tqString(Sid::CloseQuestion), Prompter::Icon::Question, Prompter::Buttons::YesNo, Prompter::Answer::No);
+        const Prompter::Answer answer =
+            m_prompter.message(tqString(Sid::CloseQuestionCaption), tqString(Sid::CloseQuestion),
+                               Prompter::Icon::Question, Prompter::Buttons::YesNo, Prompter::Answer::No);
         if (answer != Prompter::Answer::Yes) {
             event->ignore();
             return;
@@ -96,6 +101,7 @@ void CMainFrame::OnExit()
         return;
     m_exiting = true;
     saveWindowPlacement();
+    saveBarState();
     endProgram();
     close();
 }
@@ -106,6 +112,7 @@ void CMainFrame::endProgram()
         return;
     m_ending = true;
     m_tray.hide();
+    m_mailAnnouncer->removeAllIcons();
     StopProcesses();
     m_ended = true;
     Q_EMIT ended();

@@ -80,10 +80,12 @@ bool CTq20App::InitInstance()
     // The program lives on in the tray with no window open; it ends only through the frame.
     QGuiApplication::setQuitOnLastWindowClosed(false);
     QGuiApplication::setWindowIcon(paintedIcon(QStringLiteral("IDI_AMAINFRAME")));
-    m_frame = std::make_unique<CMainFrame>(
-        *m_settings, *m_services.prompter, *m_services.sound, *m_services.tray, *m_services.clock);
+    m_frame = std::make_unique<CMainFrame>(*m_settings, *m_services.prompter, *m_services.sound, *m_services.tray,
+                                           *m_services.clock);
     if (m_ownPrompter)
         m_ownPrompter->setParent(m_frame.get());
+    if (m_services.shell)
+        m_frame->setShell(*m_services.shell);
     m_settings->set(keys::ClassName, m_instance->serverName());
     connect(m_frame.get(), &CMainFrame::ended, this, &CTq20App::onFrameEnded);
     connect(m_instance.get(), &SingleInstance::restoreRequested, m_frame.get(), [this] {

@@ -12,6 +12,7 @@ class Clock;
 class PowerNotices;
 class Prompter;
 class SettingsStore;
+class Shell;
 class SingleInstance;
 class SoundPlayer;
 class TrayIcon;
@@ -30,6 +31,7 @@ struct AppServices {
     SoundPlayer *sound = nullptr;
     TrayIcon *tray = nullptr;
     const Clock *clock = nullptr;
+    Shell *shell = nullptr;
 };
 
 // The application object: start-up in its fixed order, the hand-over to a program that is

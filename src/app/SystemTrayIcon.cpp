@@ -71,4 +71,14 @@ void SystemTrayIcon::setActivationHandler(std::function<void(Activation)> handle
     m_handler = std::move(handler);
 }
 
+void SystemTrayIcon::setContextMenu(QMenu *menu)
+{
+    m_icon->setContextMenu(menu);
+}
+
+void SystemTrayIcon::showMessage(const QString &title, const QString &text)
+{
+    m_icon->showMessage(title, text, paintedIcon(QStringLiteral("IDI_AMAINFRAME")));
+}
+
 } // namespace tq

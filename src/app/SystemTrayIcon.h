@@ -22,6 +22,8 @@ public:
     void hide() override;
     bool isShown() const override;
     void setActivationHandler(std::function<void(Activation)> handler) override;
+    void setContextMenu(QMenu *menu) override;
+    void showMessage(const QString &title, const QString &text) override;
 
     QSystemTrayIcon *icon() const { return m_icon; }
 

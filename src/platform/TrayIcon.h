@@ -4,6 +4,8 @@
 
 #include <functional>
 
+class QMenu;
+
 namespace tq {
 
 // One notification-area icon. The look is named by its icon resource ("IDI_AMAINFRAME",
@@ -25,6 +27,11 @@ public:
     virtual void hide() = 0;
     virtual bool isShown() const = 0;
     virtual void setActivationHandler(std::function<void(Activation)> handler) = 0;
+    // The menu the desktop pops up for the icon (on a right click, or however the desktop
+    // asks for an icon's menu). The caller keeps the menu.
+    virtual void setContextMenu(QMenu *menu) = 0;
+    // A desktop notification coming from the icon: a title and a short text.
+    virtual void showMessage(const QString &title, const QString &text) = 0;
 
     static constexpr int kMaxTipLength = 63;
 };

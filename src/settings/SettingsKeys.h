@@ -65,6 +65,8 @@ inline constexpr IntSetting Column1{kSettings, "Column1", 165};
 inline constexpr IntSetting Column2{kSettings, "Column2", 150};
 inline constexpr IntSetting AB_SortCol{kSettings, "AB_SortCol", 0};
 inline constexpr IntSetting AB_SortAsc{kSettings, "AB_SortAsc", 1};
+// New messages and new mail also as desktop notifications.
+inline constexpr IntSetting Notify{kSettings, "Notify", 1};
 
 // ---- section "Initialization"
 inline constexpr StringSetting ClassName{kInitialization, "ClassName", "None"};
@@ -74,6 +76,11 @@ inline constexpr IntSetting Width{kInitialization, "Width", 305};
 inline constexpr IntSetting Height{kInitialization, "Height", 460};
 inline constexpr IntSetting Popup{kInitialization, "Popup", 0};
 inline constexpr IntSetting BottomRecText{kInitialization, "BottomRecText", 150};
+
+// ---- section "Initialization\\BarState"
+// The toolbar's visibility and docking place as the main window saves them (base64).
+inline constexpr StringSetting BarLayout{kBarStatePrefix, "Layout", ""};
+inline constexpr IntSetting StatusBarVisible{kBarStatePrefix, "StatusBar", 1};
 
 } // namespace keys
 } // namespace tq

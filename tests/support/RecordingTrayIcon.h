@@ -2,6 +2,7 @@
 
 #include "platform/TrayIcon.h"
 
+#include <QList>
 #include <QString>
 
 namespace tq::test {
@@ -20,6 +21,8 @@ public:
     void hide() override { shown = false; }
     bool isShown() const override { return shown; }
     void setActivationHandler(std::function<void(Activation)> handler) override { m_handler = std::move(handler); }
+    void setContextMenu(QMenu *menu) override { contextMenu = menu; }
+    void showMessage(const QString &title, const QString &text) override { messages.append({title, text}); }
 
     // The user clicks the icon.
     void activate(Activation activation)
@@ -33,6 +36,12 @@ public:
     int showCount = 0;
     QString iconName;
     QString toolTip;
+    QMenu *contextMenu = nullptr;
+    struct Message {
+        QString title;
+        QString text;
+    };
+    QList<Message> messages;
 
 private:
     std::function<void(Activation)> m_handler;

@@ -1,0 +1,338 @@
+#include "app/AboutDialog.h"
+#include "messages/CTq20View.h"
+#include "prefs/CMyPropertySheet.h"
+
+#include "app/MainFrameFixture.h"
+#include "support/SignalWaiter.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+namespace tq {
+namespace {
+
+using namespace Qt::StringLiterals;
+using Fixture = test::MainFrameFixture;
+class CMainFrameCommandsTest : public Fixture { };
+
+QStringList itemTexts(const QMenu *menu)
+{
+    QStringList texts;
+    for (const QAction *item : menu->actions())
+        texts.append(item->isSeparator() ? QStringLiteral("-") : item->text());
+    return texts;
+}
+
+TEST_F(CMainFrameCommandsTest, MenusHoldEveryItemWithItsShortcutText)
+{
+    auto frame = makeFrame();
+    QList<QMenu *> menus;
+    QStringList titles;
+    for (QAction *item : frame->menuBar()->actions()) {
+        menus.append(item->menu());
+        titles.append(item->text());
+    }
+    EXPECT_EQ(titles, (QStringList{u"&Message"_s, u"&Edit"_s, u"&View"_s, u"&Help"_s}));
+    ASSERT_EQ(menus.size(), 4);
+    EXPECT_EQ(itemTexts(menus[0]),
+              (QStringList{u"&Send message"_s, u"Send as &high importance message "_s, u"-"_s,
+                           u"&Previous\tAlt+Left Arrow"_s, u"&Next\tAlt+Right Arrow"_s, u"&Delete\tAlt+Del"_s, u"-"_s,
+                           u"&Add sender to..."_s, u"D&iscard all messages\tShift+Alt+Del"_s, u"-"_s, u"E&xit"_s}));
+    EXPECT_EQ(itemTexts(menus[1]),
+              (QStringList{u"&Undo\tCtrl+Z"_s, u"-"_s, u"Cu&t\tCtrl+X"_s, u"&Copy\tCtrl+C"_s, u"&Paste\tCtrl+V"_s,
+                           u"-"_s, u"Select &All\tCtrl+A"_s}));
+    EXPECT_EQ(itemTexts(menus[2]),
+              (QStringList{u"&Toolbar"_s, u"&Status Bar"_s, u"-"_s, u"Address &Book..."_s, u"&Preferences..."_s, u"-"_s,
+                           u"P&op up on message receipt"_s}));
+    EXPECT_EQ(itemTexts(menus[3]),
+              (QStringList{u"&Contents and Index\tF1"_s, u"-"_s, u"&Visit Tarquel Messenger Web Site"_s, u"-"_s,
+                           u"&About TarquelMessenger..."_s}));
+    // The message commands are the view's own, so choosing them runs the view's handlers.
+    using C = CTq20View::Command;
+    EXPECT_EQ(menus[0]->actions().at(3), frame->view()->action(C::Previous));
+    EXPECT_EQ(menus[0]->actions().at(0), frame->view()->action(C::Send));
+    EXPECT_EQ(menus[2]->actions().at(6), frame->view()->action(C::PopupOnReceipt));
+}
+
+TEST_F(CMainFrameCommandsTest, EveryAcceleratorBelongsToExactlyOneCommand)
+{
+    auto frame = makeFrame();
+    const QList<std::pair<QKeySequence, const char *>> table = {
+        {QKeySequence(Qt::CTRL | Qt::Key_A), "actionSelectAll"},
+        {QKeySequence(Qt::ALT | Qt::Key_Delete), "actionDelete"},
+        {QKeySequence(Qt::SHIFT | Qt::Key_Delete), "actionCut"},
+        {QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_Delete), "actionDiscardAll"},
+        {QKeySequence(Qt::Key_Escape), "actionMinimizeToTray"},
+        {QKeySequence(Qt::Key_F1), "actionHelpContents"},
+        {QKeySequence(Qt::CTRL | Qt::Key_Insert), "actionCopy"},
+        {QKeySequence(Qt::SHIFT | Qt::Key_Insert), "actionPaste"},
+        {QKeySequence(Qt::ALT | Qt::Key_Left), "actionPrevious"},
+        {QKeySequence(Qt::ALT | Qt::Key_Return), "actionSend"},
+        {QKeySequence(Qt::ALT | Qt::Key_Right), "actionNext"},
+        {QKeySequence(Qt::CTRL | Qt::Key_X), "actionCut"},
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), "actionUndo"},
+        {QKeySequence(Qt::CTRL | Qt::Key_V), "actionPaste"},
+    };
+    for (const auto &[keys, name] : table) {
+        QStringList owners;
+        for (const QAction *candidate : frame->findChildren<QAction *>()) {
+            if (candidate->shortcuts().contains(keys))
+                owners.append(candidate->objectName());
+        }
+        EXPECT_EQ(owners, QStringList{QLatin1String(name)}) << keys.toString().toStdString();
+    }
+}
+
+TEST_F(CMainFrameCommandsTest, FrameCommandsDoWhatTheirItemsSay)
+{
+    auto frame = makeFrame();
+    frame->show();
+    int addressBookRuns = 0;
+    frame->setAddressBookDialog([&](QWidget *) {
+        ++addressBookRuns;
+        return false;
+    });
+
+    action(*frame, "actionAddressBook")->trigger();
+    EXPECT_EQ(addressBookRuns, 1);
+    action(*frame, "actionPreferences")->trigger();
+    EXPECT_NE(frame->preferencesSheet(), nullptr);
+    frame->preferencesSheet()->reject();
+    action(*frame, "actionAbout")->trigger();
+    EXPECT_NE(frame->aboutBox(), nullptr);
+    frame->aboutBox()->accept();
+    action(*frame, "actionVisitWebSite")->trigger();
+    EXPECT_EQ(shell.urls.value(0), QUrl(QStringLiteral("http://www.tarquel.com")));
+    action(*frame, "actionToolbar")->trigger();
+    EXPECT_FALSE(frame->toolBar()->isVisible());
+    action(*frame, "actionStatusBar")->trigger();
+    EXPECT_FALSE(frame->statusBar()->isVisible());
+    QSignalSpy ended(frame.get(), &CMainFrame::ended);
+    action(*frame, "actionExit")->trigger();
+    EXPECT_EQ(ended.size(), 1);
+}
+
+TEST_F(CMainFrameCommandsTest, F1OpensTheHelpPagesOrSaysTheyAreMissing)
+{
+    auto frame = makeFrame();
+    frame->show();
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    QTest::keyClick(frame.get(), Qt::Key_F1);
+    ASSERT_EQ(prompter.boxes.size(), 1);
+    EXPECT_TRUE(prompter.boxes[0].text.startsWith(QStringLiteral("HTML Help Support NOT Installed!")));
+    EXPECT_TRUE(shell.urls.isEmpty());
+
+    QFile index(helpFolder() + QStringLiteral("/index.html"));
+    ASSERT_TRUE(index.open(QIODevice::WriteOnly));
+    index.close();
+    QTest::keyClick(frame.get(), Qt::Key_F1);
+    EXPECT_EQ(shell.urls.value(0), QUrl::fromLocalFile(index.fileName()));
+    EXPECT_EQ(prompter.boxes.size(), 1);
+
+    shell.succeed = false;
+    QTest::keyClick(frame.get(), Qt::Key_F1);
+    EXPECT_EQ(prompter.boxes.size(), 2) << "a help page that cannot be opened counts as missing";
+}
+
+TEST_F(CMainFrameCommandsTest, ASecondPreferencesWhileTheSheetIsOpenDoesNothing)
+{
+    auto frame = makeFrame();
+    frame->show();
+    frame->OnPreferences();
+    CMyPropertySheet *sheet = frame->preferencesSheet();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(sheet->isVisible());
+    sheet->setCurrentPage(CMyPropertySheet::InterfacePage);
+    // The tray menu stays usable while the sheet is up.
+    QAction *trayPreferences = nullptr;
+    for (QAction *item : frame->trayMenu()->actions()) {
+        if (item->objectName() == QStringLiteral("actionPreferences"))
+            trayPreferences = item;
+    }
+    ASSERT_NE(trayPreferences, nullptr);
+    trayPreferences->trigger();
+    EXPECT_EQ(frame->preferencesSheet(), sheet);
+    EXPECT_EQ(sheet->currentPage(), CMyPropertySheet::InterfacePage);
+    EXPECT_EQ(frame->findChildren<CMyPropertySheet *>().size(), 1);
+    sheet->reject();
+    EXPECT_EQ(frame->preferencesSheet(), nullptr);
+    frame->OnPreferences();
+    EXPECT_NE(frame->preferencesSheet(), nullptr) << "once closed, the sheet opens again";
+}
+
+TEST_F(CMainFrameCommandsTest, MailSettingsOpensTheEMailPageAndTheNextPreferencesGeneral)
+{
+    auto frame = makeFrame();
+    frame->show();
+    action(*frame, "actionMailSettings")->trigger();
+    ASSERT_NE(frame->preferencesSheet(), nullptr);
+    EXPECT_EQ(frame->preferencesSheet()->currentPage(), CMyPropertySheet::EMailPage);
+    frame->preferencesSheet()->reject();
+    frame->OnPreferences();
+    ASSERT_NE(frame->preferencesSheet(), nullptr);
+    EXPECT_EQ(frame->preferencesSheet()->currentPage(), CMyPropertySheet::GeneralPage);
+
+    action(*frame, "actionMailSettings")->trigger();
+    EXPECT_EQ(frame->preferencesSheet()->currentPage(), CMyPropertySheet::EMailPage)
+        << "an open sheet turns to its E-mail page";
+}
+
+TEST_F(CMainFrameCommandsTest, EscapeHidesTheWindowOnlyWhenATrayCanBringItBack)
+{
+    for (const bool trayAvailable : {true, false}) {
+        tray.available = trayAvailable;
+        auto frame = makeFrame();
+        frame->show();
+        frame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+        QTest::keyClick(frame.get(), Qt::Key_Escape);
+        EXPECT_EQ(frame->isVisible(), !trayAvailable);
+        EXPECT_EQ(frame->isMinimized(), !trayAvailable);
+        action(*frame, "actionRestore")->trigger();
+        EXPECT_TRUE(frame->isVisible());
+        EXPECT_FALSE(frame->isMinimized());
+    }
+}
+
+TEST_F(CMainFrameCommandsTest, TheTrayMenuBelongsToTheMainIconWithRestoreFirst)
+{
+    auto frame = makeFrame();
+    EXPECT_EQ(tray.contextMenu, frame->trayMenu());
+    EXPECT_EQ(itemTexts(frame->trayMenu()),
+              (QStringList{u"&Restore"_s, u"-"_s, u"&About Tarquel Messenger..."_s, u"&Check for new mail now"_s,
+                           u"&Preferences..."_s, u"P&op up on message receipt"_s, u"-"_s, u"E&xit"_s}));
+    EXPECT_EQ(frame->trayMenu()->defaultAction(), action(*frame, "actionRestore"));
+    frame->minimizeToTray();
+    ASSERT_FALSE(frame->isVisible());
+    tray.activate(TrayIcon::Activation::Context);
+    EXPECT_FALSE(frame->isVisible()) << "the right button only opens the menu";
+    tray.activate(TrayIcon::Activation::Click);
+    EXPECT_TRUE(frame->isVisible());
+}
+
+TEST_F(CMainFrameCommandsTest, AboutShowsTheProductOnceWithItsLinks)
+{
+    settings.set(keys::Url, QStringLiteral("example.org/tq"));
+    auto frame = makeFrame();
+    frame->show();
+    action(*frame, "actionTrayAbout")->trigger();
+    AboutDialog *about = frame->aboutBox();
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->windowTitle(), QStringLiteral("About Tarquel Messenger"));
+    EXPECT_EQ(about->findChild<QLabel *>(QStringLiteral("productLabel"))->text(),
+              QStringLiteral("Tarquel Messenger v2.1"));
+    action(*frame, "actionAbout")->trigger();
+    EXPECT_EQ(frame->findChildren<AboutDialog *>().size(), 1);
+
+    Q_EMIT about->webLink()->linkActivated(QStringLiteral("http://example.org/tq"));
+    Q_EMIT about->mailLink()->linkActivated(QStringLiteral("mailto:support@tarquel.com"));
+    EXPECT_EQ(shell.urls,
+              (QList<QUrl>{QUrl(QStringLiteral("http://example.org/tq")),
+                           QUrl(QStringLiteral("mailto:support@tarquel.com"))}));
+    EXPECT_TRUE(about->webLink()->text().contains(QStringLiteral("http://example.org/tq")));
+    QTest::mouseClick(about->findChild<QPushButton *>(QStringLiteral("okButton")), Qt::LeftButton);
+    EXPECT_TRUE(test::waitUntil([&] { return frame->aboutBox() == nullptr; }));
+}
+
+TEST_F(CMainFrameCommandsTest, AddressBookRunsOnceAtATimeAndTellsTheViewOfAChange)
+{
+    auto frame = makeFrame();
+    EXPECT_FALSE(action(*frame, "actionAddressBook")->isEnabled()) << "no dialog to run yet";
+    QSignalSpy changed(frame.get(), &CMainFrame::addressBookChanged);
+    int runs = 0;
+    bool result = false;
+    frame->setAddressBookDialog([&](QWidget *owner) {
+        ++runs;
+        EXPECT_EQ(owner, frame.get());
+        frame->OnAddressBook(); // from the tray menu while the dialog is up
+        return result;
+    });
+    EXPECT_TRUE(action(*frame, "actionAddressBook")->isEnabled());
+    frame->OnAddressBook();
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(changed.size(), 0) << "cancelled";
+    result = true;
+    frame->OnAddressBook();
+    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(changed.size(), 1);
+}
+
+TEST_F(CMainFrameCommandsTest, ToolbarShowsItsButtonsAndKeepsItsPlaceBetweenRuns)
+{
+    {
+        auto frame = makeFrame();
+        QToolBar *bar = frame->toolBar();
+        EXPECT_EQ(bar->windowTitle(), QStringLiteral("Tarquel Messenger Toolbar"));
+        QStringList buttons;
+        for (const QAction *item : bar->actions())
+            buttons.append(item->isSeparator() ? QStringLiteral("-") : item->objectName());
+        EXPECT_EQ(buttons,
+                  (QStringList{u"actionPrevious"_s, u"actionNext"_s, u"actionDelete"_s, u"-"_s, u"actionCut"_s,
+                               u"actionCopy"_s, u"actionPaste"_s, u"-"_s, u"actionAddressBook"_s,
+                               u"actionPreferences"_s, u"-"_s, u"actionAbout"_s}));
+        for (const QAction *item : bar->actions()) {
+            if (!item->isSeparator()) {
+                EXPECT_FALSE(item->icon().isNull()) << item->objectName().toStdString();
+                EXPECT_FALSE(item->toolTip().contains(u'\t')) << item->objectName().toStdString();
+            }
+        }
+        EXPECT_EQ(action(*frame, "actionPrevious")->toolTip(), QStringLiteral("Previous message"));
+        frame->show();
+        frame->addToolBar(Qt::LeftToolBarArea, bar);
+        action(*frame, "actionStatusBar")->trigger();
+        frame->OnExit();
+    }
+    auto next = makeFrame();
+    next->show();
+    EXPECT_EQ(next->toolBarArea(next->toolBar()), Qt::LeftToolBarArea);
+    EXPECT_TRUE(next->toolBar()->isVisible());
+    EXPECT_FALSE(next->statusBar()->isVisible());
+    EXPECT_FALSE(action(*next, "actionStatusBar")->isChecked());
+}
+
+TEST_F(CMainFrameCommandsTest, OkRestartsTheReceiversOnAChangedPort)
+{
+    auto frame = makeFrame();
+    frame->show();
+    frame->initialUpdate();
+    ASSERT_TRUE(test::waitUntil([&] { return portAccepts(port); }));
+    const int newPort = test::unusedTcpPort();
+
+    frame->OnPreferences();
+    CMyPropertySheet *sheet = frame->preferencesSheet();
+    ASSERT_NE(sheet, nullptr);
+    auto *portEdit = sheet->findChild<QLineEdit *>(QStringLiteral("portEdit"));
+    portEdit->selectAll();
+    QTest::keyClicks(portEdit, QString::number(newPort));
+    prompter.answers = {Prompter::Answer::Yes};
+    QTest::mouseClick(sheet->findChild<QPushButton *>(QStringLiteral("okButton")), Qt::LeftButton);
+    EXPECT_EQ(frame->preferencesSheet(), nullptr);
+    EXPECT_EQ(settings.get(keys::TcpPort), newPort);
+    EXPECT_TRUE(test::waitUntil([&] { return portAccepts(newPort); }));
+    EXPECT_FALSE(portAccepts(port));
+    EXPECT_TRUE(test::waitUntil([&] { return frame->view()->viewSettings().tcpPort == newPort; }))
+        << "the view reloads its settings";
+}
+
+TEST_F(CMainFrameCommandsTest, CancelRestartsNothing)
+{
+    auto frame = makeFrame();
+    frame->show();
+    frame->initialUpdate();
+    ASSERT_TRUE(test::waitUntil([&] { return portAccepts(port); }));
+    settings.set(keys::UseProtocol, 1);
+    frame->OnPreferences();
+    frame->preferencesSheet()->reject();
+    EXPECT_TRUE(portAccepts(port)) << "the listener was not restarted without TCP";
+}
+
+} // namespace
+} // namespace tq
