@@ -92,12 +92,11 @@ void DestinationComboBox::onTextEdited(const QString &text)
     if (!completion)
         return;
     {
+        // Selecting the entry puts its whole text into the field, also when it was selected
+        // already; nobody picked it.
         const QSignalBlocker blocker(this);
         setCurrentIndex(static_cast<int>(completion->entryIndex));
     }
-    // The entry may have been selected already, in which case selecting it changed nothing.
-    if (lineEdit()->text() != completion->text)
-        lineEdit()->setText(completion->text);
     lineEdit()->setSelection(completion->selectionStart + completion->selectionLength, -completion->selectionLength);
 }
 

@@ -1,7 +1,6 @@
 #include "messages/StandaloneView.h"
 
 #include "addressbook/TemplateFiles.h"
-#include "messages/SendTimeDisplay.h"
 #include "protocol/CReceiveThread.h"
 #include "protocol/MessagePacket.h"
 #include "protocol/SendTasks.h"
@@ -110,7 +109,7 @@ protected:
     std::vector<int> results;
 };
 
-TEST_F(ViewSendingTest, ThePlainAndTheSignedMessageAsTheStationGetsThem)
+TEST_F(ViewSendingTest, PlainSignedAndHighImportanceMessagesAsTheStationGetsThem)
 {
     addStations(1);
     startView();
@@ -148,21 +147,16 @@ TEST_F(ViewSendingTest, ThePlainAndTheSignedMessageAsTheStationGetsThem)
         stations[0]->packets[1],
         expected("Message from Ann Author to " + bob.toUtf8() + ".\r\n\r\nHello\r\nworld\r\n-- Ann\r\nann.example.org",
                  '1'));
-    EXPECT_TRUE(prompter.boxes.isEmpty());
-    EXPECT_TRUE(sound.played.isEmpty());
-}
 
-TEST_F(ViewSendingTest, AltEnterSends)
-{
-    addStations(1);
-    startView();
-    box()->setEditText(stations[0]->address());
+    // Alt+Enter sends, and adds no line to the text.
     compose(QStringLiteral("quick"));
     QTest::keyClick(view->composeBox(), Qt::Key_Return, Qt::AltModifier);
-    ASSERT_TRUE(allReceived(1));
-    EXPECT_EQ(stations[0]->packets[0],
-              expected("Message from Ann Author to " + stations[0]->address().toUtf8() + ".\r\n\r\nquick"));
-    EXPECT_EQ(view->composeBox()->toPlainText(), QStringLiteral("quick")) << "Alt+Enter adds no line";
+    ASSERT_TRUE(allReceived(3));
+    EXPECT_EQ(stations[0]->packets[2],
+              expected("Message from Ann Author to " + bob.toUtf8() + ".\r\n\r\nquick\r\n-- Ann\r\nann.example.org"));
+    EXPECT_EQ(view->composeBox()->toPlainText(), QStringLiteral("quick"));
+    EXPECT_TRUE(prompter.boxes.isEmpty());
+    EXPECT_TRUE(sound.played.isEmpty());
 }
 
 TEST_F(ViewSendingTest, AllUsersAndAGroupReachEveryMemberAndKeepTheirText)
@@ -261,13 +255,6 @@ TEST_F(ViewSendingTest, ATextFileThatCannotBeWrittenStopsTheSend)
     EXPECT_FALSE(view->sendTimerRunning());
     QTest::qWait(100);
     EXPECT_TRUE(stations[0]->packets.isEmpty());
-}
-
-TEST(SendTimeText, SecondsAndHundredths)
-{
-    EXPECT_EQ(SendTimeDisplay::text(0), QStringLiteral("Time: 0,00sec"));
-    EXPECT_EQ(SendTimeDisplay::text(1009), QStringLiteral("Time: 1,00sec"));
-    EXPECT_EQ(SendTimeDisplay::text(61999), QStringLiteral("Time: 61,99sec"));
 }
 
 } // namespace
