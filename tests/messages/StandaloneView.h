@@ -24,20 +24,23 @@
 
 namespace tq::test {
 
-// The message view as its own window, past its initial update, with a send-time pane of its
+// The message view in a plain window, past its initial update, with a send-time pane of its
 // own; the main frame plays no part.
 class StandaloneView : public IsolatedHome {
 protected:
     void start()
     {
-        view = std::make_unique<CTq20View>(settings, prompter, sound, tray, clock);
+        // A child, as in the main frame: the window goes before the view does.
+        window = std::make_unique<QWidget>();
+        view = new CTq20View(settings, prompter, sound, tray, clock, window.get());
         view->attachStatusPanes({nullptr, &timePane, nullptr});
         view->setOwnIp("127.0.0.1");
+        window->resize(420, 420);
         view->resize(420, 420);
-        view->show();
+        window->show();
         view->OnInitialUpdate();
-        view->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
     void putUser(const QString &group, const char *name, const QString &host, bool active = true)
@@ -74,7 +77,8 @@ protected:
     RecordingTrayIcon tray;
     ManualClock clock;
     QLabel timePane;
-    std::unique_ptr<CTq20View> view;
+    std::unique_ptr<QWidget> window;
+    CTq20View *view = nullptr;
 };
 
 } // namespace tq::test
