@@ -1,5 +1,6 @@
 #include "messages/CTq20View.h"
 
+#include "addressbook/ReplyDestination.h"
 #include "messages/DisplayText.h"
 #include "messages/MessageEdit.h"
 #include "platform/MemoryTrim.h"
@@ -42,6 +43,7 @@ CTq20View::CTq20View(SettingsStore &settings, Prompter &prompter, SoundPlayer &s
     chooseFormFont();
     createActions();
     createControls();
+    setUpAddressBookAndSending(clock);
 
     m_trimTimer.setSingleShot(true);
     m_trimTimer.setInterval(kTrimDelayMs);
@@ -63,6 +65,8 @@ QAction *CTq20View::action(Command command) const
 void CTq20View::reloadSettings()
 {
     m_settingsCache = ViewSettings::read(m_settings, AppDataDir::path());
+    if (m_destinationBox && m_destinationBox->isFilled())
+        m_destinationBox->setBroadcastPresent(m_settingsCache.useProtocol != 0);
 }
 
 void CTq20View::chooseFormFont()
@@ -89,10 +93,8 @@ void CTq20View::createControls()
     m_messagePane->setReadOnly(true);
     m_messagePane->setContextMenu(m_editMenu);
 
-    m_destinationBox = new QComboBox(this);
+    m_destinationBox = new DestinationComboBox(this);
     m_destinationBox->setObjectName(QStringLiteral("destinationBox"));
-    m_destinationBox->setEditable(true);
-    m_destinationBox->setInsertPolicy(QComboBox::NoInsert);
     m_destinationBox->setMaxVisibleItems(12);
     m_destinationBox->setToolTip(tqString(Sid::DestinationTip));
 
@@ -145,6 +147,7 @@ void CTq20View::OnInitialUpdate()
     if (m_initialUpdateDone)
         return;
     m_initialUpdateDone = true;
+    refreshAddressBook();
     if (isVisible())
         settleSplitter();
 
@@ -185,7 +188,7 @@ void CTq20View::showCurrentMessage()
     if (!current)
         return;
     m_messagePane->setProgramText(displayText(current->text));
-    m_destinationBox->setEditText(decodeMessageBytes(current->sender));
+    m_destinationBox->setEditText(replyDestination(decodeMessageBytes(current->sender)));
 }
 
 void CTq20View::setComposeText(const QString &text)

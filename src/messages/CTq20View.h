@@ -1,5 +1,7 @@
 #pragma once
 
+#include "addressbook/AddressBookSnapshot.h"
+#include "addressbook/DestinationComboBox.h"
 #include "messages/MessageViewer.h"
 #include "messages/ViewSettings.h"
 
@@ -21,6 +23,8 @@ namespace tq {
 class Clock;
 class MessageEdit;
 class Prompter;
+class SendTasks;
+class SendTimeDisplay;
 class SettingsStore;
 class SoundPlayer;
 class TrayIcon;
@@ -116,11 +120,33 @@ public:
     int splitterPosition() const { return m_splitterY; }
 
     MessageEdit *messagePane() const { return m_messagePane; }
-    QComboBox *destinationBox() const { return m_destinationBox; }
+    DestinationComboBox *destinationBox() const { return m_destinationBox; }
     QCheckBox *autoAnswerCheck() const { return m_autoAnswerCheck; }
     QLabel *importanceIcon() const { return m_importanceIcon; }
     MessageEdit *composeBox() const { return m_composeBox; }
     QPushButton *sendButton() const { return m_sendButton; }
+
+    // ---- the address book and sending (CTq20ViewAddressBook.cpp, CTq20ViewSending.cpp)
+
+    // Rebuilds the snapshot, the destination list and the group items of "Add sender to...".
+    void refreshAddressBook();
+    // The address book changed behind the view (the Address Book dialog closed): refresh,
+    // then the shown message's sender goes back into the destination box.
+    void addressBookChanged();
+    const AddressBookSnapshot &addressBook() const { return m_addressBook; }
+    // The "Add sender to..." commands: 32815, 32816 and 20000 + i.
+    void addSenderCommand(int commandId);
+
+    // Sends the compose text to the destination box's destinations. An automatic answer
+    // shows nothing: no time display, no change of focus or selection, no box.
+    void SendOutgoing(char importance, bool automaticAnswer = false);
+    // The sends started here; the main frame takes their reports.
+    SendTasks &sendTasks() const { return *m_sendTasks; }
+    // The final report of a send has come: the elapsed-time display stops.
+    void stopSendTimer();
+    bool sendTimerRunning() const;
+    // The address the packets name for replies.
+    void setOwnIp(const QByteArray &ip) { m_ownIp = ip; }
 
 Q_SIGNALS:
     // The main window should minimise ("MinOnDelLast").
@@ -147,6 +173,9 @@ private:
     QRect splitterRect() const;
     void applyRemoval(const MessageViewer::Removal &outcome);
     void runEditCommand(Command command);
+    void setUpAddressBookAndSending(const Clock &clock);
+    void updateAddSenderGroupStates(bool enabled);
+    void onDestinationPicked(int index);
 
     SettingsStore &m_settings;
     Prompter &m_prompter;
@@ -165,7 +194,7 @@ private:
     QFont m_boldFormFont;
 
     MessageEdit *m_messagePane = nullptr;
-    QComboBox *m_destinationBox = nullptr;
+    DestinationComboBox *m_destinationBox = nullptr;
     QCheckBox *m_autoAnswerCheck = nullptr;
     QLabel *m_importanceIcon = nullptr;
     MessageEdit *m_composeBox = nullptr;
@@ -177,6 +206,12 @@ private:
     QMenu *m_addSenderMenu = nullptr;
     // Memory is handed back once paging has come to rest, not at every step.
     QTimer m_trimTimer;
+
+    AddressBookSnapshot m_addressBook;
+    QList<QAction *> m_addSenderGroupActions;
+    SendTasks *m_sendTasks = nullptr;
+    SendTimeDisplay *m_sendTime = nullptr;
+    QByteArray m_ownIp;
 };
 
 } // namespace tq

@@ -138,6 +138,7 @@ void CTq20View::updateCommandStates()
     action(C::AddSenderOutsideAnyGroup)->setEnabled(states.addSender);
     action(C::AddSenderJunk)->setEnabled(states.addSender);
     m_addSenderMenu->menuAction()->setEnabled(states.addSender);
+    updateAddSenderGroupStates(states.addSender);
     action(C::Undo)->setEnabled(states.undo);
     action(C::Cut)->setEnabled(states.cut);
     action(C::Copy)->setEnabled(states.copy);

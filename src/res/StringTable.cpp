@@ -96,6 +96,7 @@ constexpr Entry kStrings[] = {
     {Sid::StatusPossibleError, QT_TRANSLATE_NOOP("tq", "Possible error during sent!")},
     {Sid::StatusContacting, QT_TRANSLATE_NOOP("tq", "Contacting host ")},
     {Sid::StatusSending, QT_TRANSLATE_NOOP("tq", "Sending data to ")},
+    {Sid::FileWriteFailed, QT_TRANSLATE_NOOP("tq", "Unable to write file %s.\r\nThe message has not been sent.")},
 
     // ---- messages
     {Sid::DeadFileWriteFailed, QT_TRANSLATE_NOOP("tq", "Unable to write outfiltered message to file: ")},

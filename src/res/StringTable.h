@@ -51,6 +51,8 @@ enum class Sid : int {
     StatusPossibleError = 2040,
     StatusContacting = 2052,
     StatusSending = 2053,
+    // The file error of a send abandoned before it started; the number is this program's own.
+    FileWriteFailed = 2900,
 
     // ---- messages
     DeadFileWriteFailed = 2026,

@@ -1,0 +1,103 @@
+#include "addressbook/DestinationComboBox.h"
+
+#include "addressbook/DestinationIcons.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+namespace tq {
+
+DestinationComboBox::DestinationComboBox(QWidget *parent)
+    : QComboBox(parent)
+{
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    setIconSize(QSize(16, 16));
+    // Completion is ours: the list's order, the first entry that fits, and no completion
+    // straight after Delete or Backspace.
+    setCompleter(nullptr);
+    lineEdit()->installEventFilter(this);
+    connect(lineEdit(), &QLineEdit::textEdited, this, &DestinationComboBox::onTextEdited);
+    connect(this, &QComboBox::activated, this, &DestinationComboBox::entryPicked);
+}
+
+void DestinationComboBox::setDestinations(const DestinationList &list)
+{
+    m_list = list;
+    m_filled = true;
+    fillItems();
+}
+
+void DestinationComboBox::setBroadcastPresent(bool present)
+{
+    if (present == m_list.hasBroadcast())
+        return;
+    m_list.setBroadcastPresent(present);
+    fillItems();
+}
+
+int DestinationComboBox::codeAt(int index) const
+{
+    return itemData(index, Qt::UserRole).toInt();
+}
+
+void DestinationComboBox::fillItems()
+{
+    const QString text = currentText();
+    {
+        // Filling moves the selection; nobody picked anything.
+        const QSignalBlocker blocker(this);
+        clear();
+        for (const DestinationEntry &entry : m_list.entries())
+            addItem(destinationIcon(entry.kind()), entry.text, entry.code);
+        setCurrentIndex(-1);
+    }
+    setEditText(text);
+}
+
+void DestinationComboBox::noteKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Delete:
+        m_completer.keyPressed(DestinationCompleter::Key::Delete);
+        break;
+    case Qt::Key_Backspace:
+        m_completer.keyPressed(DestinationCompleter::Key::Backspace);
+        break;
+    default:
+        m_completer.keyPressed(DestinationCompleter::Key::Other);
+        break;
+    }
+}
+
+void DestinationComboBox::keyPressEvent(QKeyEvent *event)
+{
+    // Keys that reach the box are handed on to its line edit without passing its filter.
+    noteKey(event->key());
+    QComboBox::keyPressEvent(event);
+}
+
+bool DestinationComboBox::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == lineEdit() && event->type() == QEvent::KeyPress)
+        noteKey(static_cast<QKeyEvent *>(event)->key());
+    return QComboBox::eventFilter(watched, event);
+}
+
+void DestinationComboBox::onTextEdited(const QString &text)
+{
+    const std::optional<DestinationCompleter::Completion> completion = m_completer.textEdited(text, m_list);
+    if (!completion)
+        return;
+    {
+        // Selecting the entry puts its whole text into the field, also when it was selected
+        // already; nobody picked it.
+        const QSignalBlocker blocker(this);
+        setCurrentIndex(static_cast<int>(completion->entryIndex));
+    }
+    lineEdit()->setSelection(completion->selectionStart + completion->selectionLength, -completion->selectionLength);
+}
+
+} // namespace tq

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "addressbook/DestinationCompleter.h"
+#include "addressbook/DestinationList.h"
+
+#include <QComboBox>
+
+namespace tq {
+
+// The destination field: free text for any destinations, and a list of what the address book
+// offers, each entry with the icon of its kind and its code. Typing completes to the first
+// entry that begins with the typed text; Delete and Backspace do not complete.
+class DestinationComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit DestinationComboBox(QWidget *parent = nullptr);
+
+    // Refills the list. What the field shows stays: it belongs to the user.
+    void setDestinations(const DestinationList &list);
+    const DestinationList &destinations() const { return m_list; }
+    // Whether the list has been filled once.
+    bool isFilled() const { return m_filled; }
+    // Follows "UseProtocol" without a refill.
+    void setBroadcastPresent(bool present);
+
+    // The code of the entry at `index` (Qt::UserRole of the item).
+    int codeAt(int index) const;
+
+Q_SIGNALS:
+    // The user chose the entry at `index` from the list (not by typing).
+    void entryPicked(int index);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void fillItems();
+    void noteKey(int key);
+    void onTextEdited(const QString &text);
+
+    DestinationList m_list;
+    DestinationCompleter m_completer;
+    bool m_filled = false;
+};
+
+} // namespace tq

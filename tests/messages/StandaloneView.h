@@ -1,0 +1,84 @@
+#pragma once
+
+#include "addressbook/AddressBookNames.h"
+#include "addressbook/AddressBookStore.h"
+#include "addressbook/DestinationComboBox.h"
+#include "messages/CTq20View.h"
+#include "messages/MessageEdit.h"
+#include "settings/SettingsStore.h"
+
+#include "support/IsolatedHome.h"
+#include "support/ManualClock.h"
+#include "support/QtPrinters.h"
+#include "support/RecordingPrompter.h"
+#include "support/RecordingSoundPlayer.h"
+#include "support/RecordingTrayIcon.h"
+#include "support/SignalWaiter.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include <memory>
+
+namespace tq::test {
+
+// The message view in a plain window, past its initial update, with a send-time pane of its
+// own; the main frame plays no part.
+class StandaloneView : public IsolatedHome {
+protected:
+    void start()
+    {
+        // A child, as in the main frame: the window goes before the view does.
+        window = std::make_unique<QWidget>();
+        view = new CTq20View(settings, prompter, sound, tray, clock, window.get());
+        view->attachStatusPanes({nullptr, &timePane, nullptr});
+        view->setOwnIp("127.0.0.1");
+        window->resize(420, 420);
+        view->resize(420, 420);
+        window->show();
+        view->OnInitialUpdate();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    void putUser(const QString &group, const char *name, const QString &host, bool active = true)
+    {
+        ASSERT_TRUE(book.PutUserKeepState(group, QString::fromUtf8(name), host, active));
+    }
+
+    // A received message from `sender`, shown as an arrival would show it.
+    void showMessageFrom(const QByteArray &sender)
+    {
+        view->viewer().messages().appendNewest({"Monday, 1 January 2024, 10:00:00\r\nhello", sender, {}, false});
+        view->viewer().messages().selectNewest();
+        view->showCurrentMessage();
+        view->RefreshCounters();
+    }
+
+    DestinationComboBox *box() const { return view->destinationBox(); }
+    QLineEdit *field() const { return view->destinationBox()->lineEdit(); }
+    MessageEdit *compose() const { return view->composeBox(); }
+    // The list as "text=code" items, in list order.
+    QStringList entries() const
+    {
+        QStringList result;
+        for (int i = 0; i < box()->count(); ++i)
+            result.append(box()->itemText(i) + QLatin1Char('=') + QString::number(box()->codeAt(i)));
+        return result;
+    }
+
+    SettingsStore settings;
+    AddressBookStore book;
+    const QString top = addressbook::topLevelName();
+    RecordingPrompter prompter;
+    RecordingSoundPlayer sound;
+    RecordingTrayIcon tray;
+    ManualClock clock;
+    QLabel timePane;
+    std::unique_ptr<QWidget> window;
+    CTq20View *view = nullptr;
+};
+
+} // namespace tq::test

@@ -1,0 +1,116 @@
+// The broadcast on a real socket. Sending to 255.255.255.255 is safe only in a network of the
+// test's own, so the test runs itself again inside a private network namespace whose only
+// interface is loopback, and is skipped where such a namespace cannot be made.
+#include "SendTestSupport.h"
+
+#include "addressbook/AddressBookSnapshot.h"
+#include "addressbook/DestinationList.h"
+#include "protocol/MessagePacket.h"
+#include "protocol/OutgoingAssembly.h"
+#include "settings/SettingsStore.h"
+#include "support/QtPrinters.h"
+
+#include <QCoreApplication>
+#include <QNetworkInterface>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+
+namespace tq {
+namespace {
+
+constexpr char kInsideVariable[] = "TQ_PRIVATE_NETWORK";
+// Loopback up, and the limited broadcast routed onto it.
+constexpr char kNetworkSetUp[] = "ip link set lo up && ip route add default dev lo";
+
+bool onlyLoopbackInterfaces()
+{
+    const QList<QNetworkInterface> interfaces = QNetworkInterface::allInterfaces();
+    return std::all_of(interfaces.begin(), interfaces.end(),
+                       [](const QNetworkInterface &i) { return i.type() == QNetworkInterface::Loopback; });
+}
+
+// A UDP socket on every address of the port, as a receiving station binds it.
+UniqueFd bindAnyUdp(int &port)
+{
+    UniqueFd fd(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0));
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_ANY);
+    if (!fd.valid() || ::bind(fd.get(), reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0)
+        return {};
+    socklen_t length = sizeof address;
+    ::getsockname(fd.get(), reinterpret_cast<sockaddr *>(&address), &length);
+    port = ntohs(address.sin_port);
+    return fd;
+}
+
+void sendAndReceiveTheBroadcast()
+{
+    ASSERT_TRUE(onlyLoopbackInterfaces()) << "refusing to broadcast outside a private network";
+    int port = 0;
+    const UniqueFd station = bindAnyUdp(port);
+    ASSERT_TRUE(station.valid());
+
+    DestinationList list;
+    list.add({DestinationList::broadcastText(), kBroadcastCode});
+    OutgoingSender sender;
+    sender.fullName = QStringLiteral("Ann Author");
+    sender.systemName = QStringLiteral("ANNPC");
+    sender.ownIp = "127.0.0.1";
+    sender.udpPort = port;
+    sender.budgetMs = 300;
+    OutgoingDraft draft;
+    draft.composeText = QStringLiteral("to the whole network");
+    draft.destinationText = DestinationList::broadcastText();
+    const OutgoingMessage message = assembleOutgoing(draft, sender, list, AddressBookSnapshot());
+    ASSERT_EQ(message.request.destinations, QStringLiteral("255.255.255.255:u"));
+
+    const test::SendOutcome outcome = test::runSend(message.request, SettingsStore());
+    EXPECT_TRUE(outcome.ended);
+    pollfd ready{station.get(), POLLIN, 0};
+    ASSERT_EQ(::poll(&ready, 1, 2000), 1) << "no datagram came";
+    QByteArray datagram(65536, '\0');
+    const ssize_t size = ::recv(station.get(), datagram.data(), datagram.size(), 0);
+    ASSERT_GT(size, 0);
+    datagram.truncate(size);
+    EXPECT_EQ(
+        datagram,
+        BuildDatagramPacket({{}, "Broadcast message from Ann Author.\r\n\r\nto the whole network", "ANNPC", '0', {}},
+                            "127.0.0.1", port));
+}
+
+TEST(BroadcastInPrivateNetwork, OneDatagramReachesTheStationsOfTheNetwork)
+{
+    if (qEnvironmentVariableIsSet(kInsideVariable)) {
+        sendAndReceiveTheBroadcast();
+        return;
+    }
+    QProcess probe;
+    probe.start(QStringLiteral("unshare"),
+                {QStringLiteral("-rn"), QStringLiteral("sh"), QStringLiteral("-c"), QLatin1String(kNetworkSetUp)});
+    if (!probe.waitForFinished(10000) || probe.exitStatus() != QProcess::NormalExit || probe.exitCode() != 0)
+        GTEST_SKIP() << "no private network namespace here (unshare -rn and ip are needed)";
+
+    QProcess inside;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(kInsideVariable), QStringLiteral("1"));
+    inside.setProcessEnvironment(environment);
+    inside.setProcessChannelMode(QProcess::MergedChannels);
+    const QString script =
+        QLatin1String(kNetworkSetUp) + QStringLiteral(" && exec \"$0\" --gtest_filter=BroadcastInPrivateNetwork.*");
+    inside.start(QStringLiteral("unshare"),
+                 {QStringLiteral("-rn"), QStringLiteral("sh"), QStringLiteral("-c"), script,
+                  QCoreApplication::applicationFilePath()});
+    ASSERT_TRUE(inside.waitForFinished(60000));
+    const QByteArray output = inside.readAll();
+    EXPECT_EQ(inside.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+}
+
+} // namespace
+} // namespace tq
