@@ -3,6 +3,7 @@
 #include "app/AboutDialog.h"
 #include "app/HelpPages.h"
 #include "app/MailTrayIcons.h"
+#include "app/SendResultHandler.h"
 #include "mail/BackgroundMailCheck.h"
 #include "mail/CMailCheckDlg.h"
 #include "mail/MailAnnouncer.h"
@@ -12,6 +13,7 @@
 #include "platform/TrayIcon.h"
 #include "prefs/CMyPropertySheet.h"
 #include "protocol/CReceiveThread.h"
+#include "protocol/SendTasks.h"
 #include "res/PaintedIcons.h"
 #include "res/StringTable.h"
 #include "settings/SettingsStore.h"
@@ -50,6 +52,14 @@ CMainFrame::CMainFrame(SettingsStore &settings, Prompter &prompter, SoundPlayer 
     createStatusBar();
     restoreBarState();
     applyStoredPlacement();
+
+    // The status line and the mode text share pane 0.
+    const auto showInPaneZero = [this](const QString &text) { m_modePane->setText(text); };
+    m_sendResults = new SendResultHandler(prompter, sound, settings,
+                                          {showInPaneZero, showInPaneZero, [this] { m_view->stopSendTimer(); }},
+                                          this, this);
+    connect(&m_view->sendTasks(), &SendTasks::sendResult, m_sendResults, &SendResultHandler::onSendResult);
+    connect(&m_view->sendTasks(), &SendTasks::statusText, m_sendResults, &SendResultHandler::onStatusText);
 
     connect(m_view, &CTq20View::minimizeRequested, this, &CMainFrame::minimizeToTray);
     connect(m_view, &CTq20View::restoreRequested, this, &CMainFrame::restoreFromTray);
@@ -183,10 +193,7 @@ QString CMainFrame::listenerStatusText() const
 
 void CMainFrame::onSendResult(int code, const QString &text)
 {
-    if (code == 2)
-        m_modePane->setText(text + tqString(Sid::ListeningSuffix));
-    else if (code == 3)
-        m_modePane->setText(text + tqString(Sid::PortBusyStatusSuffix));
+    m_sendResults->onSendResult(code, text);
 }
 
 void CMainFrame::onCriticalError(const QString &message)

@@ -28,6 +28,7 @@ class CTq20View;
 class MailAnnouncer;
 class MailTrayIcons;
 class Prompter;
+class SendResultHandler;
 class SettingsStore;
 class Shell;
 class SoundPlayer;
@@ -179,6 +180,8 @@ private:
     QAction *m_toggleMailAction = nullptr;
     QAction *m_readMailAction = nullptr;
 
+    // Outcomes of sends and the receivers' reports, as texts, boxes and sounds.
+    SendResultHandler *m_sendResults = nullptr;
     std::unique_ptr<CReceiveThread> m_tcpReceiver;
     QTimer m_trayRefreshTimer;
     // Mail: the icons, what they announce, and the mail-check timer with its checks.

@@ -89,14 +89,16 @@ void CMainFrame::OnAddressBook()
 
 void CMainFrame::notifyAddressBookChanged()
 {
-    // The view refreshes its snapshot, destination list and group menu from the store.
+    // The view refreshes its snapshot, destination list and group menu from the store, and
+    // puts the shown message's sender back into the destination box.
+    m_view->addressBookChanged();
     Q_EMIT addressBookChanged();
 }
 
 void CMainFrame::rebuildAddSenderGroups()
 {
-    // The group items of "Add sender to..." follow the address book's groups; they are
-    // rebuilt together with the view's address-book refresh.
+    // The group items of "Add sender to..." are rebuilt with the view's address-book refresh.
+    m_view->refreshAddressBook();
 }
 
 } // namespace tq

@@ -1,5 +1,6 @@
 #include "app/CTq20App.h"
 
+#include "addressbook/CAddressBookDlg.h"
 #include "app/CMainFrame.h"
 #include "app/FirstRunDefaults.h"
 #include "app/PowerNotices.h"
@@ -86,6 +87,16 @@ bool CTq20App::InitInstance()
         m_ownPrompter->setParent(m_frame.get());
     if (m_services.shell)
         m_frame->setShell(*m_services.shell);
+    m_frame->setAddressBookDialog([this](QWidget *owner) {
+        CAddressBookDlg dialog(*m_settings, *m_services.prompter, *m_services.sound, owner);
+        // Questions and messages of the dialog sit over the dialog, not under it.
+        if (m_ownPrompter)
+            m_ownPrompter->setParent(&dialog);
+        const bool accepted = dialog.exec() == QDialog::Accepted;
+        if (m_ownPrompter)
+            m_ownPrompter->setParent(m_frame.get());
+        return accepted;
+    });
     m_settings->set(keys::ClassName, m_instance->serverName());
     connect(m_frame.get(), &CMainFrame::ended, this, &CTq20App::onFrameEnded);
     connect(m_instance.get(), &SingleInstance::restoreRequested, m_frame.get(), [this] {
