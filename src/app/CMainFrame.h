@@ -15,6 +15,7 @@ namespace tq {
 
 class CReceiveThread;
 class CTq20View;
+class CUDPReceiveThread;
 class Prompter;
 class SettingsStore;
 class SoundPlayer;
@@ -47,6 +48,7 @@ public:
     // Stops the receivers and timers; returns once the receiver threads have ended.
     void StopProcesses();
     CReceiveThread *tcpReceiver() const { return m_tcpReceiver.get(); }
+    CUDPReceiveThread *udpReceiver() const { return m_udpReceiver.get(); }
 
     // The Exit command: remove the tray icon, keep the placement, stop the processes, close.
     void OnExit();
@@ -99,6 +101,7 @@ private:
     QPointer<PowerNoticeWindow> m_powerNotice;
 
     std::unique_ptr<CReceiveThread> m_tcpReceiver;
+    std::unique_ptr<CUDPReceiveThread> m_udpReceiver;
     QTimer m_trayRefreshTimer;
     QTimer m_mailCheckTimer;
 

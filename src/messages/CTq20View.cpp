@@ -3,6 +3,7 @@
 #include "messages/DisplayText.h"
 #include "messages/MessageEdit.h"
 #include "platform/MemoryTrim.h"
+#include "platform/OwnAddress.h"
 #include "platform/Prompter.h"
 #include "platform/TrayIcon.h"
 #include "res/PaintedIcons.h"
@@ -25,15 +26,19 @@ constexpr int kTrimDelayMs = 1000;
 } // namespace
 
 CTq20View::CTq20View(SettingsStore &settings, Prompter &prompter, SoundPlayer &sound, TrayIcon &tray,
-    const Clock &clock, QWidget *parent)
+                     const Clock &clock, QWidget *parent)
     : QWidget(parent)
     , m_settings(settings)
     , m_prompter(prompter)
     , m_sound(sound)
     , m_tray(tray)
     , m_viewer(clock)
+    , m_ownIp(ownIPv4Address())
+    , m_deadFile(prompter, settings)
+    , m_incoming(m_viewer, m_deadFile)
 {
     setObjectName(QStringLiteral("messageView"));
+    m_incoming.setAddressBook(&m_addressBook);
     m_popupOnReceipt = m_settings.get(keys::Popup) != 0;
     m_splitterY = m_settings.get(keys::BottomRecText);
     reloadSettings();
@@ -46,6 +51,9 @@ CTq20View::CTq20View(SettingsStore &settings, Prompter &prompter, SoundPlayer &s
     m_trimTimer.setSingleShot(true);
     m_trimTimer.setInterval(kTrimDelayMs);
     connect(&m_trimTimer, &QTimer::timeout, this, &trimResidentMemory);
+    m_arrivalTimer.setSingleShot(true);
+    m_arrivalTimer.setInterval(0);
+    connect(&m_arrivalTimer, &QTimer::timeout, this, &CTq20View::showArrivals);
 }
 
 CTq20View::~CTq20View()
@@ -63,6 +71,7 @@ QAction *CTq20View::action(Command command) const
 void CTq20View::reloadSettings()
 {
     m_settingsCache = ViewSettings::read(m_settings, AppDataDir::path());
+    applyIncomingSettings();
 }
 
 void CTq20View::chooseFormFont()
@@ -145,6 +154,7 @@ void CTq20View::OnInitialUpdate()
     if (m_initialUpdateDone)
         return;
     m_initialUpdateDone = true;
+    refreshAddressBook();
     if (isVisible())
         settleSplitter();
 
@@ -184,8 +194,14 @@ void CTq20View::showCurrentMessage()
     const MessageRecord *current = m_viewer.messages().current();
     if (!current)
         return;
-    m_messagePane->setProgramText(displayText(current->text));
+    showCurrentText();
     m_destinationBox->setEditText(decodeMessageBytes(current->sender));
+}
+
+void CTq20View::showCurrentText()
+{
+    if (const MessageRecord *current = m_viewer.messages().current())
+        m_messagePane->setProgramText(displayText(current->text));
 }
 
 void CTq20View::setComposeText(const QString &text)

@@ -252,6 +252,7 @@ void CTq20View::togglePopupOnReceipt()
 {
     m_popupOnReceipt = !m_popupOnReceipt;
     action(Command::PopupOnReceipt)->setChecked(m_popupOnReceipt);
+    m_incoming.setPopupOnArrival(m_popupOnReceipt);
     m_settings.set(keys::Popup, m_popupOnReceipt ? 1 : 0);
 }
 
