@@ -214,6 +214,8 @@ void CTq20View::ShowPreviousMessage()
 
 void CTq20View::DeleteCurrentMessage()
 {
+    // A file still waiting to be written would come back after its deletion.
+    m_incoming.flushFiles();
     applyRemoval(m_viewer.deleteCurrent(m_settingsCache.minOnDelLast));
 }
 
@@ -225,6 +227,7 @@ void CTq20View::DiscardAllMessages()
         Prompter::Icon::Question, Prompter::Buttons::YesNo, Prompter::Answer::No);
     if (answer != Prompter::Answer::Yes)
         return;
+    m_incoming.flushFiles();
     applyRemoval(m_viewer.discardAll(m_settingsCache.minOnDelLast));
 }
 

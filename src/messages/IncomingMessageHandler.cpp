@@ -3,7 +3,6 @@
 #include "addressbook/AddressBookSnapshot.h"
 #include "messages/DisplayText.h"
 #include "messages/FilteredMessageFile.h"
-#include "messages/MessageFiles.h"
 #include "messages/MessageViewer.h"
 #include "messages/SenderAddress.h"
 #include "messages/ViewSettings.h"
@@ -40,6 +39,10 @@ IncomingMessageHandler::IncomingMessageHandler(MessageViewer &viewer, FilteredMe
     , m_sendDatagram(
           [](const QByteArray &ip, int port, const QByteArray &datagram) { sendDatagram(ip, port, datagram); })
     , m_now(&QDateTime::currentDateTime)
+    , m_files([this] {
+        QMetaObject::invokeMethod(
+            &m_context, [this] { takeWrittenFiles(); }, Qt::QueuedConnection);
+    })
 {
     // The address book holds names as text; the wire bytes are read as the display reads them.
     m_filterSources.isKnownSender = [this](const QByteArray &systemName) {
@@ -105,10 +108,10 @@ IncomingDecision IncomingMessageHandler::OnIncomingMessage(Transport transport, 
     record.text.append(stamp).append("\r\n").append(packet.text);
     record.sender = packet.systemName + '/' + address;
     record.highImportance = packet.importance == '1';
+    record.arrival = ++m_arrivals;
     if (m_settings.storeMessages) {
-        if (const std::optional<QString> path = WriteMessageFile(packet.importance, packet.systemName, record.sender,
-                                                                 record.text, arrival, m_settings.messagesDir))
-            record.filePath = *path;
+        m_files.write(record.arrival, packet.importance, packet.systemName, record.sender, record.text, arrival,
+                      m_settings.messagesDir);
     }
 
     MessageList &list = m_viewer.messages();
@@ -127,6 +130,21 @@ IncomingDecision IncomingMessageHandler::OnIncomingMessage(Transport transport, 
     if (m_settings.soundOn)
         decision.sound = m_settings.soundFile;
     return decision;
+}
+
+void IncomingMessageHandler::flushFiles()
+{
+    m_files.flush();
+    takeWrittenFiles();
+}
+
+void IncomingMessageHandler::takeWrittenFiles()
+{
+    for (const MessageFileWriter::Result &result : m_files.takeResults()) {
+        // A record that has left the list already keeps no path; its file stays on disk.
+        if (MessageRecord *record = m_viewer.messages().findArrival(result.id))
+            record->filePath = result.path.value_or(QString());
+    }
 }
 
 } // namespace tq

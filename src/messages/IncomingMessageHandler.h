@@ -2,10 +2,12 @@
 
 #include "messages/ArrivalStamp.h"
 #include "messages/IncomingFilters.h"
+#include "messages/MessageFileWriter.h"
 #include "protocol/ReceivedData.h"
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -63,6 +65,7 @@ struct IncomingDecision {
 // reply address, the arrival stamp, the delivery receipt of a UDP message, the filters, and
 // for an accepted message its file, its record in the message list (at most kMaxRecords stay
 // after an arrival) and the selection. The view shows what it decides.
+
 class IncomingMessageHandler {
 public:
     static constexpr quint32 kMaxRecords = 100;
@@ -84,7 +87,14 @@ public:
 
     IncomingDecision OnIncomingMessage(Transport transport, const ReceivedData &data);
 
+    // Message files are written in the background, and a record names its file once it is
+    // there. This returns when every file is on disk and named in its record; whatever deletes
+    // message files calls it first.
+    void flushFiles();
+
 private:
+    void takeWrittenFiles();
+
     MessageViewer &m_viewer;
     FilteredMessageFile &m_deadFile;
     ArrivalStampFormat m_format;
@@ -93,6 +103,10 @@ private:
     IncomingFilterSources m_filterSources;
     DatagramSender m_sendDatagram;
     WallClock m_now;
+    quint64 m_arrivals = 0;
+    // The writer's results are taken on the handler's thread.
+    QObject m_context;
+    MessageFileWriter m_files;
 };
 
 } // namespace tq

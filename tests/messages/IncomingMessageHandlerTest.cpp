@@ -12,7 +12,9 @@
 #include "support/ManualClock.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingPrompter.h"
+#include "support/SignalWaiter.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -136,7 +138,11 @@ protected:
         return handler.OnIncomingMessage(transport, data);
     }
 
-    QStringList storedFiles() const { return QDir(messagesDir).entryList(QDir::Files, QDir::Name); }
+    QStringList storedFiles()
+    {
+        handler.flushFiles();
+        return QDir(messagesDir).entryList(QDir::Files, QDir::Name);
+    }
     QByteArray deadFileContent() const
     {
         QFile file(deadPath);
@@ -185,6 +191,7 @@ TEST_F(IncomingMessageHandlerTest, AcceptedMessageIsStampedStoredShownAndAnnounc
     EXPECT_EQ(record->text, text);
     EXPECT_EQ(record->sender, "ANN/10.0.0.5:8000"_ba);
     EXPECT_TRUE(record->highImportance);
+    handler.flushFiles();
     EXPECT_EQ(record->filePath, messagesDir + u"0305140709123ANN.tqm"_s);
     QFile file(record->filePath);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -200,6 +207,29 @@ TEST_F(IncomingMessageHandlerTest, WithoutStoringThereIsNoFileAndWithoutSoundNoS
     EXPECT_FALSE(decision.sound);
     EXPECT_TRUE(viewer.messages().current()->filePath.isEmpty());
     EXPECT_TRUE(storedFiles().isEmpty());
+}
+
+TEST_F(IncomingMessageHandlerTest, RecordsNameTheirFilesOnceWrittenAndNoneWhenTheFileFailed)
+{
+    handler.setWallClock([this] { return now; });
+    receive(Transport::Tcp, tcp("one"));
+    receive(Transport::Tcp, tcp("two"));
+    // The folder has gone: that message stays in memory without a file.
+    s.messagesDir = appDataDir() + u"gone/"_s;
+    receive(Transport::Tcp, tcp("three"));
+    s.messagesDir = messagesDir;
+    receive(Transport::Tcp, tcp("four"));
+    // The records learn their files as the writer reports them, also without a flush.
+    ASSERT_TRUE(test::waitUntil([this] { return !viewer.messages().newest()->filePath.isEmpty(); }));
+
+    EXPECT_EQ(storedFiles(),
+              QStringList({u"0305140709123ANN.tqm"_s, u"0305140709124ANN.tqm"_s, u"0305140709125ANN.tqm"_s}));
+    QStringList paths;
+    for (const MessageRecord &record : viewer.messages())
+        paths.append(record.filePath);
+    EXPECT_EQ(paths,
+              QStringList({messagesDir + u"0305140709123ANN.tqm"_s, messagesDir + u"0305140709124ANN.tqm"_s, QString(),
+                           messagesDir + u"0305140709125ANN.tqm"_s}));
 }
 
 TEST_F(IncomingMessageHandlerTest, UdpMessageIsAnsweredWithAnExactReceiptToItsReplyPort)

@@ -110,6 +110,7 @@ TEST_F(IncomingRoadTest, StreamPacketAndDatagramFromAnotherStationAreStoredAndTh
     ASSERT_TRUE(waitUntil([this] { return messages().count() == 2; }));
     const QByteArray receiptBytes = test::receiveDatagram(stationA.get());
     const QDateTime after = QDateTime::currentDateTime();
+    view->incomingHandler().flushFiles();
 
     const QStringList files = filesOf(u"ANN"_s);
     ASSERT_EQ(files.size(), 2);
