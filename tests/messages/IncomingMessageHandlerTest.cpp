@@ -4,7 +4,6 @@
 #include "messages/FilteredMessageFile.h"
 #include "messages/MessageViewer.h"
 #include "messages/SenderAddress.h"
-#include "protocol/DeliveryReceipt.h"
 #include "protocol/MessagePacket.h"
 #include "settings/SettingsStore.h"
 
@@ -14,7 +13,6 @@
 #include "support/RecordingPrompter.h"
 #include "support/SignalWaiter.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -39,17 +37,11 @@ TEST(SenderAddressTest, PortOfTheReplyAddressDecidesHowTheSenderIsWritten)
         {Transport::Tcp, "10.0.0.5:7777", "10.0.0.5"},
         {Transport::Tcp, "10.0.0.5:8000", "10.0.0.5:8000"},
         {Transport::Tcp, "10.0.0.5:0", "10.0.0.5"},
-        {Transport::Tcp, "10.0.0.5:65536", "10.0.0.5"},
         {Transport::Tcp, "10.0.0.5:99999999999999999999", "10.0.0.5"},
         {Transport::Tcp, "10.0.0.5", "10.0.0.5"},
-        {Transport::Tcp, "", "10.0.0.5"},
-        {Transport::Tcp, "x:1x", "10.0.0.5:1"},
         {Transport::Udp, "10.0.0.5:7777u", "10.0.0.5:u"},
         {Transport::Udp, "10.0.0.5:8000u", "10.0.0.5:8000u"},
-        {Transport::Udp, "10.0.0.5:65535u", "10.0.0.5:65535u"},
-        {Transport::Udp, "10.0.0.5:0u", "10.0.0.5:u"},
-        {Transport::Udp, "10.0.0.5:70000u", "10.0.0.5:u"},
-        {Transport::Udp, "10.0.0.5:u", "10.0.0.5:u"},
+        {Transport::Udp, "10.0.0.5:65536u", "10.0.0.5:u"},
         {Transport::Udp, "10.0.0.5", "10.0.0.5:u"},
     };
     for (const Case &c : cases) {
@@ -58,35 +50,13 @@ TEST(SenderAddressTest, PortOfTheReplyAddressDecidesHowTheSenderIsWritten)
     }
 }
 
-TEST(SenderAddressTest, LocalSenders)
-{
-    EXPECT_TRUE(isLocalSender("127.0.0.1", "10.0.0.9"));
-    EXPECT_TRUE(isLocalSender("127.0.1.1", ""));
-    EXPECT_TRUE(isLocalSender("10.0.0.9", "10.0.0.9"));
-    EXPECT_FALSE(isLocalSender("10.0.0.5", "10.0.0.9"));
-    EXPECT_FALSE(isLocalSender("10.0.0.5", ""));
-}
-
-TEST(DeliveryReceiptTest, RecipientsComeFromTheHeadingLine)
-{
-    EXPECT_EQ(receiptRecipients("Message from Ann to Bob, Carl.\r\n\r\nhi", "10.0.0.9"), "Bob, Carl"_ba);
-    EXPECT_EQ(receiptRecipients("Automatic answer from Ann.\r\n\r\nsent to Bob", "10.0.0.9"), "10.0.0.9"_ba);
-    EXPECT_EQ(receiptRecipients("just one line to nobody", "10.0.0.9"), "10.0.0.9"_ba);
-    EXPECT_EQ(receiptRecipients("Ann to .\r\n", "10.0.0.9"), ""_ba);
-    // The heading is a text: nothing after a NUL counts.
-    EXPECT_EQ(receiptRecipients("Hi\0 to Bob.\r\n"_ba, "10.0.0.9"), "10.0.0.9"_ba);
-}
-
 TEST(ArrivalStampTest, LongDateAndTimeWithSecondsWithoutTheZone)
 {
     const ArrivalStampFormat format(QLocale(QLocale::English, QLocale::UnitedKingdom));
     EXPECT_EQ(format.stamp(QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9, 123))), "Tuesday, 5 March 2024, 14:07:09"_ba);
 
     EXPECT_EQ(timeFormatWithoutZone(u"h:mm:ss AP t"_s), u"h:mm:ss AP"_s);
-    EXPECT_EQ(timeFormatWithoutZone(u"HH:mm:ss tttt"_s), u"HH:mm:ss"_s);
-    EXPECT_EQ(timeFormatWithoutZone(u"t HH:mm:ss"_s), u"HH:mm:ss"_s);
-    EXPECT_EQ(timeFormatWithoutZone(u"HH 'h' mm 'min' ss 's' t"_s), u"HH 'h' mm 'min' ss 's'"_s);
-    EXPECT_EQ(timeFormatWithoutZone(u"HH:mm"_s), u"HH:mm:ss"_s);
+    EXPECT_EQ(timeFormatWithoutZone(u"HH 'h' mm"_s), u"HH:mm:ss"_s);
 }
 
 // One station's incoming road without a window: the list, the files and the filtered-message
@@ -198,38 +168,22 @@ TEST_F(IncomingMessageHandlerTest, AcceptedMessageIsStampedStoredShownAndAnnounc
     EXPECT_EQ(file.readAll(), "1ANN/10.0.0.5:8000\r\n" + text);
 }
 
-TEST_F(IncomingMessageHandlerTest, WithoutStoringThereIsNoFileAndWithoutSoundNoSound)
-{
-    s.storeMessages = false;
-    s.soundOn = false;
-    const IncomingDecision decision = receive(Transport::Tcp, tcp("hello"));
-    EXPECT_EQ(decision.outcome, Outcome::Accepted);
-    EXPECT_FALSE(decision.sound);
-    EXPECT_TRUE(viewer.messages().current()->filePath.isEmpty());
-    EXPECT_TRUE(storedFiles().isEmpty());
-}
-
 TEST_F(IncomingMessageHandlerTest, RecordsNameTheirFilesOnceWrittenAndNoneWhenTheFileFailed)
 {
-    handler.setWallClock([this] { return now; });
     receive(Transport::Tcp, tcp("one"));
-    receive(Transport::Tcp, tcp("two"));
     // The folder has gone: that message stays in memory without a file.
     s.messagesDir = appDataDir() + u"gone/"_s;
-    receive(Transport::Tcp, tcp("three"));
+    receive(Transport::Tcp, tcp("two"));
     s.messagesDir = messagesDir;
-    receive(Transport::Tcp, tcp("four"));
-    // The records learn their files as the writer reports them, also without a flush.
+    receive(Transport::Tcp, tcp("three"));
+    // The records learn their files as the writer reports them, without a flush too.
     ASSERT_TRUE(test::waitUntil([this] { return !viewer.messages().newest()->filePath.isEmpty(); }));
-
-    EXPECT_EQ(storedFiles(),
-              QStringList({u"0305140709123ANN.tqm"_s, u"0305140709124ANN.tqm"_s, u"0305140709125ANN.tqm"_s}));
     QStringList paths;
     for (const MessageRecord &record : viewer.messages())
         paths.append(record.filePath);
-    EXPECT_EQ(paths,
-              QStringList({messagesDir + u"0305140709123ANN.tqm"_s, messagesDir + u"0305140709124ANN.tqm"_s, QString(),
-                           messagesDir + u"0305140709125ANN.tqm"_s}));
+    EXPECT_EQ(
+        paths,
+        QStringList({messagesDir + u"0305140709123ANN.tqm"_s, QString(), messagesDir + u"0305140709125ANN.tqm"_s}));
 }
 
 TEST_F(IncomingMessageHandlerTest, UdpMessageIsAnsweredWithAnExactReceiptToItsReplyPort)
@@ -305,11 +259,6 @@ TEST_F(IncomingMessageHandlerTest, MalformedPacketGoesToTheFilteredFileWithNulsW
     EXPECT_EQ(deadFileContent(),
               "Non Standard Message.\r\n" + kSeparator + "Tuesday, 5 March 2024, 14:07:09\r\n"
                   + "junk\\0#0text\r\nmore\\0" + "\r\n" + kSeparator);
-
-    // A stream packet without its end is kept the same way; CR LF stays CR LF.
-    receive(Transport::Tcp, ReceivedData{5, "10.0.0.5", "a\r\nb/"});
-    EXPECT_TRUE(deadFileContent().endsWith("Non Standard Message.\r\n" + kSeparator
-                                           + "Tuesday, 5 March 2024, 14:07:09\r\na\r\nb/\\0\r\n" + kSeparator));
 }
 
 TEST_F(IncomingMessageHandlerTest, FilteredUdpMessageIsStillConfirmed)
@@ -332,8 +281,7 @@ TEST_F(IncomingMessageHandlerTest, FiltersLookUpNamesAsTheDisplayReadsThemAndCom
     // "Zoë" from a station that writes Windows-1252, and from one that writes UTF-8.
     EXPECT_EQ(receive(Transport::Tcp, tcp("one", "Zo\xEB")).outcome, Outcome::Accepted);
     EXPECT_EQ(receive(Transport::Tcp, tcp("two", "Zo\xC3\xAB")).outcome, Outcome::Accepted);
-    const IncomingDecision stranger = receive(Transport::Tcp, tcp("three", "Zed"));
-    EXPECT_EQ(stranger.verdict, FilterVerdict::NotInAddressBook);
+    EXPECT_EQ(receive(Transport::Tcp, tcp("three", "Zed")).verdict, FilterVerdict::NotInAddressBook);
 
     s.filters.onlyKnownUsers = false;
     EXPECT_EQ(receive(Transport::Tcp, tcp("again", "ANN")).outcome, Outcome::Accepted);
@@ -384,18 +332,12 @@ TEST_F(IncomingMessageHandlerTest, AutoAnswerModeAnswersOnlyOtherStationsAndLeav
     for (const QByteArray &ip : {"127.0.0.1"_ba, "10.0.0.9"_ba}) {
         const IncomingDecision local = receive(Transport::Tcp, tcp("from here " + ip, "ME", ip));
         EXPECT_EQ(local.outcome, Outcome::Accepted);
-        EXPECT_TRUE(local.local);
         EXPECT_FALSE(local.answerAutomatically);
-        EXPECT_FALSE(local.offerQuote);
-        EXPECT_FALSE(local.restoreWindow);
+        EXPECT_FALSE(local.offerQuote || local.restoreWindow);
     }
     const IncomingDecision remote = receive(Transport::Tcp, tcp("from there"));
     EXPECT_TRUE(remote.answerAutomatically);
     EXPECT_FALSE(remote.offerQuote);
-
-    viewer.setAutoAnswerMode(false);
-    viewer.setComposeReplaceable(false);
-    EXPECT_FALSE(receive(Transport::Tcp, tcp("typing")).offerQuote);
 }
 
 } // namespace
