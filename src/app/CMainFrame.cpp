@@ -14,6 +14,7 @@
 #include "prefs/CMyPropertySheet.h"
 #include "protocol/CReceiveThread.h"
 #include "protocol/SendTasks.h"
+#include "protocol/CUDPReceiveThread.h"
 #include "res/PaintedIcons.h"
 #include "res/StringTable.h"
 #include "settings/SettingsStore.h"
@@ -152,12 +153,17 @@ void CMainFrame::startTcpReceiver()
     m_tcpReceiver = std::make_unique<CReceiveThread>(m_settings.get(keys::TcpPort));
     connect(m_tcpReceiver.get(), &CReceiveThread::sendResult, this, &CMainFrame::onSendResult);
     connect(m_tcpReceiver.get(), &CReceiveThread::criticalError, this, &CMainFrame::onCriticalError);
+    connect(m_tcpReceiver.get(), &CReceiveThread::incomingMessage, m_view, &CTq20View::OnIncomingMessage);
     m_tcpReceiver->start();
 }
 
 void CMainFrame::startUdpReceiver()
 {
-    // The UDP receiver is started here once it exists.
+    m_udpReceiver = std::make_unique<CUDPReceiveThread>(effectiveUdpPort(m_settings));
+    connect(m_udpReceiver.get(), &CUDPReceiveThread::sendResult, this, &CMainFrame::onSendResult);
+    connect(m_udpReceiver.get(), &CUDPReceiveThread::criticalError, this, &CMainFrame::onCriticalError);
+    connect(m_udpReceiver.get(), &CUDPReceiveThread::incomingMessage, m_view, &CTq20View::OnIncomingMessage);
+    m_udpReceiver->start();
 }
 
 void CMainFrame::startMailChecking()
@@ -173,6 +179,9 @@ void CMainFrame::stopReceivers()
     if (m_tcpReceiver)
         m_tcpReceiver->stop();
     m_tcpReceiver.reset();
+    if (m_udpReceiver)
+        m_udpReceiver->stop();
+    m_udpReceiver.reset();
 }
 
 void CMainFrame::refreshTrayIcon()

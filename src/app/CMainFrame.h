@@ -27,6 +27,7 @@ class CReceiveThread;
 class CTq20View;
 class MailAnnouncer;
 class MailTrayIcons;
+class CUDPReceiveThread;
 class Prompter;
 class SendResultHandler;
 class SettingsStore;
@@ -60,6 +61,7 @@ public:
     // Stops the receivers and timers; returns once the receiver threads have ended.
     void StopProcesses();
     CReceiveThread *tcpReceiver() const { return m_tcpReceiver.get(); }
+    CUDPReceiveThread *udpReceiver() const { return m_udpReceiver.get(); }
 
     // The Exit command: remove the tray icon, keep the placement, stop the processes, close.
     void OnExit();
@@ -183,6 +185,7 @@ private:
     // Outcomes of sends and the receivers' reports, as texts, boxes and sounds.
     SendResultHandler *m_sendResults = nullptr;
     std::unique_ptr<CReceiveThread> m_tcpReceiver;
+    std::unique_ptr<CUDPReceiveThread> m_udpReceiver;
     QTimer m_trayRefreshTimer;
     // Mail: the icons, what they announce, and the mail-check timer with its checks.
     MailTrayIcons *m_mailTray = nullptr;

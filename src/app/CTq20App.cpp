@@ -6,9 +6,9 @@
 #include "app/PowerNotices.h"
 #include "app/SingleInstance.h"
 #include "app/SystemTrayIcon.h"
+#include "platform/CanberraSoundPlayer.h"
 #include "platform/Clock.h"
 #include "platform/MemoryTrim.h"
-#include "platform/SoundPlayer.h"
 #include "platform/SystemIdentity.h"
 #include "res/PaintedIcons.h"
 #include "settings/AppDataDir.h"
@@ -19,16 +19,6 @@
 #include <QSessionManager>
 
 namespace tq {
-namespace {
-
-// Stands in until the program has a sound service: nothing in the window needs a sound yet.
-class SilentSoundPlayer : public SoundPlayer {
-public:
-    void play(const QString &, Fallback) override { }
-    void beep() override { }
-};
-
-} // namespace
 
 CTq20App::CTq20App(AppOptions options, AppServices services, QObject *parent)
     : QObject(parent)
@@ -68,7 +58,8 @@ bool CTq20App::InitInstance()
         m_services.prompter = m_ownPrompter.get();
     }
     if (!m_services.sound) {
-        m_ownSound = std::make_unique<SilentSoundPlayer>();
+        m_ownSound =
+            std::make_unique<CanberraSoundPlayer>([] { QApplication::beep(); }, QCoreApplication::applicationDirPath());
         m_services.sound = m_ownSound.get();
     }
     if (!m_services.tray) {

@@ -4,6 +4,7 @@
 #include "messages/DisplayText.h"
 #include "messages/MessageEdit.h"
 #include "platform/MemoryTrim.h"
+#include "platform/OwnAddress.h"
 #include "platform/Prompter.h"
 #include "platform/TrayIcon.h"
 #include "res/PaintedIcons.h"
@@ -26,15 +27,19 @@ constexpr int kTrimDelayMs = 1000;
 } // namespace
 
 CTq20View::CTq20View(SettingsStore &settings, Prompter &prompter, SoundPlayer &sound, TrayIcon &tray,
-    const Clock &clock, QWidget *parent)
+                     const Clock &clock, QWidget *parent)
     : QWidget(parent)
     , m_settings(settings)
     , m_prompter(prompter)
     , m_sound(sound)
     , m_tray(tray)
     , m_viewer(clock)
+    , m_ownIp(ownIPv4Address())
+    , m_deadFile(prompter, settings)
+    , m_incoming(m_viewer, m_deadFile)
 {
     setObjectName(QStringLiteral("messageView"));
+    m_incoming.setAddressBook(&m_addressBook);
     m_popupOnReceipt = m_settings.get(keys::Popup) != 0;
     m_splitterY = m_settings.get(keys::BottomRecText);
     reloadSettings();
@@ -48,6 +53,9 @@ CTq20View::CTq20View(SettingsStore &settings, Prompter &prompter, SoundPlayer &s
     m_trimTimer.setSingleShot(true);
     m_trimTimer.setInterval(kTrimDelayMs);
     connect(&m_trimTimer, &QTimer::timeout, this, &trimResidentMemory);
+    m_arrivalTimer.setSingleShot(true);
+    m_arrivalTimer.setInterval(0);
+    connect(&m_arrivalTimer, &QTimer::timeout, this, &CTq20View::showArrivals);
 }
 
 CTq20View::~CTq20View()
@@ -67,6 +75,7 @@ void CTq20View::reloadSettings()
     m_settingsCache = ViewSettings::read(m_settings, AppDataDir::path());
     if (m_destinationBox && m_destinationBox->isFilled())
         m_destinationBox->setBroadcastPresent(m_settingsCache.useProtocol != 0);
+    applyIncomingSettings();
 }
 
 void CTq20View::chooseFormFont()
@@ -187,8 +196,14 @@ void CTq20View::showCurrentMessage()
     const MessageRecord *current = m_viewer.messages().current();
     if (!current)
         return;
-    m_messagePane->setProgramText(displayText(current->text));
+    showCurrentText();
     m_destinationBox->setEditText(replyDestination(decodeMessageBytes(current->sender)));
+}
+
+void CTq20View::showCurrentText()
+{
+    if (const MessageRecord *current = m_viewer.messages().current())
+        m_messagePane->setProgramText(displayText(current->text));
 }
 
 void CTq20View::setComposeText(const QString &text)

@@ -2,8 +2,11 @@
 
 #include "addressbook/AddressBookSnapshot.h"
 #include "addressbook/DestinationComboBox.h"
+#include "messages/FilteredMessageFile.h"
+#include "messages/IncomingMessageHandler.h"
 #include "messages/MessageViewer.h"
 #include "messages/ViewSettings.h"
+#include "protocol/ReceivedData.h"
 
 #include <QFont>
 #include <QTimer>
@@ -79,6 +82,12 @@ public:
     void OnInitialUpdate();
     // Title, tray icon and tip, position pane, importance mark and command states.
     void RefreshCounters();
+
+    // The incoming-message event of both receivers: the handler decides, the view shows.
+    void OnIncomingMessage(tq::Transport transport, const tq::ReceivedData &received);
+    IncomingMessageHandler &incomingHandler() { return m_incoming; }
+    // The own IPv4 address, looked up when the view was built.
+    const QByteArray &ownAddress() const { return m_ownIp; }
 
     void ShowNextMessage();
     void ShowPreviousMessage();
@@ -172,6 +181,11 @@ private:
     void settleSplitter();
     QRect splitterRect() const;
     void applyRemoval(const MessageViewer::Removal &outcome);
+    void showCurrentText();
+    void applyIncomingSettings();
+    void showArrivals();
+    // An arrival in AutoAnswer mode answers the sender with the stored text.
+    void answerAutomatically();
     void runEditCommand(Command command);
     void setUpAddressBookAndSending(const Clock &clock);
     void updateAddSenderGroupStates(bool enabled);
@@ -183,6 +197,10 @@ private:
     TrayIcon &m_tray;
     MessageViewer m_viewer;
     ViewSettings m_settingsCache;
+    QByteArray m_ownIp;
+    AddressBookSnapshot m_addressBook;
+    FilteredMessageFile m_deadFile;
+    IncomingMessageHandler m_incoming;
 
     int m_splitterY = 150;
     bool m_popupOnReceipt = false;
@@ -207,11 +225,17 @@ private:
     // Memory is handed back once paging has come to rest, not at every step.
     QTimer m_trimTimer;
 
-    AddressBookSnapshot m_addressBook;
     QList<QAction *> m_addSenderGroupActions;
     SendTasks *m_sendTasks = nullptr;
     SendTimeDisplay *m_sendTime = nullptr;
-    QByteArray m_ownIp;
+    // Messages that arrive together are shown once, when the last of them has been handled:
+    // a burst costs one display, not one for each message.
+    QTimer m_arrivalTimer;
+    struct PendingArrival {
+        bool restoreWindow = false;
+        bool offerQuote = false;
+    };
+    PendingArrival m_pendingArrival;
 };
 
 } // namespace tq

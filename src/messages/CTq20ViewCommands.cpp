@@ -215,6 +215,8 @@ void CTq20View::ShowPreviousMessage()
 
 void CTq20View::DeleteCurrentMessage()
 {
+    // A file still waiting to be written would come back after its deletion.
+    m_incoming.flushFiles();
     applyRemoval(m_viewer.deleteCurrent(m_settingsCache.minOnDelLast));
 }
 
@@ -226,6 +228,7 @@ void CTq20View::DiscardAllMessages()
         Prompter::Icon::Question, Prompter::Buttons::YesNo, Prompter::Answer::No);
     if (answer != Prompter::Answer::Yes)
         return;
+    m_incoming.flushFiles();
     applyRemoval(m_viewer.discardAll(m_settingsCache.minOnDelLast));
 }
 
@@ -253,6 +256,7 @@ void CTq20View::togglePopupOnReceipt()
 {
     m_popupOnReceipt = !m_popupOnReceipt;
     action(Command::PopupOnReceipt)->setChecked(m_popupOnReceipt);
+    m_incoming.setPopupOnArrival(m_popupOnReceipt);
     m_settings.set(keys::Popup, m_popupOnReceipt ? 1 : 0);
 }
 

@@ -41,7 +41,8 @@ QString messageFileName(const QDateTime &arrivalTime, const QByteArray &systemNa
 }
 
 std::optional<QString> WriteMessageFile(char importance, const QByteArray &systemName, const QByteArray &sender,
-    const QByteArray &text, const QDateTime &arrivalTime, const QString &messagesDir)
+                                        const QByteArray &text, const QDateTime &arrivalTime,
+                                        const QString &messagesDir, QDateTime *usedTime)
 {
     if (text.isEmpty() || messageFileName(arrivalTime, systemName).isEmpty())
         return std::nullopt;
@@ -66,6 +67,8 @@ std::optional<QString> WriteMessageFile(char importance, const QByteArray &syste
             QFile::remove(path);
             return std::nullopt;
         }
+        if (usedTime)
+            *usedTime = nameTime;
         return path;
     }
     return std::nullopt;

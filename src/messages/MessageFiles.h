@@ -24,9 +24,12 @@ QString messageFileName(const QDateTime &arrivalTime, const QByteArray &systemNa
 // Creates the message file and returns its path, or nothing when the message cannot be
 // stored (the caller keeps it in memory without a file). An existing file is never replaced:
 // a name already taken moves on by a millisecond until it is free, which keeps the name
-// format and the arrival order of names.
+// format and the arrival order of names. `usedTime`, when given, receives the time the name
+// was made from.
 std::optional<QString> WriteMessageFile(char importance, const QByteArray &systemName, const QByteArray &sender,
-    const QByteArray &text, const QDateTime &arrivalTime, const QString &messagesDir = AppDataDir::messagesPath());
+                                        const QByteArray &text, const QDateTime &arrivalTime,
+                                        const QString &messagesDir = AppDataDir::messagesPath(),
+                                        QDateTime *usedTime = nullptr);
 
 // A record made from a file's content; nothing for an empty file or one without CR LF.
 std::optional<MessageRecord> parseMessageFile(QByteArray content, const QString &filePath);

@@ -32,6 +32,16 @@ bool MessageList::hasOlder() const
     return m_current != m_records.end() && m_current != m_records.begin();
 }
 
+MessageRecord *MessageList::findArrival(quint64 arrival)
+{
+    // Arrival numbers grow towards the newest record, so the search ends at the first older one.
+    for (auto it = m_records.rbegin(); it != m_records.rend() && it->arrival >= arrival; ++it) {
+        if (it->arrival == arrival)
+            return &*it;
+    }
+    return nullptr;
+}
+
 MessageRecord &MessageList::appendNewest(MessageRecord record)
 {
     m_records.push_back(std::move(record));

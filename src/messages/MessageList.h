@@ -43,6 +43,9 @@ public:
     // there is none, its older neighbour at the position below; when there is neither, nothing.
     std::optional<MessageRecord> removeCurrent();
     void clear();
+    // The record of arrival number `arrival` (see MessageRecord), looked for from the newest
+    // back; none when it has left the list.
+    MessageRecord *findArrival(quint64 arrival);
 
     // Make the newer or older neighbour the shown record; false (and no change) when there is none.
     bool stepNewer();

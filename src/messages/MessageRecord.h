@@ -15,6 +15,9 @@ struct MessageRecord {
     // The message file that holds this message; empty when it was not stored.
     QString filePath;
     bool highImportance = false;
+    // The messages that arrive while the program runs are numbered from 1 on; one loaded from
+    // its file has 0. Its file is written in the background and named here once it exists.
+    quint64 arrival = 0;
 };
 
 } // namespace tq

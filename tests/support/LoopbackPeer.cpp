@@ -97,6 +97,52 @@ QByteArray exchangeStreamPacket(int port, QByteArrayView packet, int pieceSize)
     return readUntilClosed(fd.get());
 }
 
+QByteArray exchangeStreamPacketFrom(const char *sourceIp, int port, QByteArrayView packet)
+{
+    UniqueFd fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    const sockaddr_in source = loopbackAddress(sourceIp, 0);
+    const sockaddr_in target = loopbackAddress("127.0.0.1", port);
+    if (::bind(fd.get(), reinterpret_cast<const sockaddr *>(&source), sizeof source) != 0
+        || ::connect(fd.get(), reinterpret_cast<const sockaddr *>(&target), sizeof target) != 0
+        || !sendAll(fd.get(), packet))
+        return QByteArray("<no connection>");
+    return readUntilClosed(fd.get());
+}
+
+UniqueFd udpSocket(const char *ip, int port)
+{
+    UniqueFd fd(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0));
+    const sockaddr_in address = loopbackAddress(ip, port);
+    if (::bind(fd.get(), reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0)
+        return {};
+    return fd;
+}
+
+int boundPort(int fd)
+{
+    sockaddr_in address{};
+    socklen_t length = sizeof address;
+    ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
+    return ntohs(address.sin_port);
+}
+
+bool sendDatagram(int fd, int port, QByteArrayView datagram, const char *host)
+{
+    const sockaddr_in target = loopbackAddress(host, port);
+    return ::sendto(fd, datagram.data(), datagram.size(), 0, reinterpret_cast<const sockaddr *>(&target), sizeof target)
+        == datagram.size();
+}
+
+QByteArray receiveDatagram(int fd, int timeoutMs)
+{
+    pollfd pfd{fd, POLLIN, 0};
+    if (::poll(&pfd, 1, timeoutMs) <= 0)
+        return {};
+    QByteArray buffer(65536, Qt::Uninitialized);
+    const ssize_t count = ::recv(fd, buffer.data(), buffer.size(), 0);
+    return count < 0 ? QByteArray() : buffer.first(count);
+}
+
 int unusedTcpPort()
 {
     return unusedPort(SOCK_STREAM);

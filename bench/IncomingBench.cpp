@@ -1,0 +1,239 @@
+// Messages per second through the whole incoming road (TCP listener, handler, message file,
+// list, display, counters) against the bare TCP listener in the same run. Files are on, the
+// sound is off, the window is on the offscreen platform in a fresh home folder. The clients
+// send as fast as they are answered; the road's rate counts until the last file is on disk.
+// The disk's own rate of creating files is measured last, as the bound of that figure.
+#include "app/CMainFrame.h"
+#include "messages/CTq20View.h"
+#include "platform/Prompter.h"
+#include "platform/SoundPlayer.h"
+#include "platform/TrayIcon.h"
+#include "protocol/CReceiveThread.h"
+#include "protocol/MessagePacket.h"
+#include "settings/AppDataDir.h"
+#include "settings/SettingsStore.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <thread>
+#include <vector>
+
+namespace {
+
+class QuietPrompter : public tq::Prompter {
+public:
+    Answer message(const QString &, const QString &, Icon, Buttons, Answer defaultAnswer) override
+    {
+        return defaultAnswer;
+    }
+    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFileName(const QString &, const QString &, const QString &) override { return {}; }
+};
+
+class SilentSound : public tq::SoundPlayer {
+public:
+    void play(const QString &, Fallback) override { }
+    void beep() override { }
+};
+
+class NoTray : public tq::TrayIcon {
+public:
+    bool isAvailable() const override { return false; }
+    void setIconName(const QString &) override { }
+    void setToolTip(const QString &) override { }
+    void show() override { m_shown = true; }
+    void hide() override { m_shown = false; }
+    bool isShown() const override { return m_shown; }
+    void setActivationHandler(std::function<void(Activation)>) override { }
+
+private:
+    bool m_shown = false;
+};
+
+bool exchange(int port, const QByteArray &packet)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bool ok = ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0
+        && ::send(fd, packet.constData(), packet.size(), MSG_NOSIGNAL) == packet.size();
+    char answer[16];
+    ok = ok && ::recv(fd, answer, sizeof answer, 0) > 0;
+    // No TIME_WAIT on the client's side, so a long run does not run out of loopback ports.
+    const linger abort{1, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+    ::close(fd);
+    return ok;
+}
+
+struct Run {
+    long answered = 0;
+    long failed = 0;
+    double handledSeconds = 0; // until the event loop had handled the last answered message
+    double seconds = 0; // until the work left after that was done as well
+    double rate() const { return seconds > 0 ? answered / seconds : 0; }
+    double handledRate() const { return handledSeconds > 0 ? answered / handledSeconds : 0; }
+};
+
+// Clients send for `seconds`; `handled` counts what the event loop has finished with, and
+// `finish` waits for whatever work is still outstanding after that.
+Run drive(int port, int seconds, int clients, const std::atomic<long> &handled, const std::function<void()> &finish)
+{
+    std::atomic<bool> stop{false};
+    std::atomic<long> answered{0};
+    std::atomic<long> failed{0};
+    std::vector<std::thread> workers;
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < clients; ++i) {
+        workers.emplace_back([&, i] {
+            // Several senders, each with its own name, as on a real network.
+            const QByteArray name = "SENDER" + QByteArray::number(i);
+            QByteArray text = "Message from " + name + " to Bob.\r\n\r\n";
+            text.append(900, 'x');
+            long sequence = 0;
+            while (!stop) {
+                const QByteArray packet = tq::BuildStreamPacket(
+                    {{}, text + QByteArray::number(sequence++), name, '0', "a@example.org"}, "127.0.0.1", 7777);
+                (exchange(port, packet) ? answered : failed)++;
+            }
+        });
+    }
+    while (timer.elapsed() < seconds * 1000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    stop = true;
+    for (auto &worker : workers)
+        worker.join();
+    while (handled < answered)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    const double handledSeconds = timer.elapsed() / 1000.0;
+    finish();
+    return {answered.load(), failed.load(), handledSeconds, timer.elapsed() / 1000.0};
+}
+
+// How many 1 KiB files a second the disk creates in one folder, one after the other: the
+// bound for storing one file per message.
+double fileCreationRate(const QString &folder, int count)
+{
+    QDir().mkpath(folder);
+    const QByteArray content(1000, 'x');
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < count; ++i) {
+        const QByteArray path = QFile::encodeName(folder + QStringLiteral("/%1.tqm").arg(i, 13, 10, QLatin1Char('0')));
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0)
+            return 0;
+        [[maybe_unused]] const auto written = ::write(fd, content.constData(), content.size());
+        ::close(fd);
+    }
+    return count / (timer.nsecsElapsed() / 1e9);
+}
+
+int freePort()
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address);
+    socklen_t length = sizeof address;
+    ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
+    ::close(fd);
+    return ntohs(address.sin_port);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const int seconds = argc > 1 ? std::atoi(argv[1]) : 3;
+    const int clients = argc > 2 ? std::atoi(argv[2]) : 4;
+
+    char home[] = "/tmp/tq-incoming-bench-XXXXXX";
+    if (!::mkdtemp(home))
+        return 2;
+    const QByteArray homePath(home);
+    ::setenv("HOME", home, 1);
+    ::setenv("XDG_CONFIG_HOME", (homePath + "/config").constData(), 1);
+    ::setenv("XDG_DATA_HOME", (homePath + "/data").constData(), 1);
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Tarquel International"));
+    QCoreApplication::setApplicationName(QStringLiteral("TarquelMessenger"));
+    tq::AppDataDir::initialise();
+
+    // The bare listener, handing every packet to the event loop and nothing more.
+    Run bare;
+    {
+        tq::CReceiveThread listener(0);
+        std::atomic<long> handed{0};
+        QObject::connect(&listener, &tq::CReceiveThread::incomingMessage, &app,
+                         [&](tq::Transport, const tq::ReceivedData &) { ++handed; });
+        listener.start();
+        while (listener.boundPort() == 0)
+            QThread::msleep(1);
+        bare = drive(listener.boundPort(), seconds, clients, handed, [] {});
+        listener.stop();
+    }
+
+    // The whole road into the main window.
+    Run road;
+    long stored = 0;
+    {
+        tq::SettingsStore settings;
+        settings.set(tq::keys::TcpPort, freePort());
+        settings.set(tq::keys::UseProtocol, 0);
+        settings.set(tq::keys::StoreAndLoad, 1);
+        settings.set(tq::keys::EnableSound, 0);
+        settings.set(tq::keys::SystemName, QStringLiteral("BOB"));
+        QuietPrompter prompter;
+        SilentSound sound;
+        NoTray tray;
+        tq::CMainFrame frame(settings, prompter, sound, tray);
+        frame.show();
+        frame.initialUpdate();
+        while (!frame.tcpReceiver() || frame.tcpReceiver()->boundPort() == 0)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        // Connected after the view: this runs once the view has handled the same message.
+        std::atomic<long> handled{0};
+        QObject::connect(frame.tcpReceiver(), &tq::CReceiveThread::incomingMessage, &app,
+                         [&](tq::Transport, const tq::ReceivedData &) { ++handled; });
+        // The road ends when the last message file is on disk.
+        road = drive(frame.tcpReceiver()->boundPort(), seconds, clients, handled,
+                     [&] { frame.view()->incomingHandler().flushFiles(); });
+        stored = QDir(tq::AppDataDir::messagesPath()).entryList(QDir::Files).size();
+        frame.StopProcesses();
+    }
+    const double diskRate = fileCreationRate(QString::fromLocal8Bit(homePath) + QStringLiteral("/disk"), 10000);
+    QDir(QString::fromLocal8Bit(homePath)).removeRecursively();
+
+    std::printf("bare listener: %ld messages in %.2f s with %d clients = %.0f messages/s (%ld failed)\n", bare.answered,
+                bare.seconds, clients, bare.rate(), bare.failed);
+    std::printf("incoming road: %ld messages (%ld failed) with %d clients: handled by the window in %.2f s = %.0f "
+                "messages/s; all %ld files on disk after %.2f s = %.0f messages/s\n",
+                road.answered, road.failed, clients, road.handledSeconds, road.handledRate(), stored, road.seconds,
+                road.rate());
+    std::printf("this disk alone: %.0f files/s created one after the other in one folder\n", diskRate);
+    const double ratio = bare.rate() > 0 ? road.rate() / bare.rate() : 0;
+    std::printf("incoming road with files / bare listener = %.0f%% (aim: at least 2,000 messages/s and 40%%)\n",
+                ratio * 100);
+    return bare.failed == 0 && road.failed == 0 && stored == road.answered ? 0 : 1;
+}

@@ -1,0 +1,150 @@
+#include "messages/IncomingMessageHandler.h"
+
+#include "addressbook/AddressBookSnapshot.h"
+#include "messages/DisplayText.h"
+#include "messages/FilteredMessageFile.h"
+#include "messages/MessageViewer.h"
+#include "messages/SenderAddress.h"
+#include "messages/ViewSettings.h"
+#include "protocol/DeliveryReceipt.h"
+#include "protocol/MessagePacket.h"
+
+namespace tq {
+
+IncomingSettings IncomingSettings::from(const ViewSettings &view, const QByteArray &ownIp, bool popupOnArrival,
+                                        const QString &messagesDir)
+{
+    IncomingSettings s;
+    s.ownIp = ownIp;
+    s.ownSystemName = view.systemName.toUtf8();
+    s.ownEmail = view.emailAddress.toUtf8();
+    s.tcpPort = view.tcpPort;
+    s.udpPort = view.udpPort;
+    s.receiptsWanted = view.recvNMessages;
+    s.storeMessages = view.storeAndLoad;
+    s.keepShownMessage = view.dontAutoLast;
+    s.soundOn = view.enableSound;
+    s.soundFile = view.soundFile;
+    s.popupOnArrival = popupOnArrival;
+    s.filters = {view.onlyKnowUsers, view.dontDuplicate};
+    s.messagesDir = messagesDir;
+    return s;
+}
+
+IncomingMessageHandler::IncomingMessageHandler(MessageViewer &viewer, FilteredMessageFile &deadFile,
+                                               const ArrivalStampFormat &format)
+    : m_viewer(viewer)
+    , m_deadFile(deadFile)
+    , m_format(format)
+    , m_sendDatagram(
+          [](const QByteArray &ip, int port, const QByteArray &datagram) { sendDatagram(ip, port, datagram); })
+    , m_now(&QDateTime::currentDateTime)
+    , m_files([this] {
+        QMetaObject::invokeMethod(
+            &m_context, [this] { takeWrittenFiles(); }, Qt::QueuedConnection);
+    })
+{
+    // The address book holds names as text; the wire bytes are read as the display reads them.
+    m_filterSources.isKnownSender = [this](const QByteArray &systemName) {
+        return m_addressBook && m_addressBook->IsKnownSender(decodeMessageBytes(systemName));
+    };
+    m_filterSources.isDeactivatedSender = [this](const QByteArray &systemName) {
+        return m_addressBook && m_addressBook->IsDeactivatedSender(decodeMessageBytes(systemName));
+    };
+    m_filterSources.newestRecord = [this]() -> std::optional<NewestRecord> {
+        const MessageRecord *newest = m_viewer.messages().newest();
+        if (!newest)
+            return std::nullopt;
+        return NewestRecord{newest->sender, newest->text};
+    };
+}
+
+IncomingDecision IncomingMessageHandler::OnIncomingMessage(Transport transport, const ReceivedData &data)
+{
+    using Outcome = IncomingDecision::Outcome;
+    IncomingDecision decision;
+    const QByteArray &bytes = data.data;
+    const bool isReceipt = isDeliveryReceipt(bytes);
+    if (isReceipt && !m_settings.receiptsWanted) {
+        decision.outcome = Outcome::ReceiptDropped;
+        return decision;
+    }
+    if (isIdentificationProbe(bytes)) {
+        decision.outcome = Outcome::ProbeDropped;
+        return decision;
+    }
+
+    decision.local = isLocalSender(data.senderIp, m_settings.ownIp);
+    const ParsedPacket packet = transport == Transport::Tcp ? ParseStreamPacket(bytes) : ParseDatagramPacket(bytes);
+    const int ownPort = transport == Transport::Tcp ? m_settings.tcpPort : m_settings.udpPort;
+    const int port = replyPort(packet.replyAddress, ownPort);
+    const QByteArray address = senderAddress(data.senderIp, port, transport, ownPort);
+    const QDateTime arrival = m_now();
+    const QByteArray stamp = m_format.stamp(arrival);
+
+    // Confirmed before any filter looks at it: the sender learns it arrived, not that it was shown.
+    if (transport == Transport::Udp && packet.wellFormed && !isReceipt) {
+        const ReceiptIdentity own{m_settings.ownSystemName, m_settings.ownEmail, m_settings.ownIp, m_settings.udpPort};
+        m_sendDatagram(data.senderIp, port, BuildDeliveryReceipt(packet.text, stamp, own));
+        decision.receiptSent = true;
+    }
+
+    if (!packet.wellFormed) {
+        const QByteArray buffer = nonStandardMessageBuffer(stamp, bytes);
+        m_deadFile.SaveFilteredMessage(buffer, buffer.size());
+        decision.outcome = Outcome::NonStandard;
+        return decision;
+    }
+
+    decision.verdict = RunIncomingFilters({packet.systemName, address, packet.text, stamp}, m_settings.filters,
+                                          m_filterSources, m_deadFile);
+    if (decision.verdict != FilterVerdict::Pass) {
+        decision.outcome = Outcome::Filtered;
+        return decision;
+    }
+
+    MessageRecord record;
+    record.text.reserve(stamp.size() + 2 + packet.text.size());
+    record.text.append(stamp).append("\r\n").append(packet.text);
+    record.sender = packet.systemName + '/' + address;
+    record.highImportance = packet.importance == '1';
+    record.arrival = ++m_arrivals;
+    if (m_settings.storeMessages) {
+        m_files.write(record.arrival, packet.importance, packet.systemName, record.sender, record.text, arrival,
+                      m_settings.messagesDir);
+    }
+
+    MessageList &list = m_viewer.messages();
+    list.appendNewest(std::move(record));
+    // One record at most leaves per arrival; its file stays for the next start.
+    if (list.count() > kMaxRecords)
+        list.removeOldest();
+    if (!m_settings.keepShownMessage || list.count() == 1)
+        list.selectNewest();
+
+    decision.outcome = Outcome::Accepted;
+    const bool autoAnswer = m_viewer.autoAnswerMode();
+    decision.restoreWindow = !autoAnswer && m_settings.popupOnArrival;
+    decision.offerQuote = !autoAnswer && m_viewer.composeReplaceable();
+    decision.answerAutomatically = autoAnswer && !decision.local;
+    if (m_settings.soundOn)
+        decision.sound = m_settings.soundFile;
+    return decision;
+}
+
+void IncomingMessageHandler::flushFiles()
+{
+    m_files.flush();
+    takeWrittenFiles();
+}
+
+void IncomingMessageHandler::takeWrittenFiles()
+{
+    for (const MessageFileWriter::Result &result : m_files.takeResults()) {
+        // A record that has left the list already keeps no path; its file stays on disk.
+        if (MessageRecord *record = m_viewer.messages().findArrival(result.id))
+            record->filePath = result.path.value_or(QString());
+    }
+}
+
+} // namespace tq

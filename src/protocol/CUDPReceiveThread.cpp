@@ -1,0 +1,121 @@
+#include "protocol/CUDPReceiveThread.h"
+
+#include "platform/UniqueFd.h"
+#include "protocol/SocketErrors.h"
+#include "res/StringTable.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+
+#include <cerrno>
+#include <vector>
+
+namespace tq {
+namespace {
+
+// Datagrams read in one go before the wake-up is looked at again.
+constexpr int kBatch = 64;
+
+void enlargeReceiveBuffer(int fd, int bytes)
+{
+    // Beyond the system's limit only a privileged process may go; others get the limit.
+    if (::setsockopt(fd, SOL_SOCKET, SO_RCVBUFFORCE, &bytes, sizeof bytes) != 0)
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes);
+}
+
+} // namespace
+
+CUDPReceiveThread::CUDPReceiveThread(int port, QObject *parent)
+    : QObject(parent)
+    , m_port(port)
+{
+}
+
+CUDPReceiveThread::~CUDPReceiveThread()
+{
+    stop();
+}
+
+void CUDPReceiveThread::start()
+{
+    if (!m_thread.joinable())
+        m_thread = std::jthread([this] { run(); });
+}
+
+void CUDPReceiveThread::stop()
+{
+    if (!m_thread.joinable())
+        return;
+    m_wakeup.signal();
+    m_thread.join();
+}
+
+void CUDPReceiveThread::run()
+{
+    // Every failure to get the socket ready is reported as a creation failure.
+    const auto fail = [this](int error) {
+        if (const auto message = startupFailureMessage(error, SocketStage::Create))
+            Q_EMIT criticalError(tqString(*message));
+    };
+
+    UniqueFd fd(::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+    if (!fd.valid()) {
+        fail(errno);
+        return;
+    }
+    enlargeReceiveBuffer(fd.get(), kReceiveBufferBytes);
+    int granted = 0;
+    socklen_t grantedLength = sizeof granted;
+    if (::getsockopt(fd.get(), SOL_SOCKET, SO_RCVBUF, &granted, &grantedLength) == 0)
+        m_receiveBuffer = granted;
+
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_ANY);
+    address.sin_port = htons(static_cast<uint16_t>(m_port));
+    if (::bind(fd.get(), reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
+        const int error = errno;
+        if (isPortBusyError(error))
+            Q_EMIT sendResult(3, tqFormat(Sid::UdpPortFormat, m_port));
+        else
+            fail(error);
+        return;
+    }
+    socklen_t length = sizeof address;
+    ::getsockname(fd.get(), reinterpret_cast<sockaddr *>(&address), &length);
+    m_boundPort = ntohs(address.sin_port);
+
+    std::vector<char> buffer(kMaxDatagram);
+    char senderText[INET_ADDRSTRLEN] = {};
+    while (true) {
+        pollfd fds[2] = {{m_wakeup.fd(), POLLIN, 0}, {fd.get(), POLLIN, 0}};
+        if (::poll(fds, 2, -1) < 0) {
+            if (errno == EINTR)
+                continue;
+            return;
+        }
+        if (fds[0].revents & POLLIN)
+            return;
+        for (int i = 0; i < kBatch; ++i) {
+            sockaddr_in peer{};
+            socklen_t peerLength = sizeof peer;
+            const ssize_t count =
+                ::recvfrom(fd.get(), buffer.data(), buffer.size(), 0, reinterpret_cast<sockaddr *>(&peer), &peerLength);
+            if (count < 0) {
+                if (errno == EINTR)
+                    continue;
+                break; // nothing more waiting; any other error loses at most that datagram
+            }
+            if (count == 0)
+                continue;
+            ::inet_ntop(AF_INET, &peer.sin_addr, senderText, sizeof senderText);
+            const ReceivedData data{static_cast<quint32>(count) + 1, QByteArray(senderText),
+                                    QByteArray(buffer.data(), count)};
+            Q_EMIT incomingMessage(Transport::Udp, data);
+        }
+    }
+}
+
+} // namespace tq

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/WakeupEvent.h"
+#include "protocol/ReceivedData.h"
+
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <thread>
+
+namespace tq {
+
+// The UDP receiver. It hands every non-empty datagram to the incoming-message handler
+// (transport 1) with the sender's address and goes on at once; it never answers itself (the
+// handler sends the delivery receipt). It reports only a busy port, with code 3.
+class CUDPReceiveThread : public QObject {
+    Q_OBJECT
+public:
+    // A longer datagram is cut to this length.
+    static constexpr int kMaxDatagram = 65534;
+    // Room in the kernel for a burst of datagrams while the handler is busy.
+    static constexpr int kReceiveBufferBytes = 1024 * 1024;
+
+    // Port 0 lets the system choose (tests); boundPort() tells which.
+    explicit CUDPReceiveThread(int port, QObject *parent = nullptr);
+    ~CUDPReceiveThread() override;
+
+    void start();
+    // Wakes the thread and waits for it; returns within a fraction of a second.
+    void stop();
+    bool isRunning() const { return m_thread.joinable(); }
+    // 0 until the socket is bound (and for good when it could not be).
+    int boundPort() const { return m_boundPort.load(); }
+    // The receive buffer the system granted, in bytes as it reports them.
+    int receiveBufferBytes() const { return m_receiveBuffer.load(); }
+
+Q_SIGNALS:
+    // The incoming-message event (transport 1): length = datagram size + 1 (its NUL).
+    void incomingMessage(tq::Transport transport, const tq::ReceivedData &data);
+    // The send-result event: code 3 with "UDP port %d" when the port is taken.
+    void sendResult(int code, const QString &text);
+    // A start-up failure the user must be told about; the receiver has ended.
+    void criticalError(const QString &message);
+
+private:
+    void run();
+
+    const int m_port;
+    std::atomic<int> m_boundPort{0};
+    std::atomic<int> m_receiveBuffer{0};
+    WakeupEvent m_wakeup;
+    std::jthread m_thread;
+};
+
+} // namespace tq

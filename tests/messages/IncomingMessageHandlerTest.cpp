@@ -1,0 +1,344 @@
+#include "messages/IncomingMessageHandler.h"
+
+#include "addressbook/AddressBookSnapshot.h"
+#include "messages/FilteredMessageFile.h"
+#include "messages/MessageViewer.h"
+#include "messages/SenderAddress.h"
+#include "protocol/MessagePacket.h"
+#include "settings/SettingsStore.h"
+
+#include "support/IsolatedHome.h"
+#include "support/ManualClock.h"
+#include "support/QtPrinters.h"
+#include "support/RecordingPrompter.h"
+#include "support/SignalWaiter.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace tq {
+namespace {
+
+using namespace Qt::StringLiterals;
+using Outcome = IncomingDecision::Outcome;
+
+const QByteArray kSeparator = "*******************************************\r\n"_ba;
+
+TEST(SenderAddressTest, PortOfTheReplyAddressDecidesHowTheSenderIsWritten)
+{
+    struct Case {
+        Transport transport;
+        QByteArray replyAddress;
+        QByteArray expected;
+    };
+    const Case cases[] = {
+        {Transport::Tcp, "10.0.0.5:7777", "10.0.0.5"},
+        {Transport::Tcp, "10.0.0.5:8000", "10.0.0.5:8000"},
+        {Transport::Tcp, "10.0.0.5:0", "10.0.0.5"},
+        {Transport::Tcp, "10.0.0.5:99999999999999999999", "10.0.0.5"},
+        {Transport::Tcp, "10.0.0.5", "10.0.0.5"},
+        {Transport::Udp, "10.0.0.5:7777u", "10.0.0.5:u"},
+        {Transport::Udp, "10.0.0.5:8000u", "10.0.0.5:8000u"},
+        {Transport::Udp, "10.0.0.5:65536u", "10.0.0.5:u"},
+        {Transport::Udp, "10.0.0.5", "10.0.0.5:u"},
+    };
+    for (const Case &c : cases) {
+        const int port = replyPort(c.replyAddress, 7777);
+        EXPECT_EQ(senderAddress("10.0.0.5", port, c.transport, 7777), c.expected) << c.replyAddress.constData();
+    }
+}
+
+TEST(ArrivalStampTest, LongDateAndTimeWithSecondsWithoutTheZone)
+{
+    const ArrivalStampFormat format(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    EXPECT_EQ(format.stamp(QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9, 123))), "Tuesday, 5 March 2024, 14:07:09"_ba);
+
+    EXPECT_EQ(timeFormatWithoutZone(u"h:mm:ss AP t"_s), u"h:mm:ss AP"_s);
+    EXPECT_EQ(timeFormatWithoutZone(u"HH 'h' mm"_s), u"HH:mm:ss"_s);
+}
+
+// One station's incoming road without a window: the list, the files and the filtered-message
+// file are real; the network and the local time are the test's.
+class IncomingMessageHandlerTest : public test::IsolatedHome {
+protected:
+    IncomingMessageHandlerTest()
+    {
+        QDir().mkpath(messagesDir);
+        deadFile.setTarget(true, deadPath);
+        s.ownIp = "10.0.0.9";
+        s.ownSystemName = "BOB";
+        s.ownEmail = "bob@example.org";
+        s.tcpPort = 7777;
+        s.udpPort = 7777;
+        s.storeMessages = true;
+        s.soundFile = u"receive.wav"_s;
+        s.messagesDir = messagesDir;
+        handler.setAddressBook(&addressBook);
+        handler.setWallClock([this] {
+            const QDateTime time = now;
+            now = now.addMSecs(1);
+            return time;
+        });
+        handler.setDatagramSender([this](const QByteArray &ip, int port, const QByteArray &datagram) {
+            sent.push_back({ip, port, datagram});
+        });
+    }
+
+    static ReceivedData tcp(const QByteArray &text, const QByteArray &name = "ANN", const QByteArray &ip = "10.0.0.5",
+                            char importance = '0', int replyPort = 7777)
+    {
+        const QByteArray packet = BuildStreamPacket({{}, text, name, importance, "ann@example.org"}, ip, replyPort);
+        return {static_cast<quint32>(packet.size()), ip, packet};
+    }
+    static ReceivedData udpBytes(const QByteArray &datagram, const QByteArray &ip = "10.0.0.5")
+    {
+        return {static_cast<quint32>(datagram.size()) + 1, ip, datagram};
+    }
+    static ReceivedData udp(const QByteArray &text, const QByteArray &name = "ANN", const QByteArray &ip = "10.0.0.5",
+                            int replyPort = 7777, const QByteArray &tag = {})
+    {
+        return udpBytes(BuildDatagramPacket({tag, text, name, '0', "ann@example.org"}, ip, replyPort), ip);
+    }
+
+    IncomingDecision receive(Transport transport, const ReceivedData &data)
+    {
+        handler.setSettings(s);
+        return handler.OnIncomingMessage(transport, data);
+    }
+
+    QStringList storedFiles()
+    {
+        handler.flushFiles();
+        return QDir(messagesDir).entryList(QDir::Files, QDir::Name);
+    }
+    QByteArray deadFileContent() const
+    {
+        QFile file(deadPath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    struct Sent {
+        QByteArray ip;
+        int port;
+        QByteArray datagram;
+    };
+
+    const QString messagesDir = appDataDir() + u"messages/"_s;
+    const QString deadPath = appDataDir() + u"outfiltered.txt"_s;
+    test::ManualClock clock;
+    test::RecordingPrompter prompter;
+    SettingsStore store;
+    MessageViewer viewer{clock};
+    FilteredMessageFile deadFile{prompter, store};
+    AddressBookSnapshot addressBook;
+    const ArrivalStampFormat format{QLocale(QLocale::English, QLocale::UnitedKingdom)};
+    IncomingMessageHandler handler{viewer, deadFile, format};
+    IncomingSettings s;
+    QDateTime now{QDate(2024, 3, 5), QTime(14, 7, 9, 123)};
+    std::vector<Sent> sent;
+};
+
+TEST_F(IncomingMessageHandlerTest, AcceptedMessageIsStampedStoredShownAndAnnounced)
+{
+    s.popupOnArrival = true;
+    const IncomingDecision decision =
+        receive(Transport::Tcp, tcp("Message from Ann to Bob.\r\n\r\nHello", "ANN", "10.0.0.5", '1', 8000));
+    EXPECT_EQ(decision.outcome, Outcome::Accepted);
+    EXPECT_FALSE(decision.local);
+    EXPECT_TRUE(decision.restoreWindow);
+    EXPECT_TRUE(decision.offerQuote);
+    EXPECT_FALSE(decision.answerAutomatically);
+    EXPECT_EQ(decision.sound, u"receive.wav"_s);
+    EXPECT_TRUE(sent.empty()) << "a TCP message is never answered with a receipt";
+
+    const QByteArray text = "Tuesday, 5 March 2024, 14:07:09\r\nMessage from Ann to Bob.\r\n\r\nHello";
+    ASSERT_EQ(viewer.messages().count(), 1u);
+    const MessageRecord *record = viewer.messages().current();
+    ASSERT_TRUE(record);
+    EXPECT_EQ(viewer.messages().index(), 1u);
+    EXPECT_EQ(record->text, text);
+    EXPECT_EQ(record->sender, "ANN/10.0.0.5:8000"_ba);
+    EXPECT_TRUE(record->highImportance);
+    handler.flushFiles();
+    EXPECT_EQ(record->filePath, messagesDir + u"0305140709123ANN.tqm"_s);
+    QFile file(record->filePath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "1ANN/10.0.0.5:8000\r\n" + text);
+}
+
+TEST_F(IncomingMessageHandlerTest, RecordsNameTheirFilesOnceWrittenAndNoneWhenTheFileFailed)
+{
+    receive(Transport::Tcp, tcp("one"));
+    // The folder has gone: that message stays in memory without a file.
+    s.messagesDir = appDataDir() + u"gone/"_s;
+    receive(Transport::Tcp, tcp("two"));
+    s.messagesDir = messagesDir;
+    receive(Transport::Tcp, tcp("three"));
+    // The records learn their files as the writer reports them, without a flush too.
+    ASSERT_TRUE(test::waitUntil([this] { return !viewer.messages().newest()->filePath.isEmpty(); }));
+    QStringList paths;
+    for (const MessageRecord &record : viewer.messages())
+        paths.append(record.filePath);
+    EXPECT_EQ(
+        paths,
+        QStringList({messagesDir + u"0305140709123ANN.tqm"_s, QString(), messagesDir + u"0305140709125ANN.tqm"_s}));
+}
+
+TEST_F(IncomingMessageHandlerTest, UdpMessageIsAnsweredWithAnExactReceiptToItsReplyPort)
+{
+    const QByteArray text = "Message from Ann to Bob, Carl.\r\n\r\nHello there";
+    const IncomingDecision decision = receive(Transport::Udp, udp(text, "ANN", "10.0.0.5", 8000));
+    EXPECT_EQ(decision.outcome, Outcome::Accepted);
+    EXPECT_TRUE(decision.receiptSent);
+    EXPECT_EQ(viewer.messages().current()->sender, "ANN/10.0.0.5:8000u"_ba);
+
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].ip, "10.0.0.5"_ba);
+    EXPECT_EQ(sent[0].port, 8000);
+    const ParsedPacket receipt = ParseDatagramPacket(sent[0].datagram);
+    ASSERT_TRUE(receipt.wellFormed);
+    EXPECT_EQ(receipt.tag, "NOTIFY_MESSAGE"_ba);
+    EXPECT_EQ(receipt.text,
+              "NOTIFY MESSAGE\r\nRecipient(s) Bob, Carl successfully received your message.\r\n"
+              "Date: Tuesday, 5 March 2024, 14:07:09\r\nSize of received message: "
+                  + QByteArray::number(text.size()));
+    EXPECT_EQ(receipt.systemName, "BOB"_ba);
+    EXPECT_EQ(receipt.email, "bob@example.org"_ba);
+    EXPECT_EQ(receipt.importance, '0');
+    EXPECT_EQ(receipt.replyAddress, "10.0.0.9:7777u"_ba);
+
+    // Without " to " in its heading, the receipt names the own address; the own UDP port of a
+    // reply address needs no port of its own.
+    receive(Transport::Udp, udp("hi", "ANN", "10.0.0.6", 7777));
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[1].port, 7777);
+    EXPECT_TRUE(ParseDatagramPacket(sent[1].datagram).text.startsWith("NOTIFY MESSAGE\r\nRecipient(s) 10.0.0.9 "));
+}
+
+TEST_F(IncomingMessageHandlerTest, ReceiptsAreDroppedUnlessWantedAndNeverAnswered)
+{
+    const ReceivedData receipt =
+        udp("NOTIFY MESSAGE\r\nRecipient(s) Ann ...", "ANN", "10.0.0.5", 7777, "NOTIFY_MESSAGE");
+    EXPECT_EQ(receive(Transport::Udp, receipt).outcome, Outcome::ReceiptDropped);
+    EXPECT_EQ(viewer.messages().count(), 0u);
+    EXPECT_TRUE(storedFiles().isEmpty());
+    EXPECT_TRUE(deadFileContent().isEmpty());
+    EXPECT_TRUE(sent.empty());
+
+    s.receiptsWanted = true;
+    const IncomingDecision decision = receive(Transport::Udp, receipt);
+    EXPECT_EQ(decision.outcome, Outcome::Accepted);
+    EXPECT_FALSE(decision.receiptSent);
+    EXPECT_TRUE(sent.empty());
+    EXPECT_EQ(viewer.messages().count(), 1u);
+    EXPECT_EQ(storedFiles().size(), 1);
+}
+
+TEST_F(IncomingMessageHandlerTest, ProbesNeverReachListFilesOrFilteredFile)
+{
+    // The probe is no packet: were it parsed, it would land in the filtered-message file.
+    for (const Transport transport : {Transport::Tcp, Transport::Udp}) {
+        const IncomingDecision decision = receive(transport, udpBytes("QA_IDENTIFY_MESSAGE\0#0x/$7"_ba));
+        EXPECT_EQ(decision.outcome, Outcome::ProbeDropped);
+    }
+    EXPECT_EQ(viewer.messages().count(), 0u);
+    EXPECT_TRUE(storedFiles().isEmpty());
+    EXPECT_TRUE(deadFileContent().isEmpty());
+    EXPECT_TRUE(sent.empty());
+}
+
+TEST_F(IncomingMessageHandlerTest, MalformedPacketGoesToTheFilteredFileWithNulsWrittenOut)
+{
+    const IncomingDecision decision = receive(Transport::Udp, udpBytes("junk\0#0text\r\nmore\0"_ba));
+    EXPECT_EQ(decision.outcome, Outcome::NonStandard);
+    EXPECT_FALSE(decision.receiptSent);
+    EXPECT_TRUE(sent.empty());
+    EXPECT_EQ(viewer.messages().count(), 0u);
+    EXPECT_EQ(deadFileContent(),
+              "Non Standard Message.\r\n" + kSeparator + "Tuesday, 5 March 2024, 14:07:09\r\n"
+                  + "junk\\0#0text\r\nmore\\0" + "\r\n" + kSeparator);
+}
+
+TEST_F(IncomingMessageHandlerTest, FilteredUdpMessageIsStillConfirmed)
+{
+    addressBook = AddressBookSnapshot(u"Carl/10.0.0.7;"_s, u"ANN/;"_s, {});
+    const IncomingDecision decision = receive(Transport::Udp, udp("hi"));
+    EXPECT_EQ(decision.outcome, Outcome::Filtered);
+    EXPECT_EQ(decision.verdict, FilterVerdict::NotActivated);
+    EXPECT_TRUE(decision.receiptSent);
+    EXPECT_EQ(sent.size(), 1u);
+    EXPECT_EQ(viewer.messages().count(), 0u);
+    EXPECT_TRUE(storedFiles().isEmpty());
+    EXPECT_TRUE(deadFileContent().startsWith("Message From non-Activated User.\r\n"));
+}
+
+TEST_F(IncomingMessageHandlerTest, FiltersLookUpNamesAsTheDisplayReadsThemAndCompareWithTheNewest)
+{
+    s.filters.onlyKnownUsers = true;
+    addressBook = AddressBookSnapshot(u"Zo\u00EB/10.0.0.7;"_s, {}, {});
+    // "Zoë" from a station that writes Windows-1252, and from one that writes UTF-8.
+    EXPECT_EQ(receive(Transport::Tcp, tcp("one", "Zo\xEB")).outcome, Outcome::Accepted);
+    EXPECT_EQ(receive(Transport::Tcp, tcp("two", "Zo\xC3\xAB")).outcome, Outcome::Accepted);
+    EXPECT_EQ(receive(Transport::Tcp, tcp("three", "Zed")).verdict, FilterVerdict::NotInAddressBook);
+
+    s.filters.onlyKnownUsers = false;
+    EXPECT_EQ(receive(Transport::Tcp, tcp("again", "ANN")).outcome, Outcome::Accepted);
+    EXPECT_EQ(receive(Transport::Tcp, tcp("again", "ANN")).verdict, FilterVerdict::Duplicate);
+    // The same text over the other transport comes from another sender address.
+    EXPECT_EQ(receive(Transport::Udp, udp("again", "ANN")).outcome, Outcome::Accepted);
+    EXPECT_EQ(viewer.messages().count(), 4u);
+}
+
+TEST_F(IncomingMessageHandlerTest, HundredAndFirstMessageDropsTheOldestRecordButNotItsFile)
+{
+    for (int i = 1; i <= 101; ++i)
+        receive(Transport::Tcp, tcp("message " + QByteArray::number(i)));
+    const MessageList &list = viewer.messages();
+    EXPECT_EQ(list.count(), 100u);
+    EXPECT_TRUE(list.oldest()->text.endsWith("\r\nmessage 2"));
+    EXPECT_TRUE(list.current()->text.endsWith("\r\nmessage 101"));
+    EXPECT_EQ(list.index(), 100u);
+    EXPECT_TRUE(list.isConsistent());
+    EXPECT_EQ(storedFiles().size(), 101) << "the file of the dropped record stays";
+}
+
+TEST_F(IncomingMessageHandlerTest, KeepingTheShownMessageMovesOnlyWhenItIsDropped)
+{
+    s.keepShownMessage = true;
+    receive(Transport::Tcp, tcp("message 1"));
+    const MessageList &list = viewer.messages();
+    ASSERT_TRUE(list.current());
+    EXPECT_EQ(list.index(), 1u) << "the first message is shown even so";
+    receive(Transport::Tcp, tcp("message 2"));
+    EXPECT_TRUE(list.current()->text.endsWith("message 1"));
+    EXPECT_EQ(list.index(), 1u);
+    EXPECT_EQ(list.count(), 2u);
+
+    for (int i = 3; i <= 101; ++i)
+        receive(Transport::Tcp, tcp("message " + QByteArray::number(i)));
+    // The shown message was the oldest: its newer neighbour takes its place.
+    EXPECT_TRUE(list.current()->text.endsWith("message 2"));
+    EXPECT_EQ(list.index(), 1u);
+    EXPECT_EQ(list.count(), 100u);
+    EXPECT_TRUE(list.isConsistent());
+}
+
+TEST_F(IncomingMessageHandlerTest, AutoAnswerModeAnswersOnlyOtherStationsAndLeavesTheWindowAlone)
+{
+    s.popupOnArrival = true;
+    viewer.setAutoAnswerMode(true);
+    for (const QByteArray &ip : {"127.0.0.1"_ba, "10.0.0.9"_ba}) {
+        const IncomingDecision local = receive(Transport::Tcp, tcp("from here " + ip, "ME", ip));
+        EXPECT_EQ(local.outcome, Outcome::Accepted);
+        EXPECT_FALSE(local.answerAutomatically);
+        EXPECT_FALSE(local.offerQuote || local.restoreWindow);
+    }
+    const IncomingDecision remote = receive(Transport::Tcp, tcp("from there"));
+    EXPECT_TRUE(remote.answerAutomatically);
+    EXPECT_FALSE(remote.offerQuote);
+}
+
+} // namespace
+} // namespace tq

@@ -1,0 +1,291 @@
+// Messages through the real listeners into the main window, its list and its files.
+#include "app/CMainFrame.h"
+#include "messages/CTq20View.h"
+#include "messages/MessageEdit.h"
+#include "protocol/CReceiveThread.h"
+#include "protocol/CUDPReceiveThread.h"
+#include "protocol/MessagePacket.h"
+#include "settings/SettingsStore.h"
+
+#include "support/IsolatedHome.h"
+#include "support/LoopbackPeer.h"
+#include "support/ManualClock.h"
+#include "support/QtPrinters.h"
+#include "support/RecordingPrompter.h"
+#include "support/RecordingSoundPlayer.h"
+#include "support/RecordingTrayIcon.h"
+#include "support/SignalWaiter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <sys/socket.h>
+
+#include <atomic>
+#include <map>
+#include <thread>
+
+namespace tq {
+namespace {
+
+using namespace Qt::StringLiterals;
+using test::waitUntil;
+
+// Station B is the program with its window; the test plays station A and the other senders
+// from further loopback addresses.
+class IncomingRoadTest : public test::IsolatedHome {
+protected:
+    IncomingRoadTest()
+    {
+        settings.set(keys::TcpPort, tcpPort);
+        settings.set(keys::UdpPort, udpPort);
+        settings.set(keys::SystemName, u"BOB"_s);
+        settings.set(keys::EmailAddress, u"bob@example.org"_s);
+        settings.set(keys::StoreAndLoad, 1);
+    }
+
+    void start()
+    {
+        frame = std::make_unique<CMainFrame>(settings, prompter, sound, tray, clock);
+        view = frame->view();
+        frame->show();
+        frame->initialUpdate();
+        ASSERT_TRUE(waitUntil([this] {
+            return frame->tcpReceiver() && frame->tcpReceiver()->boundPort() != 0 && frame->udpReceiver()
+                && frame->udpReceiver()->boundPort() != 0;
+        }));
+    }
+
+    const MessageList &messages() const { return view->viewer().messages(); }
+    QString messagesDir() const { return appDataDir() + u"messages/"_s; }
+    QStringList filesOf(const QString &systemName) const
+    {
+        return QDir(messagesDir()).entryList({u"*"_s + systemName + u".tqm"_s}, QDir::Files, QDir::Name);
+    }
+    QByteArray fileContent(const QString &name) const
+    {
+        QFile file(messagesDir() + name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    static QByteArray streamPacket(const QByteArray &name, const QByteArray &text, int replyPort = 7777)
+    {
+        return BuildStreamPacket({{}, text, name, '0', "ann@example.org"}, "127.0.0.2", replyPort);
+    }
+    static QByteArray datagram(const QByteArray &name, const QByteArray &text, int replyPort)
+    {
+        return BuildDatagramPacket({{}, text, name, '0', "ann@example.org"}, "127.0.0.2", replyPort);
+    }
+
+    const int tcpPort = test::unusedTcpPort();
+    const int udpPort = test::unusedUdpPort();
+    SettingsStore settings;
+    test::RecordingPrompter prompter;
+    test::RecordingSoundPlayer sound;
+    test::RecordingTrayIcon tray;
+    test::ManualClock clock;
+    std::unique_ptr<CMainFrame> frame;
+    CTq20View *view = nullptr;
+};
+
+TEST_F(IncomingRoadTest, StreamPacketAndDatagramFromAnotherStationAreStoredAndTheDatagramConfirmed)
+{
+    start();
+    const QByteArray streamText = "Message from Ann to Bob.\r\n\r\nover TCP\r\nsecond line";
+    const QByteArray packet = streamPacket("ANN", streamText);
+    EXPECT_EQ(test::exchangeStreamPacketFrom("127.0.0.2", tcpPort, packet), QByteArray::number(packet.size()));
+    ASSERT_TRUE(waitUntil([this] { return messages().count() == 1; }));
+
+    const UniqueFd stationA = test::udpSocket("127.0.0.2");
+    ASSERT_TRUE(stationA.valid());
+    const int replyPort = test::boundPort(stationA.get());
+    const QByteArray udpText = "Message from Ann to Bob, Carl.\r\n\r\nover UDP";
+    ASSERT_TRUE(test::sendDatagram(stationA.get(), udpPort, datagram("ANN", udpText, replyPort)));
+    ASSERT_TRUE(waitUntil([this] { return messages().count() == 2; }));
+    const QByteArray receiptBytes = test::receiveDatagram(stationA.get());
+    view->incomingHandler().flushFiles();
+
+    const QStringList files = filesOf(u"ANN"_s);
+    ASSERT_EQ(files.size(), 2);
+    // Month, day, hour, minute, second and millisecond of the arrival.
+    const QString today = QDate::currentDate().toString(u"MMdd"_s);
+    for (const QString &name : files)
+        EXPECT_TRUE(QRegularExpression(u"^"_s + today + u"\\d{9}ANN\\.tqm$"_s).match(name).hasMatch())
+            << name.toStdString();
+
+    const QByteArray streamStamp = messages().oldest()->text.left(messages().oldest()->text.indexOf("\r\n"));
+    const QByteArray udpStamp = messages().newest()->text.left(messages().newest()->text.indexOf("\r\n"));
+    // Station A listens on TCP port 7777, which is not the port of this station.
+    EXPECT_EQ(fileContent(files[0]), "0ANN/127.0.0.2:7777\r\n" + streamStamp + "\r\n" + streamText);
+    const QByteArray udpSender = "ANN/127.0.0.2:" + QByteArray::number(replyPort) + "u";
+    EXPECT_EQ(fileContent(files[1]), "0" + udpSender + "\r\n" + udpStamp + "\r\n" + udpText);
+    EXPECT_EQ(messages().newest()->sender, udpSender);
+
+    const ParsedPacket receipt = ParseDatagramPacket(receiptBytes);
+    ASSERT_TRUE(receipt.wellFormed) << receiptBytes.toStdString();
+    EXPECT_EQ(receipt.tag, "NOTIFY_MESSAGE"_ba);
+    EXPECT_EQ(receipt.text,
+              "NOTIFY MESSAGE\r\nRecipient(s) Bob, Carl successfully received your message.\r\nDate: " + udpStamp
+                  + "\r\nSize of received message: " + QByteArray::number(udpText.size()));
+    EXPECT_EQ(receipt.systemName, "BOB"_ba);
+    EXPECT_EQ(receipt.email, "bob@example.org"_ba);
+    EXPECT_EQ(receipt.importance, '0');
+    EXPECT_EQ(receipt.replyAddress, view->ownAddress() + ":" + QByteArray::number(udpPort) + "u");
+
+    // The window shows the newest, counts both and played the arrival sound for each.
+    EXPECT_EQ(view->messagePane()->toPlainText(),
+              QString::fromUtf8(udpStamp + "\nMessage from Ann to Bob, Carl.\n\nover UDP"));
+    EXPECT_EQ(frame->windowTitle(), u"Tarquel Messenger [ 2 messages ]"_s);
+    EXPECT_EQ(sound.played, QStringList({u"receive.wav"_s, u"receive.wav"_s}));
+}
+
+TEST_F(IncomingRoadTest, ArrivalRaisesTheWindowWhenAskedAndKeepsTheShownMessageWhenAsked)
+{
+    settings.set(keys::Popup, 1);
+    settings.set(keys::DontAutoLast, 1);
+    settings.set(keys::EnableSound, 0);
+    start();
+    QSignalSpy restore(view, &CTq20View::restoreRequested);
+    clock.advance(5000);
+
+    test::exchangeStreamPacketFrom("127.0.0.2", tcpPort, streamPacket("ANN", "first"));
+    ASSERT_TRUE(waitUntil([this] { return messages().count() == 1; }));
+    EXPECT_EQ(restore.count(), 1);
+    EXPECT_EQ(view->viewer().lastArrivalMs(), clock.now);
+    const QString firstShown = view->messagePane()->toPlainText();
+    EXPECT_TRUE(firstShown.endsWith(u"\nfirst"_s));
+
+    test::exchangeStreamPacketFrom("127.0.0.2", tcpPort, streamPacket("ANN", "second"));
+    ASSERT_TRUE(waitUntil([this] { return messages().count() == 2; }));
+    EXPECT_EQ(view->messagePane()->toPlainText(), firstShown);
+    EXPECT_EQ(frame->statusPane(2)->text(), u"1/2"_s);
+    EXPECT_EQ(frame->windowTitle(), u"Tarquel Messenger [ 2 messages ]"_s);
+    EXPECT_EQ(restore.count(), 2);
+    EXPECT_TRUE(sound.played.isEmpty());
+}
+
+TEST_F(IncomingRoadTest, ReceiversFollowUseProtocolAndUdpPortZeroMeansTheTcpPort)
+{
+    settings.set(keys::UseProtocol, 1);
+    settings.set(keys::UdpPort, 0);
+    frame = std::make_unique<CMainFrame>(settings, prompter, sound, tray, clock);
+    frame->initialUpdate();
+    ASSERT_TRUE(frame->udpReceiver());
+    EXPECT_FALSE(frame->tcpReceiver());
+    ASSERT_TRUE(waitUntil([this] { return frame->udpReceiver()->boundPort() != 0; }));
+    EXPECT_EQ(frame->udpReceiver()->boundPort(), tcpPort);
+
+    settings.set(keys::UseProtocol, 0);
+    frame->StopProcesses();
+    EXPECT_TRUE(test::udpSocket("0.0.0.0", tcpPort).valid()) << "the stop freed the UDP port";
+    frame->StartProcesses();
+    EXPECT_TRUE(frame->tcpReceiver());
+    EXPECT_FALSE(frame->udpReceiver());
+}
+
+// Sequence numbers of the messages stored for `systemName`, in file-name (arrival) order.
+std::vector<int> storedSequence(const QString &dir, const QStringList &files)
+{
+    std::vector<int> sequence;
+    for (const QString &name : files) {
+        QFile file(dir + name);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray content = file.readAll();
+        sequence.push_back(content.mid(content.lastIndexOf("seq ") + 4).toInt());
+    }
+    return sequence;
+}
+
+TEST_F(IncomingRoadTest, BurstFromSeveralSendersOverBothTransportsLosesNoAcknowledgedMessage)
+{
+    constexpr int kSenders = 4;
+    constexpr int kEach = 250;
+    start();
+
+    std::vector<std::vector<int>> acknowledged(kSenders);
+    std::vector<std::vector<int>> confirmed(kSenders);
+    std::atomic<int> running{2 * kSenders};
+    std::vector<std::thread> senders;
+    for (int s = 0; s < kSenders; ++s) {
+        const QByteArray source = "127.0.0." + QByteArray::number(10 + s);
+        senders.emplace_back([&, s, source] {
+            const QByteArray name = "TCP" + QByteArray::number(s);
+            for (int i = 0; i < kEach; ++i) {
+                const QByteArray packet = BuildStreamPacket(
+                    {{}, "Message from " + name + " to BOB.\r\n\r\nseq " + QByteArray::number(i), name, '0', {}},
+                    source, 7777);
+                if (test::exchangeStreamPacketFrom(source.constData(), tcpPort, packet)
+                    == QByteArray::number(packet.size()))
+                    acknowledged[s].push_back(i);
+            }
+            --running;
+        });
+        senders.emplace_back([&, s] {
+            const QByteArray name = "UDP" + QByteArray::number(s);
+            const UniqueFd fd = test::udpSocket(("127.0.0." + QByteArray::number(20 + s)).constData());
+            const int replyPort = test::boundPort(fd.get());
+            const int room = 4 * 1024 * 1024;
+            ::setsockopt(fd.get(), SOL_SOCKET, SO_RCVBUF, &room, sizeof room);
+            for (int i = 0; i < kEach; ++i) {
+                // The receipt names the recipients of the heading: R<i>.
+                const QByteArray text =
+                    "Message from " + name + " to R" + QByteArray::number(i) + ".\r\n\r\nseq " + QByteArray::number(i);
+                test::sendDatagram(fd.get(), udpPort, BuildDatagramPacket({{}, text, name, '0', {}}, "x", replyPort));
+            }
+            while (true) {
+                const QByteArray receipt = test::receiveDatagram(fd.get(), 5000);
+                if (receipt.isEmpty())
+                    break;
+                const QByteArray text = ParseDatagramPacket(receipt).text;
+                const qsizetype at = text.indexOf("Recipient(s) R");
+                if (at >= 0)
+                    confirmed[s].push_back(text.mid(at + 14).toInt());
+                if (static_cast<int>(confirmed[s].size()) == kEach)
+                    break;
+            }
+            --running;
+        });
+    }
+    const bool finished = waitUntil([&] { return running == 0; }, 100000);
+    for (auto &sender : senders)
+        sender.join();
+    ASSERT_TRUE(finished);
+
+    for (int s = 0; s < kSenders; ++s) {
+        const QString tcpName = u"TCP%1"_s.arg(s);
+        const QString udpName = u"UDP%1"_s.arg(s);
+        ASSERT_TRUE(
+            waitUntil([&] { return filesOf(tcpName).size() >= static_cast<int>(acknowledged[s].size()); }, 20000))
+            << tcpName.toStdString();
+        EXPECT_EQ(acknowledged[s].size(), static_cast<size_t>(kEach)) << "loopback senders are all answered";
+        EXPECT_EQ(storedSequence(messagesDir(), filesOf(tcpName)), acknowledged[s]) << tcpName.toStdString();
+
+        const std::vector<int> udpStored = storedSequence(messagesDir(), filesOf(udpName));
+        EXPECT_TRUE(std::is_sorted(udpStored.begin(), udpStored.end())) << udpName.toStdString();
+        EXPECT_FALSE(confirmed[s].empty()) << udpName.toStdString();
+        for (const int i : confirmed[s])
+            EXPECT_TRUE(std::binary_search(udpStored.begin(), udpStored.end(), i)) << udpName.toStdString() << " " << i;
+    }
+
+    // The list keeps the newest hundred, each sender's in its order.
+    EXPECT_EQ(messages().count(), IncomingMessageHandler::kMaxRecords);
+    EXPECT_TRUE(messages().isConsistent());
+    std::map<QByteArray, int> last;
+    for (const MessageRecord &record : messages()) {
+        const QByteArray name = record.sender.left(record.sender.indexOf('/'));
+        const int sequence = record.text.mid(record.text.lastIndexOf("seq ") + 4).toInt();
+        if (last.count(name)) {
+            EXPECT_GT(sequence, last[name]) << name.constData();
+        }
+        last[name] = sequence;
+    }
+}
+
+} // namespace
+} // namespace tq
