@@ -1,9 +1,11 @@
 #include "app/CTq20App.h"
+#include "platform/OpenFileLimit.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    tq::raiseOpenFileLimit();
     QApplication application(argc, argv);
     tq::CTq20App app(tq::CTq20App::parseArguments(QApplication::arguments()));
     return app.run();
