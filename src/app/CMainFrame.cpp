@@ -64,6 +64,7 @@ CMainFrame::CMainFrame(SettingsStore &settings, Prompter &prompter, SoundPlayer 
 
     connect(m_view, &CTq20View::minimizeRequested, this, &CMainFrame::minimizeToTray);
     connect(m_view, &CTq20View::restoreRequested, this, &CMainFrame::restoreFromTray);
+    connect(m_view, &CTq20View::messageArrived, this, &CMainFrame::announceNewMessage);
     m_tray.setActivationHandler([this](TrayIcon::Activation activation) { onMainTrayActivated(activation); });
     m_tray.setContextMenu(m_trayMenu);
     m_mailTray->setActivationHandler([this](TrayIcon::Activation activation) { onMailTrayActivated(activation); });

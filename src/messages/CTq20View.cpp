@@ -110,6 +110,7 @@ void CTq20View::createControls()
     m_autoAnswerCheck = new QCheckBox(tqString(Sid::AutoAnswerCaption), this);
     m_autoAnswerCheck->setObjectName(QStringLiteral("autoAnswerCheck"));
     m_autoAnswerCheck->setToolTip(tqString(Sid::AutoAnswerTip));
+    connect(m_autoAnswerCheck, &QCheckBox::clicked, this, &CTq20View::ToggleAutoAnswer);
 
     m_importanceIcon = new QLabel(this);
     m_importanceIcon->setObjectName(QStringLiteral("importanceIcon"));
@@ -209,14 +210,6 @@ void CTq20View::showCurrentText()
 void CTq20View::setComposeText(const QString &text)
 {
     m_composeBox->setProgramText(text);
-}
-
-void CTq20View::offerQuote(const MessageRecord &record, QuoteOffer how)
-{
-    // Quoting the shown message into the compose box belongs here; the view keeps the compose
-    // box as it is until the quote rules are in place.
-    Q_UNUSED(record);
-    Q_UNUSED(how);
 }
 
 void CTq20View::attachStatusPanes(const StatusPanes &panes)

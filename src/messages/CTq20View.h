@@ -108,8 +108,11 @@ public:
     void showCurrentMessage();
     // Text the program puts into the compose box; it does not count as the user's change.
     void setComposeText(const QString &text);
-    // Offers the quote of `record` for the reply.
+    // Offers the quote of `record` for the reply; nothing in AutoAnswer mode.
     void offerQuote(const MessageRecord &record, QuoteOffer how);
+    // The AutoAnswer check box: the compose box holds the answer text while the mode is on;
+    // switching off keeps what the user left there in the answer file.
+    void ToggleAutoAnswer();
 
     Prompter &prompter() const { return m_prompter; }
     SoundPlayer &soundPlayer() const { return m_sound; }
@@ -164,6 +167,8 @@ Q_SIGNALS:
     void restoreRequested();
     // The Send button, Alt+Enter or a Send menu item: importance '0' or '1'.
     void sendRequested(char importance);
+    // Messages have arrived and are on hand; `text` is the newest one as it came.
+    void messageArrived(const QString &text);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

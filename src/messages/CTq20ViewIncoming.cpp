@@ -3,6 +3,8 @@
 
 #include "addressbook/AddressBookStore.h"
 #include "addressbook/RefreshAddressBook.h"
+#include "addressbook/ReplyDestination.h"
+#include "messages/DisplayText.h"
 #include "platform/SoundPlayer.h"
 #include "settings/AppDataDir.h"
 #include "settings/SettingsStore.h"
@@ -10,6 +12,15 @@
 #include <utility>
 
 namespace tq {
+namespace {
+
+// A record's text without the arrival stamp this station put before it.
+QByteArray withoutStampLine(const QByteArray &recordText)
+{
+    return recordText.sliced(recordText.indexOf('\n') + 1);
+}
+
+} // namespace
 
 void CTq20View::OnIncomingMessage(Transport transport, const ReceivedData &received)
 {
@@ -35,15 +46,15 @@ void CTq20View::showArrivals()
     showCurrentText();
     if (pending.restoreWindow)
         Q_EMIT restoreRequested();
-    if (pending.offerQuote && m_viewer.messages().current())
-        offerQuote(*m_viewer.messages().current(), QuoteOffer::Replace);
+    // The user may have started typing, or switched AutoAnswer on, since the arrival.
+    const MessageRecord *current = m_viewer.messages().current();
+    if (pending.offerQuote && current && m_viewer.composeReplaceable()) {
+        m_destinationBox->setEditText(replyDestination(decodeMessageBytes(current->sender)));
+        offerQuote(*current, QuoteOffer::Replace);
+    }
+    if (const MessageRecord *newest = m_viewer.messages().newest())
+        Q_EMIT messageArrived(decodeMessageBytes(withoutStampLine(newest->text)));
     RefreshCounters();
-}
-
-void CTq20View::answerAutomatically()
-{
-    // The automatic answer goes out from here once the outgoing assembly can send it: the
-    // compose text, to whatever the destination box holds, marked as an automatic answer.
 }
 
 void CTq20View::applyIncomingSettings()

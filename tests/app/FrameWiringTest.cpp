@@ -2,6 +2,7 @@
 #include "addressbook/DestinationComboBox.h"
 #include "messages/CTq20View.h"
 #include "messages/MessageEdit.h"
+#include "protocol/MessagePacket.h"
 #include "support/SignalWaiter.h"
 
 #include "MainFrameFixture.h"
@@ -50,6 +51,18 @@ TEST_F(FrameWiringTest, ASendsOutcomeReachesTheFramesHandlerAndStopsTheTimer)
     const QString shownTime = frame->statusPane(1)->text();
     QTest::qWait(60);
     EXPECT_EQ(frame->statusPane(1)->text(), shownTime) << "the elapsed time stops with the report";
+}
+
+TEST_F(FrameWiringTest, AnArrivalWhileTheWindowIsAwayIsAnnouncedOnTheTray)
+{
+    settings.set(keys::StoreAndLoad, 0);
+    auto frame = makeFrame();
+    frame->initialUpdate();
+    const QByteArray packet
+        = BuildStreamPacket({{}, "Message from Ann to Bob.\r\n\r\nHello", "ANNPC", '0', {}}, "10.0.0.7", 7010);
+    frame->view()->OnIncomingMessage(Transport::Tcp, {quint32(packet.size()), "10.0.0.7", packet});
+    ASSERT_TRUE(test::waitUntil([&] { return !tray.messages.isEmpty(); }));
+    EXPECT_EQ(tray.messages.last().text, QStringLiteral("Message from Ann to Bob."));
 }
 
 } // namespace

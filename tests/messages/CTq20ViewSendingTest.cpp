@@ -1,7 +1,6 @@
 #include "messages/StandaloneView.h"
 
 #include "addressbook/TemplateFiles.h"
-#include "protocol/CReceiveThread.h"
 #include "protocol/MessagePacket.h"
 #include "protocol/SendTasks.h"
 
@@ -17,26 +16,7 @@
 namespace tq {
 namespace {
 
-// A receiving station on loopback: the packets its listener handed on, byte for byte.
-class Station {
-public:
-    Station()
-    {
-        QObject::connect(&m_receiver, &CReceiveThread::incomingMessage, &m_context,
-                         [this](Transport, const ReceivedData &data) { packets.append(data.data); });
-        m_receiver.start();
-    }
-    ~Station() { m_receiver.stop(); }
-
-    int port() const { return m_receiver.boundPort(); }
-    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(port()); }
-
-    QList<QByteArray> packets;
-
-private:
-    QObject m_context;
-    CReceiveThread m_receiver{0};
-};
+using Station = test::ListeningStation;
 
 class ViewSendingTest : public test::StandaloneView {
 protected:

@@ -1,4 +1,6 @@
 // Messages through the real listeners into the main window, its list and its files.
+#include "addressbook/AddressBookNames.h"
+#include "addressbook/AddressBookStore.h"
 #include "app/CMainFrame.h"
 #include "messages/CTq20View.h"
 #include "messages/MessageEdit.h"
@@ -28,6 +30,8 @@
 
 #include <atomic>
 #include <map>
+#include <utility>
+#include <vector>
 #include <thread>
 
 namespace tq {
@@ -167,6 +171,103 @@ TEST_F(IncomingRoadTest, ArrivalRaisesTheWindowWhenAskedAndKeepsTheShownMessageW
     EXPECT_EQ(frame->windowTitle(), u"Tarquel Messenger [ 2 messages ]"_s);
     EXPECT_EQ(restore.count(), 2);
     EXPECT_TRUE(sound.played.isEmpty());
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Entries of the filtered-message file: the reason line, the separator, the arrival stamp,
+// the text and the separator again. Each entry's stamp is whatever time it arrived.
+bool filteredEntriesAre(const QByteArray &content, const std::vector<std::pair<QByteArray, QByteArray>> &entries)
+{
+    const QString stars = QRegularExpression::escape(QString(43, u'*') + u"\r\n"_s);
+    QString pattern = u"^"_s;
+    for (const auto &[reason, text] : entries)
+        pattern += QRegularExpression::escape(QString::fromUtf8(reason)) + stars + u"[^\\r\\n]+\\r\\n"_s
+            + QRegularExpression::escape(QString::fromUtf8(text + "\r\n")) + stars;
+    pattern += u"$"_s;
+    return QRegularExpression(pattern).match(QString::fromUtf8(content)).hasMatch();
+}
+
+TEST_F(IncomingRoadTest, UnwantedMessagesGoToTheFilteredFileAndNeverToTheWindow)
+{
+    AddressBookStore book;
+    const QString top = addressbook::topLevelName();
+    ASSERT_TRUE(book.PutUserKeepState(top, u"ANN"_s, u"127.0.0.2"_s, true));
+    ASSERT_TRUE(book.PutUserKeepState(top, u"JIMBOB"_s, u"10.0.0.7"_s, true));
+    ASSERT_TRUE(book.PutUserKeepState(top, u"NOHOST"_s, {}, true));
+    ASSERT_TRUE(book.PutUserKeepState(top, u"DAVE"_s, u"10.0.0.9"_s, false));
+    ASSERT_TRUE(book.CreateGroup(u"Quiet"_s));
+    ASSERT_TRUE(book.PutUserKeepState(u"Quiet"_s, u"CARL"_s, u"10.0.0.8"_s, true));
+    ASSERT_TRUE(book.SetGroupActive(u"Quiet"_s, false));
+    {
+        QFile kill(appDataDir() + u"KillFile.tqm"_s);
+        ASSERT_TRUE(kill.open(QIODevice::WriteOnly));
+        kill.write("free, spam offer\r\nlottery\r\n");
+    }
+    settings.set(keys::EnableSound, 0);
+    start();
+    const QString deadPath = appDataDir() + u"outfiltered.txt"_s;
+    quint32 expectedCount = 0;
+    const auto send = [&](const QByteArray &name, const QByteArray &text, int replyPort = 7777) {
+        test::exchangeStreamPacketFrom("127.0.0.2", tcpPort, streamPacket(name, text, replyPort));
+    };
+    const auto accepted = [&] {
+        ++expectedCount;
+        return waitUntil([&] { return messages().count() == expectedCount; });
+    };
+    const auto rejected = [&](int entries) {
+        return waitUntil([&] { return fileBytes(deadPath).count(QByteArray(43, '*')) == 2 * entries; });
+    };
+
+    send("CARL", "from a member of a deactivated group");
+    send("DAVE", "from a deactivated user");
+    send("ANN", "Get it FREE!");
+    send("ANN", "a spam offer");
+    send("ANN", "the lottery");
+    ASSERT_TRUE(rejected(5));
+    send("ANN", "freedom is free");
+    ASSERT_TRUE(accepted());
+    send("ANN", "freedom is free");
+    ASSERT_TRUE(rejected(6)) << "the same sender and text as the newest message";
+    send("ANN", "freedom is free", 7778);
+    ASSERT_TRUE(accepted()) << "another sender address";
+
+    settings.set(keys::OnlyKnowUsers, 1);
+    view->reloadSettings();
+    send("ann", "known by another case");
+    ASSERT_TRUE(accepted());
+    send("BOB", "only JIMBOB is known");
+    send("NOHOST", "a user without host");
+    ASSERT_TRUE(rejected(8));
+
+    const QByteArray notActivated = "Message From non-Activated User.\r\n";
+    const QByteArray notInBook = "Message From non-Address Book User.\r\n";
+    const QByteArray content = fileBytes(deadPath);
+    EXPECT_TRUE(filteredEntriesAre(content, {
+                                                {notActivated, "from a member of a deactivated group"},
+                                                {notActivated, "from a deactivated user"},
+                                                {"Message with string \"FREE\"\r\n", "Get it FREE!"},
+                                                {"Message with string \"SPAM OFFER\"\r\n", "a spam offer"},
+                                                {"Message with string \"LOTTERY\"\r\n", "the lottery"},
+                                                {"Duplicated Message\r\n", "freedom is free"},
+                                                {notInBook, "only JIMBOB is known"},
+                                                {notInBook, "a user without host"},
+                                            }))
+        << content.toStdString();
+
+    // "SaveDead" off: rejected without a trace.
+    settings.set(keys::SaveDead, 0);
+    view->reloadSettings();
+    const QByteArray before = fileBytes(deadPath);
+    send("BOB", "again");
+    send("ANN", "last one");
+    ASSERT_TRUE(accepted());
+    EXPECT_EQ(fileBytes(deadPath), before);
+    EXPECT_TRUE(prompter.boxes.isEmpty());
 }
 
 TEST_F(IncomingRoadTest, ReceiversFollowUseProtocolAndUdpPortZeroMeansTheTcpPort)

@@ -5,6 +5,8 @@
 #include "addressbook/DestinationComboBox.h"
 #include "messages/CTq20View.h"
 #include "messages/MessageEdit.h"
+#include "protocol/CReceiveThread.h"
+#include "protocol/ReceivedData.h"
 #include "settings/SettingsStore.h"
 
 #include "support/IsolatedHome.h"
@@ -24,6 +26,27 @@
 
 namespace tq::test {
 
+// A receiving station on loopback: the packets its listener handed on, byte for byte.
+class ListeningStation {
+public:
+    ListeningStation()
+    {
+        QObject::connect(&m_receiver, &CReceiveThread::incomingMessage, &m_context,
+                         [this](Transport, const ReceivedData &data) { packets.append(data.data); });
+        m_receiver.start();
+    }
+    ~ListeningStation() { m_receiver.stop(); }
+
+    int port() const { return m_receiver.boundPort(); }
+    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(port()); }
+
+    QList<QByteArray> packets;
+
+private:
+    QObject m_context;
+    CReceiveThread m_receiver{0};
+};
+
 // The message view in a plain window, past its initial update, with a send-time pane of its
 // own; the main frame plays no part.
 class StandaloneView : public IsolatedHome {
@@ -33,7 +56,7 @@ protected:
         // A child, as in the main frame: the window goes before the view does.
         window = std::make_unique<QWidget>();
         view = new CTq20View(settings, prompter, sound, tray, clock, window.get());
-        view->attachStatusPanes({nullptr, &timePane, nullptr});
+        view->attachStatusPanes({&modePane, &timePane, nullptr});
         view->setOwnIp("127.0.0.1");
         window->resize(420, 420);
         view->resize(420, 420);
@@ -76,6 +99,7 @@ protected:
     RecordingSoundPlayer sound;
     RecordingTrayIcon tray;
     ManualClock clock;
+    QLabel modePane;
     QLabel timePane;
     std::unique_ptr<QWidget> window;
     CTq20View *view = nullptr;

@@ -1,0 +1,86 @@
+// Replies the view prepares: the quote of a received message and the AutoAnswer mode.
+#include "messages/CTq20View.h"
+
+#include "addressbook/ReplyDestination.h"
+#include "messages/AnswerFile.h"
+#include "messages/DisplayText.h"
+#include "messages/MessageEdit.h"
+#include "messages/QuoteMessage.h"
+#include "platform/Prompter.h"
+#include "protocol/OutgoingAssembly.h"
+#include "res/StringTable.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTextCursor>
+
+namespace tq {
+
+void CTq20View::offerQuote(const MessageRecord &record, QuoteOffer how)
+{
+    // The compose box holds the answer text while AutoAnswer is on.
+    if (m_viewer.autoAnswerMode())
+        return;
+    if (how == QuoteOffer::AskWhenChanged && !m_viewer.composeReplaceable()) {
+        const Prompter::Answer answer = m_prompter.message(tqString(Sid::AppName),
+            tqString(Sid::ReplaceWithQuoteQuestion), Prompter::Icon::Question, Prompter::Buttons::YesNo,
+            Prompter::Answer::Yes);
+        if (answer != Prompter::Answer::Yes)
+            return;
+    }
+    setComposeText(displayText(QuoteMessage(record.text)));
+    m_composeBox->setFocus();
+    m_composeBox->selectAll();
+    m_viewer.setComposeReplaceable(true);
+}
+
+void CTq20View::ToggleAutoAnswer()
+{
+    if (!m_viewer.autoAnswerMode()) {
+        m_sendButton->setEnabled(false);
+        // Without an answer file the compose box stays as it is; the mode goes on all the same.
+        if (const std::optional<QByteArray> answer = readAnswerFile()) {
+            const QString answerText = displayText(*answer);
+            if (m_viewer.composeReplaceable()) {
+                setComposeText(answerText);
+            } else {
+                // The user's own text stays; the answer follows it on a new line, selected.
+                const QString typed = m_composeBox->toPlainText();
+                setComposeText(typed + QLatin1Char('\n') + answerText);
+                QTextCursor cursor = m_composeBox->textCursor();
+                cursor.setPosition(int(typed.size() + 1));
+                cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+                m_composeBox->setTextCursor(cursor);
+                m_composeBox->setFocus();
+            }
+        }
+        if (m_panes.mode)
+            m_panes.mode->setText(tqString(Sid::StatusAutoAnswerMode));
+        m_viewer.setAutoAnswerMode(true);
+    } else {
+        m_sendButton->setEnabled(true);
+        // A failed write is not worth a box: the mode goes off and the old answer stays.
+        writeAnswerFile(withCrLf(m_composeBox->toPlainText()).toUtf8());
+        m_composeBox->setFocus();
+        if (const MessageRecord *current = m_viewer.messages().current()) {
+            setComposeText(displayText(QuoteMessage(current->text)));
+            m_destinationBox->setEditText(replyDestination(decodeMessageBytes(current->sender)));
+        }
+        m_composeBox->selectAll();
+        if (m_panes.mode)
+            m_panes.mode->setText(tqString(Sid::StatusReady));
+        m_viewer.setAutoAnswerMode(false);
+    }
+    m_viewer.setComposeReplaceable(true);
+    m_autoAnswerCheck->setChecked(m_viewer.autoAnswerMode());
+}
+
+void CTq20View::answerAutomatically()
+{
+    // The compose text goes to whatever the destination box holds now, marked as an
+    // automatic answer; the send runs on its own and nothing here waits for it.
+    SendOutgoing('0', true);
+}
+
+} // namespace tq
