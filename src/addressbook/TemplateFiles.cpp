@@ -1,68 +1,14 @@
 #include "addressbook/TemplateFiles.h"
 
 #include "addressbook/DestinationList.h"
+#include "messages/DisplayText.h"
 #include "settings/AppDataDir.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
-#include <QStringDecoder>
 
 namespace tq::addressbook {
-namespace {
-
-// Windows-1252 at 0x80..0x9F; the five unassigned codes stand for themselves.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC,
-    0x0081,
-    0x201A,
-    0x0192,
-    0x201E,
-    0x2026,
-    0x2020,
-    0x2021,
-    0x02C6,
-    0x2030,
-    0x0160,
-    0x2039,
-    0x0152,
-    0x008D,
-    0x017D,
-    0x008F,
-    0x0090,
-    0x2018,
-    0x2019,
-    0x201C,
-    0x201D,
-    0x2022,
-    0x2013,
-    0x2014,
-    0x02DC,
-    0x2122,
-    0x0161,
-    0x203A,
-    0x0153,
-    0x009D,
-    0x017E,
-    0x0178,
-};
-
-QString decodeFileText(const QByteArray &bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    text.clear();
-    text.reserve(bytes.size());
-    for (const char byte : bytes) {
-        const auto code = static_cast<unsigned char>(byte);
-        text.append(code >= 0x80 && code < 0xA0 ? QChar(kCp1252High[code - 0x80]) : QChar(char16_t(code)));
-    }
-    return text;
-}
-
-} // namespace
 
 QString templateBaseName(const QString &destinationText, int code)
 {
@@ -101,7 +47,7 @@ std::optional<QString> readTemplateText(const QString &path)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
-    QString content = decodeFileText(bytes);
+    QString content = decodeMessageBytes(bytes);
     content.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QStringList lines = content.split(QLatin1Char('\n'));
     // A final line end does not begin another line.

@@ -1,5 +1,6 @@
 #include "messages/KillWordFilter.h"
 
+#include "messages/DisplayText.h"
 #include "settings/AppDataDir.h"
 
 #include <QStringView>
@@ -30,54 +31,6 @@ QStringView trimmed(QStringView word)
     return word;
 }
 
-// Windows-1252 bytes 0x80 to 0x9F; the undefined ones keep their C1 code points.
-constexpr char16_t kWindows1252High[32] = {
-    0x20AC,
-    0x0081,
-    0x201A,
-    0x0192,
-    0x201E,
-    0x2026,
-    0x2020,
-    0x2021,
-    0x02C6,
-    0x2030,
-    0x0160,
-    0x2039,
-    0x0152,
-    0x008D,
-    0x017D,
-    0x008F,
-    0x0090,
-    0x2018,
-    0x2019,
-    0x201C,
-    0x201D,
-    0x2022,
-    0x2013,
-    0x2014,
-    0x02DC,
-    0x2122,
-    0x0161,
-    0x203A,
-    0x0153,
-    0x009D,
-    0x017E,
-    0x0178,
-};
-
-QString decodeLikeTheDisplay(QByteArrayView bytes)
-{
-    if (bytes.isValidUtf8())
-        return QString::fromUtf8(bytes);
-    QString text(bytes.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        text[i] = QChar(byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80] : char16_t(byte));
-    }
-    return text;
-}
-
 bool isDelimiterAt(const QString &text, qsizetype position)
 {
     // The ends of the text count as delimiters.
@@ -103,8 +56,8 @@ std::optional<QByteArray> findKillWord(QByteArrayView killWordText, QByteArrayVi
 {
     if (killWordText.isEmpty())
         return std::nullopt;
-    const QString entries = decodeLikeTheDisplay(killWordText).toUpper();
-    const QString text = (decodeLikeTheDisplay(messageText) + QStringLiteral("\r\n")).toUpper();
+    const QString entries = decodeMessageBytes(killWordText.toByteArray()).toUpper();
+    const QString text = (decodeMessageBytes(messageText.toByteArray()) + QStringLiteral("\r\n")).toUpper();
 
     qsizetype entryStart = 0;
     for (qsizetype i = 0; i <= entries.size(); ++i) {
