@@ -49,11 +49,7 @@ bool BackgroundMailCheck::checkNow()
     m_check = std::make_unique<CCheckMailThread>(backgroundCheckRequest(m_cache, m_settings), m_counts);
     m_check->setSocketTimeout(m_socketTimeout);
     CCheckMailThread *check = m_check.get();
-    connect(check, &CCheckMailThread::errorIconRemoved, this, [this] { m_announcer.removeErrorIcon(); });
-    connect(check, &CCheckMailThread::mailState, this,
-            [this](const QString &name, const QString &text, int code, bool playSound) {
-                m_announcer.AnnounceMailState(name, text, code, playSound);
-            });
+    announceChecks(*check, m_announcer, this);
     connect(check, &CCheckMailThread::finished, this, &BackgroundMailCheck::onCheckFinished);
     check->start();
     return true;

@@ -96,11 +96,7 @@ void CMailCheckDlg::startCheck()
     m_check = std::make_unique<CCheckMailThread>(m_request, m_counts);
     m_check->setSocketTimeout(m_socketTimeout);
     CCheckMailThread *check = m_check.get();
-    connect(check, &CCheckMailThread::errorIconRemoved, this, [this] { m_announcer.removeErrorIcon(); });
-    connect(check, &CCheckMailThread::mailState, this,
-            [this](const QString &name, const QString &text, int code, bool playSound) {
-                m_announcer.AnnounceMailState(name, text, code, playSound);
-            });
+    announceChecks(*check, m_announcer, this);
     connect(check, &CCheckMailThread::progress, this, &CMailCheckDlg::onProgress);
     connect(check, &CCheckMailThread::finished, this, &CMailCheckDlg::onCheckFinished);
     check->start();

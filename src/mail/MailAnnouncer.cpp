@@ -1,5 +1,6 @@
 #include "mail/MailAnnouncer.h"
 
+#include "mail/CCheckMailThread.h"
 #include "mail/MailTray.h"
 #include "platform/SoundPlayer.h"
 #include "res/StringTable.h"
@@ -71,6 +72,15 @@ QString MailAnnouncer::trayTip(const QString &text)
     // Never leave half of a character that takes two code units.
     const qsizetype cut = text.at(kMaxTipLength - 1).isHighSurrogate() ? kMaxTipLength - 1 : kMaxTipLength;
     return text.left(cut);
+}
+
+void announceChecks(CCheckMailThread &check, MailAnnouncer &announcer, QObject *context)
+{
+    QObject::connect(&check, &CCheckMailThread::errorIconRemoved, context, [&announcer] { announcer.removeErrorIcon(); });
+    QObject::connect(&check, &CCheckMailThread::mailState, context,
+                     [&announcer](const QString &name, const QString &text, int code, bool playSound) {
+                         announcer.AnnounceMailState(name, text, code, playSound);
+                     });
 }
 
 } // namespace tq

@@ -2,8 +2,11 @@
 
 #include <QString>
 
+class QObject;
+
 namespace tq {
 
+class CCheckMailThread;
 class MailTray;
 class SoundPlayer;
 
@@ -42,5 +45,8 @@ private:
     MailTray &m_tray;
     SoundPlayer &m_sound;
 };
+
+// What `check` finds reaches `announcer` on the thread of `context`, for as long as both live.
+void announceChecks(CCheckMailThread &check, MailAnnouncer &announcer, QObject *context);
 
 } // namespace tq
