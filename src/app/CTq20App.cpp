@@ -10,6 +10,7 @@
 #include "platform/Clock.h"
 #include "platform/MemoryTrim.h"
 #include "platform/SystemIdentity.h"
+#include "platform/TerminationSignals.h"
 #include "res/PaintedIcons.h"
 #include "settings/AppDataDir.h"
 #include "settings/SettingsStore.h"
@@ -111,6 +112,9 @@ bool CTq20App::InitInstance()
     // Log-off and shutdown end the program as Exit does.
     connect(qApp, &QGuiApplication::commitDataRequest, m_frame.get(), [this](QSessionManager &) { m_frame->OnExit(); });
     connect(qApp, &QCoreApplication::aboutToQuit, m_frame.get(), [this] { m_frame->OnExit(); });
+    // So do a terminating signal and a closed terminal.
+    auto *termination = new TerminationSignals(this);
+    connect(termination, &TerminationSignals::terminationRequested, m_frame.get(), [this] { m_frame->OnExit(); });
 
     trimResidentMemory();
     return true;
