@@ -8,6 +8,7 @@
 #include "messages/ViewSettings.h"
 #include "protocol/DeliveryReceipt.h"
 #include "protocol/MessagePacket.h"
+#include "protocol/OutgoingAssembly.h"
 
 namespace tq {
 
@@ -126,7 +127,10 @@ IncomingDecision IncomingMessageHandler::OnIncomingMessage(Transport transport, 
     const bool autoAnswer = m_viewer.autoAnswerMode();
     decision.restoreWindow = !autoAnswer && m_settings.popupOnArrival;
     decision.offerQuote = !autoAnswer && m_viewer.composeReplaceable();
-    decision.answerAutomatically = autoAnswer && !decision.local;
+    // Answering an automatic answer or a receipt would set two stations in AutoAnswer mode
+    // answering each other for ever.
+    decision.answerAutomatically = autoAnswer && !decision.local && !isReceipt
+        && !packet.text.startsWith(QByteArrayView(kAutoAnswerHeading));
     if (m_settings.soundOn)
         decision.sound = m_settings.soundFile;
     return decision;
