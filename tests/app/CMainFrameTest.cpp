@@ -23,9 +23,10 @@ TEST_F(CMainFrameTest, TheListenerRunsOnceAndStopsOrSaysThePortIsBusy)
 {
     auto frame = runningFrame();
     const QString listening = QStringLiteral("TCP port %1 listening").arg(port);
-    EXPECT_EQ(frame->listenerStatusText(), listening);
+    const auto isListening = [&] { return frame->listenerStatusText() == listening; };
+    EXPECT_TRUE(test::waitUntil(isListening)) << frame->listenerStatusText().toStdString();
     frame->StartProcesses();
-    EXPECT_TRUE(test::waitUntil([&] { return frame->listenerStatusText() == listening; }));
+    EXPECT_TRUE(test::waitUntil(isListening));
     frame->StopProcesses();
     EXPECT_FALSE(accepts()) << "a second start left a listener behind";
 
