@@ -35,10 +35,11 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
         list = dialog->findChild<AddressBookListView *>(QStringLiteral("addressList"));
         levelList = dialog->findChild<QComboBox *>(QStringLiteral("levelList"));
-        upButton = dialog->findChild<QToolButton *>(QStringLiteral("upOneLevelButton"));
-        addUserButton = dialog->findChild<QToolButton *>(QStringLiteral("addUserButton"));
-        addGroupButton = dialog->findChild<QToolButton *>(QStringLiteral("addGroupButton"));
-        removeButton = dialog->findChild<QToolButton *>(QStringLiteral("removeButton"));
+        const auto button = [this](const char *name) { return dialog->findChild<QToolButton *>(QLatin1String(name)); };
+        upButton = button("upOneLevelButton");
+        addUserButton = button("addUserButton");
+        addGroupButton = button("addGroupButton");
+        removeButton = button("removeButton");
         ASSERT_TRUE(list && levelList && upButton && addUserButton && addGroupButton && removeButton);
         list->setFocus();
     }
@@ -92,12 +93,9 @@ protected:
     // A plain click on the first row, Ctrl+clicks on the others, on the host column.
     void selectRows(const QList<int> &rowsToSelect)
     {
-        bool first = true;
-        for (const int row : rowsToSelect) {
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, first ? Qt::KeyboardModifiers() : Qt::ControlModifier,
-                              centreOf(row, 1));
-            first = false;
-        }
+        for (qsizetype i = 0; i < rowsToSelect.size(); ++i)
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, i == 0 ? Qt::NoModifier : Qt::ControlModifier,
+                              centreOf(rowsToSelect[i], 1));
     }
     // What a widget receives from a double click: press, release, then the double click.
     void doubleClickAt(QPoint position)

@@ -19,15 +19,6 @@ namespace {
 
 class CMainFrameMailTest : public test::MainFrameFixture {
 protected:
-    // A POP3 server with `count` messages for anybody.
-    static std::unique_ptr<test::ScriptedMailServer> pop3Server(int count)
-    {
-        return std::make_unique<test::ScriptedMailServer>("+OK ready\r\n", [count](const QByteArray &line) {
-            if (line.startsWith("STAT"))
-                return QByteArray("+OK ") + QByteArray::number(count) + " 4096\r\n";
-            return QByteArray("+OK\r\n");
-        });
-    }
     void configureMailbox(const QString &server)
     {
         settings.set(keys::POP3Server1, server);
@@ -38,8 +29,11 @@ protected:
 
 TEST_F(CMainFrameMailTest, MailCheckingRunsWithTheProcessesAndAnnouncesNewMail)
 {
-    auto server = pop3Server(3);
-    configureMailbox(server->serverText());
+    // A POP3 server with three messages for anybody.
+    test::ScriptedMailServer server("+OK ready\r\n", [](const QByteArray &line) {
+        return QByteArray(line.startsWith("STAT") ? "+OK 3 4096\r\n" : "+OK\r\n");
+    });
+    configureMailbox(server.serverText());
     settings.set(keys::EnableMailCheking, 1);
     settings.set(keys::MailChekingTime, 5);
     auto frame = makeFrame();
@@ -57,33 +51,26 @@ TEST_F(CMainFrameMailTest, MailCheckingRunsWithTheProcessesAndAnnouncesNewMail)
     EXPECT_FALSE(frame->mailTrayIcons().isShown(kFirstMailbox)) << "Exit takes the mail icons away";
 }
 
-TEST_F(CMainFrameMailTest, TheMailMenuOffersWhatCanBeDone)
+TEST_F(CMainFrameMailTest, TheMailMenuFollowsTheSettingsAndItsSwitchTurnsCheckingOnAndOff)
 {
     auto frame = makeFrame();
     QMenu *menu = frame->mailMenu();
     QAction *toggle = action(*frame, "actionToggleMailChecking");
     QAction *read = action(*frame, "actionReadMail");
-    EXPECT_EQ(menu->defaultAction(), read);
     Q_EMIT menu->aboutToShow();
     EXPECT_EQ(toggle->text(), QStringLiteral("Start checking"));
     EXPECT_FALSE(read->isEnabled()) << "no mail program";
 
-    settings.set(keys::EnableMailCheking, 1);
     settings.set(keys::EMailProgram, QStringLiteral("mailer"));
+    toggle->trigger();
+    EXPECT_EQ(settings.get(keys::EnableMailCheking), 1);
+    EXPECT_TRUE(frame->backgroundMailCheck().isTimerActive());
     Q_EMIT menu->aboutToShow();
     EXPECT_EQ(toggle->text(), QStringLiteral("&Don't check anymore"));
     EXPECT_TRUE(read->isEnabled());
-}
-
-TEST_F(CMainFrameMailTest, TheTraySwitchesMailCheckingOnAndOff)
-{
-    auto frame = makeFrame();
-    action(*frame, "actionToggleMailChecking")->trigger();
-    EXPECT_EQ(settings.get(keys::EnableMailCheking), 1);
-    EXPECT_TRUE(frame->backgroundMailCheck().isTimerActive());
 
     frame->mailTrayIcons().showMailIcon(kMailErrorIcon, QStringLiteral("Internal TCP/IP error"));
-    action(*frame, "actionToggleMailChecking")->trigger();
+    toggle->trigger();
     EXPECT_EQ(settings.get(keys::EnableMailCheking), 0);
     EXPECT_FALSE(frame->backgroundMailCheck().isTimerActive());
     EXPECT_FALSE(frame->mailTrayIcons().isShown(kMailErrorIcon));
@@ -133,7 +120,6 @@ TEST_F(CMainFrameMailTest, DoubleClickOnAMailIconStartsTheMailProgramAndClearsTh
     icons.showMailIcon(kMailErrorIcon, QStringLiteral("Invalid POP3 server  x!"));
     icons.activate(kFirstMailbox, TrayIcon::Activation::DoubleClick);
     EXPECT_TRUE(shell.commandLines.isEmpty()) << "no mail program set";
-    EXPECT_FALSE(icons.isShown(kFirstMailbox));
     EXPECT_FALSE(icons.isShown(kMailErrorIcon));
 
     settings.set(keys::EMailProgram, QStringLiteral("mailer --inbox"));
@@ -141,11 +127,6 @@ TEST_F(CMainFrameMailTest, DoubleClickOnAMailIconStartsTheMailProgramAndClearsTh
     icons.activate(kSecondMailbox, TrayIcon::Activation::DoubleClick);
     EXPECT_EQ(shell.commandLines, QStringList{QStringLiteral("mailer --inbox")});
     EXPECT_FALSE(icons.isShown(kSecondMailbox));
-
-    icons.showMailIcon(kSecondMailbox, QStringLiteral("You have 1 new messages in mailbox bob"));
-    action(*frame, "actionHideMailIcons")->trigger();
-    EXPECT_FALSE(icons.isShown(kSecondMailbox));
-    EXPECT_EQ(shell.commandLines.size(), 1);
 }
 
 TEST_F(CMainFrameMailTest, CheckNowUsesThePageValuesWhileTheSheetShowsTheEMailPage)
@@ -166,9 +147,8 @@ TEST_F(CMainFrameMailTest, CheckNowUsesThePageValuesWhileTheSheetShowsTheEMailPa
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(frame->mailCheckDialog(), nullptr);
     auto *status = dialog->findChild<QLabel *>(QStringLiteral("statusLine"));
-    EXPECT_TRUE(test::waitUntil([&] {
-        return status->text() == QStringLiteral("Connecting to server ") + silent.serverText();
-    })) << status->text().toStdString();
+    EXPECT_TRUE(test::waitUntil([&] { return status->text().endsWith(silent.serverText()); }))
+        << status->text().toStdString();
     dialog->reject();
     sheet->reject();
 
@@ -180,8 +160,7 @@ TEST_F(CMainFrameMailTest, CheckNowUsesThePageValuesWhileTheSheetShowsTheEMailPa
         << storedStatus->text().toStdString();
     action(*frame, "actionCheckMailNow")->trigger();
     EXPECT_EQ(frame->mailCheckDialog(), stored);
-    EXPECT_EQ(frame->findChildren<CMailCheckDlg *>(Qt::FindDirectChildrenOnly).size(), 1);
-    frame->mailCheckDialog()->reject();
+    stored->reject();
 }
 
 TEST_F(CMainFrameMailTest, NewMessagesAreAnnouncedOnlyWhileTheWindowIsAway)
@@ -196,7 +175,6 @@ TEST_F(CMainFrameMailTest, NewMessagesAreAnnouncedOnlyWhileTheWindowIsAway)
     frame->minimizeToTray();
     frame->announceNewMessage(QStringLiteral("Message from Ann to Bob.\r\n\r\nHello"));
     ASSERT_EQ(tray.messages.size(), 1);
-    EXPECT_EQ(tray.messages[0].title, QStringLiteral("Tarquel Messenger"));
     EXPECT_EQ(tray.messages[0].text, QStringLiteral("Message from Ann to Bob."));
 
     settings.set(keys::Notify, 0);

@@ -1,75 +1,43 @@
-#include "app/CMainFrame.h"
+#include "addressbook/AddressBookStore.h"
+#include "addressbook/DestinationComboBox.h"
 #include "app/PowerNoticeWindow.h"
 #include "messages/CTq20View.h"
-#include "settings/SettingsStore.h"
+#include "messages/MessageEdit.h"
+#include "protocol/MessagePacket.h"
 
-#include "support/IsolatedHome.h"
-#include "support/LoopbackPeer.h"
-#include "support/ManualClock.h"
-#include "support/QtPrinters.h"
-#include "support/RecordingPrompter.h"
-#include "support/RecordingSoundPlayer.h"
-#include "support/RecordingTrayIcon.h"
-#include "support/SignalWaiter.h"
+#include "app/MainFrameFixture.h"
 
-#include <QAction>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 
-#include <memory>
-
 namespace tq {
 namespace {
 
-class CMainFrameTest : public test::IsolatedHome {
+class CMainFrameTest : public test::MainFrameFixture {
 protected:
-    CMainFrameTest() { settings.set(keys::TcpPort, port); }
-
-    std::unique_ptr<CMainFrame> makeFrame()
-    {
-        return std::make_unique<CMainFrame>(settings, prompter, sound, tray, clock);
-    }
-    // A frame that runs and listens, as after start-up.
-    std::unique_ptr<CMainFrame> runningFrame()
-    {
-        auto frame = makeFrame();
-        frame->show();
-        frame->initialUpdate();
-        EXPECT_TRUE(test::waitUntil([&] { return isListening(*frame); })) << frame->listenerStatusText().toStdString();
-        return frame;
-    }
-    bool isListening(const CMainFrame &frame) const
-    {
-        return frame.listenerStatusText() == QStringLiteral("TCP port %1 listening").arg(port);
-    }
-    bool portAccepts() const { return test::connectLoopback(port, "127.0.0.1", 300).valid(); }
-
-    const int port = test::unusedTcpPort();
-    SettingsStore settings;
-    test::RecordingPrompter prompter;
-    test::RecordingSoundPlayer sound;
-    test::RecordingTrayIcon tray;
-    test::ManualClock clock;
+    bool accepts() const { return portAccepts(port); }
 };
 
-TEST_F(CMainFrameTest, StatusBarShowsTheListeningPortAndStopClosesIt)
+TEST_F(CMainFrameTest, TheListenerRunsOnceAndStopsOrSaysThePortIsBusy)
 {
     auto frame = runningFrame();
-    EXPECT_TRUE(portAccepts());
+    const QString listening = QStringLiteral("TCP port %1 listening").arg(port);
+    const auto isListening = [&] { return frame->listenerStatusText() == listening; };
+    EXPECT_TRUE(test::waitUntil(isListening)) << frame->listenerStatusText().toStdString();
+    frame->StartProcesses();
+    EXPECT_TRUE(test::waitUntil(isListening));
     frame->StopProcesses();
-    EXPECT_FALSE(portAccepts());
-}
+    EXPECT_FALSE(accepts()) << "a second start left a listener behind";
 
-TEST_F(CMainFrameTest, StatusBarSaysWhenThePortIsBusy)
-{
     // TCP alone: the second frame's UDP port would be busy too, and its report could come last.
     settings.set(keys::UseProtocol, 0);
-    auto first = runningFrame();
+    frame->StartProcesses();
+    ASSERT_TRUE(test::waitUntil([&] { return accepts(); }));
     auto second = makeFrame();
     second->StartProcesses();
-    const QString expected = QStringLiteral("TCP port %1 is busy! Receiving don't possibly!").arg(port);
-    EXPECT_TRUE(test::waitUntil([&] { return second->listenerStatusText() == expected; }))
+    const QString busy = QStringLiteral("TCP port %1 is busy! Receiving don't possibly!").arg(port);
+    EXPECT_TRUE(test::waitUntil([&] { return second->listenerStatusText() == busy; }))
         << second->listenerStatusText().toStdString();
 }
 
@@ -79,51 +47,26 @@ TEST_F(CMainFrameTest, UdpOnlyStartsNoTcpListener)
     auto frame = makeFrame();
     frame->StartProcesses();
     EXPECT_EQ(frame->tcpReceiver(), nullptr);
-    EXPECT_FALSE(portAccepts());
-}
-
-TEST_F(CMainFrameTest, StartingTwiceLeavesOneListener)
-{
-    auto frame = runningFrame();
-    frame->StartProcesses();
-    EXPECT_TRUE(test::waitUntil([&] { return isListening(*frame); }));
-    frame->StopProcesses();
-    EXPECT_FALSE(portAccepts());
-}
-
-TEST_F(CMainFrameTest, CloseAskTwoEndsAndStopsTheListener)
-{
-    settings.set(keys::CloseAsk, 2);
-    auto frame = runningFrame();
-    QSignalSpy ended(frame.get(), &CMainFrame::ended);
-    EXPECT_TRUE(frame->close());
-    EXPECT_EQ(ended.size(), 1);
-    EXPECT_TRUE(prompter.boxes.isEmpty());
-    EXPECT_FALSE(portAccepts());
-    EXPECT_FALSE(tray.shown);
-    EXPECT_FALSE(frame->isExiting()) << "only Exit sets the exiting flag";
+    EXPECT_FALSE(accepts());
 }
 
 TEST_F(CMainFrameTest, CloseAskZeroAsksAndNoKeepsEverythingRunning)
 {
     auto frame = runningFrame();
     frame->move(123, 77);
-    prompter.answers = { Prompter::Answer::No };
+    prompter.answers = {Prompter::Answer::No};
     EXPECT_FALSE(frame->close());
     ASSERT_EQ(prompter.boxes.size(), 1);
-    EXPECT_EQ(prompter.boxes[0].caption, QStringLiteral("Close Tarquel Messenger?"));
-    EXPECT_EQ(prompter.boxes[0].text,
-        QStringLiteral("Do you wish close Tarquel Messenger\r\nand stop receiving messages from your friends?"));
     EXPECT_EQ(prompter.boxes[0].defaultAnswer, Prompter::Answer::No);
     EXPECT_TRUE(frame->isVisible());
-    EXPECT_FALSE(frame->hasEnded());
-    EXPECT_TRUE(portAccepts());
+    EXPECT_TRUE(accepts());
     EXPECT_EQ(settings.get(keys::HorizPos), frame->normalGeometry().left()) << "placement saved before asking";
 
-    prompter.answers = { Prompter::Answer::Yes };
+    prompter.answers = {Prompter::Answer::Yes};
     EXPECT_TRUE(frame->close());
     EXPECT_TRUE(frame->hasEnded());
-    EXPECT_FALSE(portAccepts());
+    EXPECT_FALSE(frame->isExiting()) << "only Exit sets the exiting flag";
+    EXPECT_FALSE(accepts());
 }
 
 TEST_F(CMainFrameTest, CloseAskOneGoesToTheTrayAndTheIconBringsItBack)
@@ -132,86 +75,94 @@ TEST_F(CMainFrameTest, CloseAskOneGoesToTheTrayAndTheIconBringsItBack)
     auto frame = runningFrame();
     EXPECT_FALSE(frame->close());
     EXPECT_FALSE(frame->isVisible());
-    EXPECT_TRUE(portAccepts()) << "still running in the tray";
+    EXPECT_TRUE(accepts()) << "still running in the tray";
     tray.activate(TrayIcon::Activation::Click);
     EXPECT_TRUE(frame->isVisible());
 }
 
-TEST_F(CMainFrameTest, EscapeMinimisesOnlyAsFarAsThereIsAWayBack)
+TEST_F(CMainFrameTest, ExitRemovesTheTrayIconAndStopsWithoutAsking)
 {
     auto frame = runningFrame();
-    frame->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
-    QTest::keyClick(frame.get(), Qt::Key_Escape);
-    EXPECT_FALSE(frame->isVisible());
-    Q_EMIT frame->view()->restoreRequested();
-    EXPECT_TRUE(frame->isVisible());
-
-    tray.available = false;
-    frame->minimizeToTray();
-    EXPECT_TRUE(frame->isVisible());
-    EXPECT_TRUE(frame->isMinimized());
-    frame->restoreFromTray();
-    EXPECT_FALSE(frame->isMinimized());
-}
-
-TEST_F(CMainFrameTest, ExitRemovesTheTrayIconStopsAndCloses)
-{
-    auto frame = runningFrame();
-    QSignalSpy ended(frame.get(), &CMainFrame::ended);
-    frame->findChild<QAction *>(QStringLiteral("actionExit"))->trigger();
-    EXPECT_EQ(ended.size(), 1);
+    action(*frame, "actionExit")->trigger();
     EXPECT_TRUE(frame->isExiting());
     EXPECT_FALSE(frame->isVisible());
     EXPECT_FALSE(tray.shown);
-    EXPECT_FALSE(portAccepts());
-    EXPECT_TRUE(prompter.boxes.isEmpty()) << "Exit does not ask";
+    EXPECT_FALSE(accepts());
+    EXPECT_TRUE(prompter.boxes.isEmpty());
 }
 
-TEST_F(CMainFrameTest, PlacementIsSavedOnExitAndRestoredAtTheNextStart)
+TEST_F(CMainFrameTest, PlacementIsSavedOnExitEvenMinimisedAndRestoredAtTheNextStart)
 {
     {
         auto frame = makeFrame();
         frame->setGeometry(140, 90, 420, 520);
         frame->show();
+        tray.available = false;
+        frame->minimizeToTray();
         frame->OnExit();
     }
     EXPECT_EQ(settings.get(keys::HorizPos), 140);
-    EXPECT_EQ(settings.get(keys::VertPos), 90);
-    EXPECT_EQ(settings.get(keys::Width), 420);
     EXPECT_EQ(settings.get(keys::Height), 520);
-    auto next = makeFrame();
-    EXPECT_EQ(next->geometry(), QRect(140, 90, 420, 520));
-}
-
-TEST_F(CMainFrameTest, PlacementKeepsTheNormalRectangleWhileMinimised)
-{
-    auto frame = makeFrame();
-    frame->setGeometry(60, 70, 400, 300);
-    frame->show();
-    tray.available = false;
-    frame->minimizeToTray();
-    frame->saveWindowPlacement();
-    EXPECT_EQ(settings.get(keys::HorizPos), 60);
-    EXPECT_EQ(settings.get(keys::Width), 400);
+    EXPECT_EQ(makeFrame()->geometry(), QRect(140, 90, 420, 520));
 }
 
 TEST_F(CMainFrameTest, SuspendStopsTheListenerAndResumeStartsItAgain)
 {
     auto frame = runningFrame();
     frame->OnSuspend();
-    EXPECT_FALSE(portAccepts());
+    EXPECT_FALSE(accepts());
     ASSERT_NE(frame->powerNotice(), nullptr);
     EXPECT_TRUE(frame->powerNotice()->isVisible());
-    EXPECT_EQ(frame->powerNotice()->text(),
-        QStringLiteral("Tarquel Messenger is preparing to go suspend.\nStopping active processes..."));
-
     frame->OnResume();
-    EXPECT_EQ(frame->powerNotice()->text(),
-        QStringLiteral("Tarquel Messenger is resume after suspend.\nStarting background processes..."));
-    EXPECT_TRUE(test::waitUntil([&] { return portAccepts(); }));
+    EXPECT_TRUE(test::waitUntil([&] { return accepts(); }));
     EXPECT_TRUE(test::waitUntil([&] { return !frame->powerNotice()->isVisible(); }, 10000))
         << "the notice closes by itself";
+}
+
+TEST_F(CMainFrameTest, AfterTheAddressBookDialogTheDestinationListShowsTheChange)
+{
+    auto frame = makeFrame();
+    frame->initialUpdate();
+    const auto *box = frame->view()->destinationBox();
+    EXPECT_EQ(box->findText(QStringLiteral("Carol/10.0.0.9")), -1);
+    frame->setAddressBookDialog([&](QWidget *) {
+        AddressBookStore(settings).PutUser(QString(), QStringLiteral("Carol"), QStringLiteral("10.0.0.9"));
+        return true;
+    });
+    frame->OnAddressBook();
+    EXPECT_NE(box->findText(QStringLiteral("Carol/10.0.0.9")), -1);
+}
+
+TEST_F(CMainFrameTest, ASendsOutcomeReachesTheFramesHandlerAndStopsTheTimer)
+{
+    auto frame = makeFrame();
+    frame->initialUpdate();
+    CTq20View &view = *frame->view();
+    settings.set(keys::Delay, 1500);
+    view.reloadSettings();
+    // A port nobody listens on: the send ends with one failed destination.
+    view.destinationBox()->setEditText(QStringLiteral("127.0.0.1:%1").arg(test::unusedTcpPort()));
+    view.composeBox()->setPlainText(QStringLiteral("hello"));
+    view.SendOutgoing('0');
+
+    ASSERT_TRUE(test::waitUntil([&] { return !prompter.boxes.isEmpty(); }, 10000));
+    EXPECT_EQ(prompter.boxes.last().caption, QStringLiteral("1 host(s) not found!"));
+    EXPECT_EQ(frame->statusPane(0)->text(), QStringLiteral("Message has NOT been send to some host!"));
+    const QString shownTime = frame->statusPane(1)->text();
+    QTest::qWait(60);
+    EXPECT_EQ(frame->statusPane(1)->text(), shownTime) << "the elapsed time stops with the report";
+}
+
+TEST_F(CMainFrameTest, AnArrivalWhileTheWindowIsAwayIsAnnouncedOnTheTray)
+{
+    settings.set(keys::StoreAndLoad, 0);
+    auto frame = makeFrame();
+    frame->initialUpdate();
+    const QByteArray packet
+        = BuildStreamPacket({{}, "Message from Ann to Bob.\r\n\r\nHello", "ANNPC", '0', {}}, "10.0.0.7", 7010);
+    frame->view()->OnIncomingMessage(Transport::Tcp, {quint32(packet.size()), "10.0.0.7", packet});
+    ASSERT_TRUE(test::waitUntil([&] { return !tray.messages.isEmpty(); }));
+    EXPECT_EQ(tray.messages.last().text, QStringLiteral("Message from Ann to Bob."));
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "support/RecordingShell.h"
 #include "support/RecordingSoundPlayer.h"
 #include "support/RecordingTrayIcon.h"
+#include "support/SignalWaiter.h"
 
 #include <QAction>
 #include <QDir>
@@ -35,6 +36,15 @@ protected:
         auto frame = std::make_unique<CMainFrame>(settings, prompter, sound, tray, clock);
         frame->setShell(shell);
         frame->setHelpFolders({helpFolder()});
+        return frame;
+    }
+    // A frame that runs and listens, as after start-up.
+    std::unique_ptr<CMainFrame> runningFrame()
+    {
+        auto frame = makeFrame();
+        frame->show();
+        frame->initialUpdate();
+        EXPECT_TRUE(waitUntil([&] { return portAccepts(port); }));
         return frame;
     }
     QString helpFolder() const { return homePath() + QStringLiteral("/help"); }

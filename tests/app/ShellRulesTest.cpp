@@ -12,20 +12,10 @@
 namespace tq {
 namespace {
 
-TEST(DesktopNoticeTest, TheTrayNotifiesWhereThereIsOneTheWindowAsksForAttentionWhereNot)
-{
-    EXPECT_EQ(desktopNoticeFor(true, true, false), DesktopNotice::Balloon);
-    EXPECT_EQ(desktopNoticeFor(true, false, false), DesktopNotice::Alert);
-    EXPECT_EQ(desktopNoticeFor(true, true, true), DesktopNotice::None) << "the user is looking at the window";
-    EXPECT_EQ(desktopNoticeFor(false, true, false), DesktopNotice::None);
-    EXPECT_EQ(desktopNoticeFor(false, false, false), DesktopNotice::None);
-}
-
-TEST(DesktopNoticeTest, TheNoticeShowsTheFirstLineThatSaysSomething)
+TEST(DesktopNoticeTest, TheNoticeShowsTheFirstLineThatSaysSomethingCutWhole)
 {
     EXPECT_EQ(noticeLine(QStringLiteral("\r\n  \r\n  Message from Ann to Bob.\r\n\r\nHello")),
               QStringLiteral("Message from Ann to Bob."));
-    EXPECT_EQ(noticeLine(QStringLiteral("abcdef"), 4), QStringLiteral("abcd"));
     EXPECT_EQ(noticeLine(QStringLiteral("abc\U0001F600"), 4), QStringLiteral("abc")) << "no half character";
     EXPECT_EQ(noticeLine(QStringLiteral(" \n ")), QString());
 }
@@ -35,14 +25,11 @@ TEST(HelpPagesTest, TheFirstFolderWithAnIndexPageWins)
     QTemporaryDir root;
     const QString empty = root.filePath(QStringLiteral("empty"));
     const QString full = root.filePath(QStringLiteral("full"));
-    ASSERT_TRUE(QDir().mkpath(empty));
-    ASSERT_TRUE(QDir().mkpath(full));
-    EXPECT_EQ(HelpPages::indexPath({empty, full}), QString());
+    ASSERT_TRUE(QDir().mkpath(empty) && QDir().mkpath(full));
     QFile index(full + QStringLiteral("/index.html"));
     ASSERT_TRUE(index.open(QIODevice::WriteOnly));
     index.close();
     EXPECT_EQ(HelpPages::indexPath({empty, full}), index.fileName());
-    EXPECT_EQ(HelpPages::indexPath({}), QString());
 }
 
 } // namespace

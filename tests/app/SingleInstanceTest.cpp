@@ -16,55 +16,33 @@ protected:
     const QString folder = homePath() + QStringLiteral("/runtime");
 };
 
-TEST_F(SingleInstanceTest, SecondLaunchAsksTheFirstToRestoreAndGivesWay)
-{
-    SingleInstance first(folder);
-    ASSERT_TRUE(first.claim());
-    int restores = 0;
-    QObject::connect(&first, &SingleInstance::restoreRequested, &first, [&] { ++restores; });
-
-    SingleInstance second(folder);
-    EXPECT_FALSE(second.claim());
-    EXPECT_FALSE(second.isRunningInstance());
-    EXPECT_TRUE(test::waitUntil([&] { return restores == 1; }));
-
-    SingleInstance third(folder);
-    EXPECT_FALSE(third.claim());
-    EXPECT_TRUE(test::waitUntil([&] { return restores == 2; }));
-}
-
-TEST_F(SingleInstanceTest, TheNextRunTakesOverOnceTheFirstHasEnded)
+TEST_F(SingleInstanceTest, EveryLaterLaunchAsksTheFirstToRestoreAndTheNextRunTakesOver)
 {
     {
         SingleInstance first(folder);
         ASSERT_TRUE(first.claim());
+        int restores = 0;
+        QObject::connect(&first, &SingleInstance::restoreRequested, &first, [&] { ++restores; });
+        for (int expected = 1; expected <= 2; ++expected) {
+            SingleInstance later(folder);
+            EXPECT_FALSE(later.claim());
+            EXPECT_TRUE(test::waitUntil([&] { return restores == expected; }));
+        }
     }
-    SingleInstance next(folder);
-    EXPECT_TRUE(next.claim());
+    EXPECT_TRUE(SingleInstance(folder).claim());
 }
 
-TEST_F(SingleInstanceTest, ASocketLeftByACrashedRunDoesNotBlockTheStart)
+TEST_F(SingleInstanceTest, ASocketLeftByACrashedRunDoesNotBlockTheStartAndStrangersAreIgnored)
 {
-    // The socket file of a run that crashed, with no lock holder any more.
     {
         QFile stale(SingleInstance(folder).serverName());
         ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     }
     SingleInstance running(folder);
     ASSERT_TRUE(running.claim());
-    bool restored = false;
-    QObject::connect(&running, &SingleInstance::restoreRequested, &running, [&] { restored = true; });
-    SingleInstance later(folder);
-    EXPECT_FALSE(later.claim());
-    EXPECT_TRUE(test::waitUntil([&] { return restored; }));
-}
+    int restores = 0;
+    QObject::connect(&running, &SingleInstance::restoreRequested, &running, [&] { ++restores; });
 
-TEST_F(SingleInstanceTest, AnythingButTheRequestIsIgnored)
-{
-    SingleInstance running(folder);
-    ASSERT_TRUE(running.claim());
-    bool restored = false;
-    QObject::connect(&running, &SingleInstance::restoreRequested, &running, [&] { restored = true; });
     QLocalSocket stranger;
     stranger.connectToServer(running.serverName());
     ASSERT_TRUE(stranger.waitForConnected(2000));
@@ -72,7 +50,10 @@ TEST_F(SingleInstanceTest, AnythingButTheRequestIsIgnored)
     stranger.write("shutdown\n");
     stranger.waitForBytesWritten(2000);
     test::waitUntil([&] { return stranger.state() == QLocalSocket::UnconnectedState; }, 1000);
-    EXPECT_FALSE(restored);
+    EXPECT_EQ(restores, 0);
+
+    EXPECT_FALSE(SingleInstance(folder).claim());
+    EXPECT_TRUE(test::waitUntil([&] { return restores == 1; }));
 }
 
 } // namespace

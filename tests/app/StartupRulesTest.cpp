@@ -18,16 +18,13 @@ protected:
 TEST_F(FirstRunDefaultsTest, BrandNewStoreGetsTheNamesOnce)
 {
     EXPECT_TRUE(applyFirstRunDefaults(store, QStringLiteral("Ann Smith"), QStringLiteral("ann-pc")));
-    EXPECT_EQ(store.get(keys::FirstStart), 1);
     EXPECT_EQ(store.get(keys::FullName), QStringLiteral("Ann Smith"));
     EXPECT_EQ(store.get(keys::SystemName), QStringLiteral("ann-pc"));
 
     // Names the user cleared stay empty at the next start.
     store.set(keys::FullName, QString());
-    store.set(keys::SystemName, QString());
     EXPECT_FALSE(applyFirstRunDefaults(store, QStringLiteral("Ann Smith"), QStringLiteral("ann-pc")));
     EXPECT_EQ(store.get(keys::FullName), QString());
-    EXPECT_EQ(store.get(keys::SystemName), QString());
 }
 
 TEST_F(FirstRunDefaultsTest, NoOwnerGivesAnonymousAndExistingNamesStay)
@@ -38,26 +35,14 @@ TEST_F(FirstRunDefaultsTest, NoOwnerGivesAnonymousAndExistingNamesStay)
     EXPECT_EQ(store.get(keys::SystemName), QStringLiteral("chosen"));
 }
 
-TEST_F(FirstRunDefaultsTest, PlacementRoundTripsThroughTheStore)
-{
-    EXPECT_EQ(readWindowPlacement(store), QRect(100, 100, 305, 460));
-    writeWindowPlacement(store, QRect(12, 34, 567, 389));
-    EXPECT_EQ(store.get(keys::HorizPos), 12);
-    EXPECT_EQ(store.get(keys::VertPos), 34);
-    EXPECT_EQ(store.get(keys::Width), 567);
-    EXPECT_EQ(store.get(keys::Height), 389);
-    EXPECT_EQ(readWindowPlacement(store), QRect(12, 34, 567, 389));
-}
-
 TEST(WindowPlacementTest, APlacementOffEveryScreenComesBackOntoTheFirst)
 {
-    const QList<QRect> screens { QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024) };
+    const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
     EXPECT_EQ(fitOnScreens(QRect(2000, 100, 400, 500), screens), QRect(2000, 100, 400, 500));
     EXPECT_EQ(fitOnScreens(QRect(-350, 100, 400, 500), screens), QRect(-350, 100, 400, 500)) << "partly visible";
     // The second monitor is gone.
     EXPECT_EQ(fitOnScreens(QRect(3500, 100, 400, 500), screens.mid(0, 1)), QRect(0, 0, 400, 500));
     EXPECT_EQ(fitOnScreens(QRect(-5000, -5000, 4000, 3000), screens.mid(0, 1)), QRect(0, 0, 1920, 1080));
-    EXPECT_EQ(fitOnScreens(QRect(5, 5, 10, 10), {}), QRect(5, 5, 10, 10));
 }
 
 } // namespace

@@ -59,14 +59,16 @@ protected:
 
 TEST_F(CMailCheckDlgTest, StepsOfACheckThatWaitsShowInTheWindowAndCancelEndsIt)
 {
-    test::ScriptedMailServer silent({}, {});
-    auto dialog = open(MailCheckRequest::make(account(silent.serverText(), "alice", "pw"), {}, false, false));
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Cheking for new mail"));
+    // Greets, then never answers USER.
+    test::ScriptedMailServer server("+OK hello\r\n", {});
+    auto dialog = open(MailCheckRequest::make(account(server.serverText(), "alice", "pw"), {}, false, false));
     EXPECT_EQ(button->text(), QStringLiteral("Cancel"));
-    ASSERT_TRUE(test::waitUntil([&] { return silent.connectionCount() == 1; }));
-    ASSERT_TRUE(test::waitUntil(
-        [&] { return statusLine->text() == QStringLiteral("Connecting to server ") + silent.serverText(); }));
-    EXPECT_TRUE(test::waitUntil([&] { return bar->value() > 0; }, 3000)) << "the bar moves while the server is silent";
+    ASSERT_TRUE(
+        test::waitUntil([&] { return statusLine->text() == QStringLiteral("Authentification for user alice"); }));
+    EXPECT_GE(bar->value(), 300);
+    const int reached = bar->value();
+    EXPECT_TRUE(test::waitUntil([&] { return bar->value() > reached; }, 3000))
+        << "the bar moves while the server is silent";
 
     QElapsedTimer timer;
     timer.start();
@@ -75,17 +77,6 @@ TEST_F(CMailCheckDlgTest, StepsOfACheckThatWaitsShowInTheWindowAndCancelEndsIt)
     EXPECT_FALSE(dialog->isVisible());
     QCoreApplication::processEvents();
     EXPECT_TRUE(tray.shown.isEmpty());
-}
-
-TEST_F(CMailCheckDlgTest, LogInStepsAdvanceTheBar)
-{
-    // Greets, then never answers USER.
-    test::ScriptedMailServer server("+OK hello\r\n", {});
-    auto dialog = open(MailCheckRequest::make(account(server.serverText(), "alice", "pw"), {}, false, false));
-    ASSERT_TRUE(
-        test::waitUntil([&] { return statusLine->text() == QStringLiteral("Authentification for user alice"); }));
-    EXPECT_GE(bar->value(), 300);
-    EXPECT_EQ(button->text(), QStringLiteral("Cancel"));
 }
 
 TEST_F(CMailCheckDlgTest, RefusedConnectionAndMissingCountAreShownWithTheServer)

@@ -99,45 +99,20 @@ bool DovecotServer::start()
 
 bool DovecotServer::writeConfig()
 {
-    const QByteArray folder = QFile::encodeName(m_folder);
-    const QByteArray config = "base_dir = " + folder
-        + "/run\n"
-          "state_dir = "
-        + folder
-        + "/state\n"
-          "instance_name = "
-        + folder.mid(5)
-        + "\n"
-          "log_path = "
-        + folder
-        + "/dovecot.log\n"
-          "protocols = pop3\n"
-          "listen = 127.0.0.1\n"
-          "ssl = no\n"
-          "disable_plaintext_auth = no\n"
-          "auth_mechanisms = plain\n"
-          "auth_failure_delay = 0\n"
-          "first_valid_uid = 1\n"
-          "mail_location = maildir:"
-        + folder
-        + "/mail/%u:INDEX=MEMORY\n"
-          "default_login_user = dovenull\n"
-          "default_internal_user = dovecot\n"
-          "passdb {\n  driver = passwd-file\n  args = scheme=PLAIN "
-        + folder
-        + "/passwd\n}\n"
-          "userdb {\n  driver = static\n  args = uid="
-        + QByteArray::number(m_mailUser.uid) + " gid=" + QByteArray::number(m_mailUser.gid) + " home=" + folder
-        + "/mail/%u\n}\n"
-          "service pop3-login {\n"
-          "  inet_listener pop3 {\n    address = 127.0.0.1\n    port = "
-        + QByteArray::number(m_port)
-        + "\n  }\n"
-          "  inet_listener pop3s {\n    port = 0\n  }\n"
-          "}\n"
-          // Without the penalty service a failed log-in does not slow down the next one by seconds.
-          "service anvil {\n  unix_listener anvil-auth-penalty {\n    mode = 0\n  }\n}\n";
-    if (!writeText(m_folder + QStringLiteral("/dovecot.conf"), config)) {
+    // %1 the private folder, %2 its name, %3 uid, %4 gid, %5 the port.
+    const QString config = QStringLiteral(
+        "base_dir = %1/run\nstate_dir = %1/state\ninstance_name = %2\nlog_path = %1/dovecot.log\n"
+        "protocols = pop3\nlisten = 127.0.0.1\nssl = no\ndisable_plaintext_auth = no\nauth_mechanisms = plain\n"
+        "auth_failure_delay = 0\nfirst_valid_uid = 1\nmail_location = maildir:%1/mail/%u:INDEX=MEMORY\n"
+        "default_login_user = dovenull\ndefault_internal_user = dovecot\n"
+        "passdb {\n  driver = passwd-file\n  args = scheme=PLAIN %1/passwd\n}\n"
+        "userdb {\n  driver = static\n  args = uid=%3 gid=%4 home=%1/mail/%u\n}\n"
+        "service pop3-login {\n  inet_listener pop3 {\n    address = 127.0.0.1\n    port = %5\n  }\n"
+        "  inet_listener pop3s {\n    port = 0\n  }\n}\n"
+        // Without the penalty service a failed log-in does not slow down the next one by seconds.
+        "service anvil {\n  unix_listener anvil-auth-penalty {\n    mode = 0\n  }\n}\n");
+    if (!writeText(m_folder + QStringLiteral("/dovecot.conf"),
+                   config.arg(m_folder, m_folder.mid(5)).arg(m_mailUser.uid).arg(m_mailUser.gid).arg(m_port).toUtf8())) {
         m_error = QStringLiteral("cannot write the dovecot configuration");
         return false;
     }

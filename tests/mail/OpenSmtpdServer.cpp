@@ -94,18 +94,14 @@ bool OpenSmtpdServer::start(bool &skip)
 
     for (int attempt = 0; attempt < 3; ++attempt) {
         m_port = unusedTcpPort();
-        const QByteArray config = "table everyone { \"@\" = \"" + QByteArray(kMailUserName)
-            + "\" }\n"
-              "listen on 127.0.0.1 port "
-            + QByteArray::number(m_port)
-            + "\n"
-              "action \"deliver\" maildir \""
-            + QFile::encodeName(mail)
-            + "/%{rcpt}\" virtual <everyone>\n"
-              "match from any for rcpt-to \""
-            + m_refused.toUtf8()
-            + "\" reject\n"
-              "match from any for any action \"deliver\"\n";
+        const QByteArray config = QStringLiteral("table everyone { \"@\" = \"%1\" }\nlisten on 127.0.0.1 port %2\n"
+                                                 "action \"deliver\" maildir \"%3/%{rcpt}\" virtual <everyone>\n"
+                                                 "match from any for rcpt-to \"%4\" reject\n"
+                                                 "match from any for any action \"deliver\"\n")
+                                      .arg(QLatin1String(kMailUserName))
+                                      .arg(m_port)
+                                      .arg(mail, m_refused)
+                                      .toUtf8();
         const QString configPath = m_folder + QStringLiteral("/smtpd.conf");
         QFile file(configPath);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(config) != config.size()) {

@@ -53,21 +53,18 @@ protected:
     test::StatusLog status;
 };
 
-TEST_F(SendMailThreadTest, EmptySmtpServerIsReportedWithoutTryingAnything)
+TEST_F(SendMailThreadTest, AnEmptyServerIsReportedWithoutTryingAndARefusedOneByName)
 {
-    const auto job = smtpMailSendJobFactory(settings)({QStringLiteral("bob@example.org")}, "Hi", status.callback());
-    ASSERT_TRUE(test::waitForDelivery(*job));
-    EXPECT_EQ(job->errorText(), QStringLiteral("You don't setup SMTP server in Preferences.  "));
+    const auto empty = smtpMailSendJobFactory(settings)({QStringLiteral("bob@example.org")}, "Hi", status.callback());
+    ASSERT_TRUE(test::waitForDelivery(*empty));
+    EXPECT_EQ(empty->errorText(), QStringLiteral("You don't setup SMTP server in Preferences.  "));
     EXPECT_TRUE(status.texts().isEmpty());
-}
 
-TEST_F(SendMailThreadTest, RefusedConnectionNamesTheServer)
-{
     const QString server = QStringLiteral("127.0.0.1:%1").arg(test::unusedTcpPort());
     settings.set(keys::SMTPServer, server);
-    CSendMailThread job(settings, {QStringLiteral("bob@example.org")}, "Hi", status.callback());
-    ASSERT_TRUE(test::waitForDelivery(job));
-    EXPECT_EQ(job.errorText(), QStringLiteral("Unable to connect with SMTP server ") + server);
+    CSendMailThread refused(settings, {QStringLiteral("bob@example.org")}, "Hi", status.callback());
+    ASSERT_TRUE(test::waitForDelivery(refused));
+    EXPECT_EQ(refused.errorText(), QStringLiteral("Unable to connect with SMTP server ") + server);
     EXPECT_EQ(status.texts(), QStringList{test::kStartStatus});
 }
 

@@ -77,7 +77,7 @@ protected:
     MailCounts counts;
 };
 
-TEST_F(CMyPropertySheetTest, OkWithoutVisitingFilteringLeavesTheKillFileAlone)
+TEST_F(CMyPropertySheetTest, OkWritesNothingForPagesNeverShownAndLeavesTheKillFileAlone)
 {
     QFile file(killFilePath());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -86,9 +86,16 @@ TEST_F(CMyPropertySheetTest, OkWithoutVisitingFilteringLeavesTheKillFileAlone)
     const QDateTime written = QFileInfo(file).lastModified();
 
     auto sheet = openSheet();
-    child<QTabWidget>(*sheet, "preferencePages")->setCurrentIndex(CMyPropertySheet::InterfacePage);
+    // Written behind the sheet's back after it read its values: only a page that writes on
+    // OK would put the old value back.
+    settings.set(keys::CloseAsk, 2);
+    settings.set(keys::DontDuplicate, 0);
+    settings.set(keys::SMTPServer, QStringLiteral("smtp.example.org"));
     clickOk(*sheet);
     EXPECT_FALSE(sheet->isVisible());
+    EXPECT_EQ(settings.get(keys::CloseAsk), 2);
+    EXPECT_EQ(settings.get(keys::DontDuplicate), 0);
+    EXPECT_EQ(settings.get(keys::SMTPServer), QStringLiteral("smtp.example.org"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("spam\nbadword"));
     EXPECT_EQ(QFileInfo(file).lastModified(), written);
@@ -98,7 +105,6 @@ TEST_F(CMyPropertySheetTest, VisitedFilteringWritesTheKillWordsWhole)
 {
     auto sheet = openSheet(CMyPropertySheet::FilteringPage);
     auto *words = child<QPlainTextEdit>(*sheet, "killWordsEdit");
-    EXPECT_EQ(words->toPlainText(), QString());
     QTest::keyClicks(words, QStringLiteral("spam"));
     QTest::keyClick(words, Qt::Key_Return);
     QTest::keyClicks(words, QStringLiteral("free money"));
@@ -108,21 +114,7 @@ TEST_F(CMyPropertySheetTest, VisitedFilteringWritesTheKillWordsWhole)
     EXPECT_EQ(file.readAll(), QByteArray("spam\r\nfree money"));
 }
 
-TEST_F(CMyPropertySheetTest, PagesNeverShownWriteNothing)
-{
-    auto sheet = openSheet();
-    // Written behind the sheet's back after it read its values: only a page that writes on
-    // OK would put the old value back.
-    settings.set(keys::CloseAsk, 2);
-    settings.set(keys::DontDuplicate, 0);
-    settings.set(keys::SMTPServer, QStringLiteral("smtp.example.org"));
-    clickOk(*sheet);
-    EXPECT_EQ(settings.get(keys::CloseAsk), 2);
-    EXPECT_EQ(settings.get(keys::DontDuplicate), 0);
-    EXPECT_EQ(settings.get(keys::SMTPServer), QStringLiteral("smtp.example.org"));
-}
-
-TEST_F(CMyPropertySheetTest, DeclinedPortChangeKeepsThePortButSavesTheName)
+TEST_F(CMyPropertySheetTest, DeclinedPortChangeKeepsThePortButSavesTheNameAndAcceptedIsWritten)
 {
     settings.set(keys::TcpPort, 7777);
     auto sheet = openSheet();
@@ -131,18 +123,11 @@ TEST_F(CMyPropertySheetTest, DeclinedPortChangeKeepsThePortButSavesTheName)
     prompter.answers = {Prompter::Answer::No};
     clickOk(*sheet);
     ASSERT_EQ(prompter.boxes.size(), 1);
-    EXPECT_EQ(prompter.boxes[0].caption, QStringLiteral("Change TCP/IP Port?"));
-    EXPECT_TRUE(prompter.boxes[0].text.startsWith(QStringLiteral("You are change TCP/IP port")));
-    EXPECT_EQ(prompter.boxes[0].icon, Prompter::Icon::Stop);
     EXPECT_EQ(prompter.boxes[0].defaultAnswer, Prompter::Answer::No);
     EXPECT_EQ(settings.get(keys::TcpPort), 7777);
     EXPECT_EQ(settings.get(keys::FullName), QStringLiteral("Ann Other"));
-    EXPECT_EQ(child<QLineEdit>(*sheet, "portEdit")->text(), QStringLiteral("7777"));
-}
 
-TEST_F(CMyPropertySheetTest, AcceptedPortChangeIsWritten)
-{
-    auto sheet = openSheet();
+    sheet = openSheet();
     retype(child<QLineEdit>(*sheet, "portEdit"), QStringLiteral("8000"));
     prompter.answers = {Prompter::Answer::Yes};
     clickOk(*sheet);
@@ -162,7 +147,6 @@ TEST_F(CMyPropertySheetTest, PortOutOfRangeKeepsThePageOpenWithTheFocusInTheFiel
         ASSERT_EQ(prompter.boxes.size(), 1) << port;
         EXPECT_EQ(prompter.boxes[0].text, QStringLiteral("Please enter an integer between 1025 and 65535."));
         EXPECT_EQ(sheet->focusWidget(), portEdit) << port;
-        EXPECT_EQ(portEdit->selectedText(), QLatin1String(port));
         EXPECT_EQ(settings.get(keys::TcpPort), 7777);
         EXPECT_NE(settings.get(keys::FullName), QStringLiteral("Changed")) << "nothing is written";
 
@@ -178,19 +162,13 @@ TEST_F(CMyPropertySheetTest, PortAndDelayTakeDigitsOnlyAndPresetsFillThem)
 {
     auto sheet = openSheet();
     auto *port = child<QLineEdit>(*sheet, "portEdit");
-    auto *delay = child<QLineEdit>(*sheet, "delayEdit");
     auto *defaultButton = child<QPushButton>(*sheet, "defaultButton");
     EXPECT_FALSE(defaultButton->isEnabled()) << "the port already reads 7777";
-    EXPECT_FALSE(child<QPushButton>(*sheet, "lanButton")->isEnabled());
     retype(port, QStringLiteral("80x0a"));
     EXPECT_EQ(port->text(), QStringLiteral("800"));
-    EXPECT_TRUE(defaultButton->isEnabled());
     QTest::mouseClick(defaultButton, Qt::LeftButton);
     EXPECT_EQ(port->text(), QStringLiteral("7777"));
-    EXPECT_FALSE(defaultButton->isEnabled());
     QTest::mouseClick(child<QPushButton>(*sheet, "internetButton"), Qt::LeftButton);
-    EXPECT_EQ(delay->text(), QStringLiteral("60000"));
-    EXPECT_TRUE(child<QPushButton>(*sheet, "lanButton")->isEnabled());
     child<QRadioButton>(*sheet, "udpRadio")->click();
     clickOk(*sheet);
     EXPECT_EQ(settings.get(keys::Delay), 60000);
@@ -204,17 +182,12 @@ TEST_F(CMyPropertySheetTest, ClearingTheFirstUserNameSwitchesMailCheckingAndTheS
     auto sheet = openSheet(CMyPropertySheet::EMailPage);
     auto *checking = child<QCheckBox>(*sheet, "mailCheckingCheck");
     auto *second = child<QCheckBox>(*sheet, "secondMailboxCheck");
-    EXPECT_TRUE(checking->isEnabled());
-    EXPECT_TRUE(checking->isChecked());
-    EXPECT_TRUE(child<QSpinBox>(*sheet, "mailMinutesSpin")->isEnabled());
-    EXPECT_TRUE(second->isChecked());
+    ASSERT_TRUE(checking->isEnabled() && checking->isChecked() && second->isChecked());
 
     retype(child<QLineEdit>(*sheet, "user1Edit"), QString());
     EXPECT_FALSE(checking->isChecked());
     EXPECT_FALSE(checking->isEnabled());
     EXPECT_FALSE(child<QSpinBox>(*sheet, "mailMinutesSpin")->isEnabled());
-    EXPECT_FALSE(child<QCheckBox>(*sheet, "playMailSoundCheck")->isEnabled());
-    EXPECT_FALSE(child<QPushButton>(*sheet, "checkNowButton")->isEnabled());
     EXPECT_FALSE(second->isChecked());
     clickOk(*sheet);
     EXPECT_EQ(settings.get(keys::EnableMailCheking), 0);
@@ -232,44 +205,30 @@ TEST_F(CMyPropertySheetTest, MailCheckingIsWrittenAtOnceAndCancelPutsItBack)
     EXPECT_TRUE(checking->isChecked());
     EXPECT_EQ(settings.get(keys::EnableMailCheking), 1);
     EXPECT_EQ(counts.count(kFirstMailbox), 0) << "switching starts the counts afresh";
-    EXPECT_TRUE(child<QSpinBox>(*sheet, "mailMinutesSpin")->isEnabled());
     clickCancel(*sheet);
     EXPECT_EQ(settings.get(keys::EnableMailCheking), 0);
 }
 
-TEST_F(CMyPropertySheetTest, SecondMailboxWithoutServerIsNotUsed)
+TEST_F(CMyPropertySheetTest, MailFieldsAreWrittenWithTheirRules)
 {
     settings.set(keys::UserName2, QStringLiteral("bob"));
     settings.set(keys::Use2POP3Servers, 1);
     auto sheet = openSheet(CMyPropertySheet::EMailPage);
     EXPECT_TRUE(child<QCheckBox>(*sheet, "secondMailboxCheck")->isChecked());
-    clickOk(*sheet);
-    EXPECT_EQ(settings.get(keys::Use2POP3Servers), 0);
-    EXPECT_EQ(settings.get(keys::UserName2), QStringLiteral("bob"));
-}
-
-TEST_F(CMyPropertySheetTest, PasswordFieldsTakeAtMost36Characters)
-{
-    auto sheet = openSheet(CMyPropertySheet::EMailPage);
     for (const char *name : {"password1Edit", "password2Edit"}) {
         auto *password = child<QLineEdit>(*sheet, name);
         QTest::keyClicks(password, QString(37, u'k'));
         EXPECT_EQ(password->text(), QString(36, u'k')) << name;
-        EXPECT_EQ(password->echoMode(), QLineEdit::Password);
     }
-    clickOk(*sheet);
-    EXPECT_EQ(readPassword(settings, keys::P31), QString(36, u'k'));
-}
-
-TEST_F(CMyPropertySheetTest, MailProgramIsStoredWithoutLeadingBlanks)
-{
-    auto sheet = openSheet(CMyPropertySheet::EMailPage);
     QTest::keyClicks(child<QLineEdit>(*sheet, "emailProgramEdit"), QStringLiteral("   mailer -n"));
     clickOk(*sheet);
+    EXPECT_EQ(settings.get(keys::Use2POP3Servers), 0) << "a second mailbox without server is not used";
+    EXPECT_EQ(readPassword(settings, keys::P31), QString(36, u'k'));
+    EXPECT_NE(settings.get(keys::P31), QString(36, u'k')) << "stored scrambled";
     EXPECT_EQ(settings.get(keys::EMailProgram), QStringLiteral("mailer -n"));
 }
 
-TEST_F(CMyPropertySheetTest, BrowseDialogsStartWhereThePageSaysAndFillTheirField)
+TEST_F(CMyPropertySheetTest, BrowseFillsItsFieldAndPlayRunAndViewActOnlyOnAFilledField)
 {
     auto sheet = openSheet(CMyPropertySheet::InterfacePage);
     auto *soundFile = child<QLineEdit>(*sheet, "soundFileEdit");
@@ -278,42 +237,23 @@ TEST_F(CMyPropertySheetTest, BrowseDialogsStartWhereThePageSaysAndFillTheirField
     QTest::mouseClick(child<QPushButton>(*sheet, "soundBrowseButton"), Qt::LeftButton);
     ASSERT_EQ(prompter.fileDialogs.size(), 1);
     EXPECT_EQ(prompter.fileDialogs[0].initialPath, QStringLiteral("receive.wav"));
-    EXPECT_EQ(prompter.fileDialogs[0].filter, QStringLiteral("Sound Files (*.wav)"));
     EXPECT_EQ(soundFile->text(), QStringLiteral("/sounds/bell.wav"));
     QTest::mouseClick(child<QPushButton>(*sheet, "soundBrowseButton"), Qt::LeftButton);
     EXPECT_EQ(soundFile->text(), QStringLiteral("/sounds/bell.wav")) << "a cancelled dialog changes nothing";
+    QTest::mouseClick(child<QToolButton>(*sheet, "playButton"), Qt::LeftButton);
+    EXPECT_EQ(sound.played, QStringList{QStringLiteral("/sounds/bell.wav")});
+    soundFile->clear();
+    QTest::mouseClick(child<QToolButton>(*sheet, "playButton"), Qt::LeftButton);
+    EXPECT_EQ(sound.played.size(), 1);
 
     sheet->setCurrentPage(CMyPropertySheet::FilteringPage);
     auto *dead = child<QLineEdit>(*sheet, "deadFileEdit");
     EXPECT_EQ(dead->text(), appDataDir() + QStringLiteral("outfiltered.txt"));
-    dead->setText(QStringLiteral("/nowhere/held.txt"));
     prompter.fileNames = {QStringLiteral("/logs/held")};
     QTest::mouseClick(child<QPushButton>(*sheet, "deadBrowseButton"), Qt::LeftButton);
-    EXPECT_EQ(prompter.fileDialogs.last().initialPath, appDataDir() + QStringLiteral("outfiltered.txt"));
     EXPECT_EQ(dead->text(), QStringLiteral("/logs/held.txt"));
-
-    sheet->setCurrentPage(CMyPropertySheet::EMailPage);
-    QTest::mouseClick(child<QPushButton>(*sheet, "programBrowseButton"), Qt::LeftButton);
-    EXPECT_EQ(prompter.fileDialogs.last().initialPath, QStringLiteral("*.exe"));
-    EXPECT_TRUE(prompter.fileDialogs.last().filter.startsWith(QStringLiteral("All Files (*)")));
-}
-
-TEST_F(CMyPropertySheetTest, PlayRunAndViewActOnlyOnAFilledField)
-{
-    auto sheet = openSheet(CMyPropertySheet::InterfacePage);
-    auto *soundFile = child<QLineEdit>(*sheet, "soundFileEdit");
-    soundFile->clear();
-    QTest::mouseClick(child<QToolButton>(*sheet, "playButton"), Qt::LeftButton);
-    EXPECT_TRUE(sound.played.isEmpty());
-    soundFile->setText(QStringLiteral("/sounds/bell.wav"));
-    QTest::mouseClick(child<QToolButton>(*sheet, "playButton"), Qt::LeftButton);
-    EXPECT_EQ(sound.played, QStringList{QStringLiteral("/sounds/bell.wav")});
-
-    sheet->setCurrentPage(CMyPropertySheet::FilteringPage);
-    child<QLineEdit>(*sheet, "deadFileEdit")->setText(QStringLiteral("/logs/held.txt"));
     QTest::mouseClick(child<QToolButton>(*sheet, "viewButton"), Qt::LeftButton);
-    ASSERT_EQ(shell.urls.size(), 1);
-    EXPECT_EQ(shell.urls[0], QUrl::fromLocalFile(QStringLiteral("/logs/held.txt")));
+    EXPECT_EQ(shell.urls, QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/logs/held.txt"))});
 
     sheet->setCurrentPage(CMyPropertySheet::EMailPage);
     QTest::mouseClick(child<QToolButton>(*sheet, "runButton"), Qt::LeftButton);

@@ -25,11 +25,9 @@ sockaddr_in loopbackAddress(const char *host, int port)
 int unusedPort(int type)
 {
     UniqueFd fd(::socket(AF_INET, type | SOCK_CLOEXEC, 0));
-    sockaddr_in address = loopbackAddress("127.0.0.1", 0);
-    ::bind(fd.get(), reinterpret_cast<sockaddr *>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    ::getsockname(fd.get(), reinterpret_cast<sockaddr *>(&address), &length);
-    return ntohs(address.sin_port);
+    const sockaddr_in address = loopbackAddress("127.0.0.1", 0);
+    ::bind(fd.get(), reinterpret_cast<const sockaddr *>(&address), sizeof address);
+    return boundPort(fd.get());
 }
 
 } // namespace
@@ -49,8 +47,7 @@ UniqueFd connectLoopback(int port, const char *host, int timeoutMs)
             return {};
     }
     // The rest of the exchange is blocking.
-    const int flags = 0;
-    ::fcntl(fd.get(), F_SETFL, flags);
+    ::fcntl(fd.get(), F_SETFL, 0);
     return fd;
 }
 
@@ -58,8 +55,8 @@ bool sendAll(int fd, QByteArrayView data, int pieceSize, int pauseMs)
 {
     qsizetype offset = 0;
     while (offset < data.size()) {
-        const qsizetype piece = pieceSize > 0 ? std::min<qsizetype>(pieceSize, data.size() - offset)
-                                              : data.size() - offset;
+        const qsizetype left = data.size() - offset;
+        const qsizetype piece = pieceSize > 0 ? std::min<qsizetype>(pieceSize, left) : left;
         const ssize_t sent = ::send(fd, data.data() + offset, piece, MSG_NOSIGNAL);
         if (sent <= 0)
             return false;
