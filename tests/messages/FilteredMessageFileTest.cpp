@@ -51,19 +51,12 @@ TEST_F(FilteredMessageFileTest, BothFormsAreAppendedByteForByte)
     EXPECT_TRUE(prompter.boxes.isEmpty());
 }
 
-TEST_F(FilteredMessageFileTest, SaveDeadFollowsTheSettings)
+TEST_F(FilteredMessageFileTest, FileNameChosenInTheSettingsIsUsed)
 {
-    ASSERT_TRUE(store.set(keys::SaveDead, 0));
-    deadFile.loadTarget(store);
-    EXPECT_EQ(deadFile.SaveFilteredMessage(QByteArray("a\0b", 3), 3), Result::Off);
-    EXPECT_FALSE(QFile::exists(appDataDir() + u"outfiltered.txt"_s));
-
-    ASSERT_TRUE(store.set(keys::SaveDead, 1));
     ASSERT_TRUE(store.set(keys::DeadFileName, homePath() + u"/chosen.txt"_s));
     deadFile.loadTarget(store);
     EXPECT_EQ(deadFile.SaveFilteredMessage("text"), Result::Written);
     EXPECT_TRUE(QFile::exists(homePath() + u"/chosen.txt"_s));
-    EXPECT_TRUE(prompter.boxes.isEmpty());
 }
 
 TEST_F(FilteredMessageFileTest, WriteFailureIsShownOnceUntilAWriteSucceedsOrTheTargetChanges)

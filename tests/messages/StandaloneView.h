@@ -5,10 +5,9 @@
 #include "addressbook/DestinationComboBox.h"
 #include "messages/CTq20View.h"
 #include "messages/MessageEdit.h"
-#include "protocol/CReceiveThread.h"
-#include "protocol/ReceivedData.h"
 #include "settings/SettingsStore.h"
 
+#include "protocol/ListeningStation.h"
 #include "support/IsolatedHome.h"
 #include "support/ManualClock.h"
 #include "support/QtPrinters.h"
@@ -25,27 +24,6 @@
 #include <memory>
 
 namespace tq::test {
-
-// A receiving station on loopback: the packets its listener handed on, byte for byte.
-class ListeningStation {
-public:
-    ListeningStation()
-    {
-        QObject::connect(&m_receiver, &CReceiveThread::incomingMessage, &m_context,
-                         [this](Transport, const ReceivedData &data) { packets.append(data.data); });
-        m_receiver.start();
-    }
-    ~ListeningStation() { m_receiver.stop(); }
-
-    int port() const { return m_receiver.boundPort(); }
-    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(port()); }
-
-    QList<QByteArray> packets;
-
-private:
-    QObject m_context;
-    CReceiveThread m_receiver{0};
-};
 
 // The message view in a plain window, past its initial update, with a send-time pane of its
 // own; the main frame plays no part.

@@ -17,20 +17,16 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-TEST(SoundRequestTest, SystemSoundNameAsksForItsThemeSoundOnly)
+TEST(SoundRequestTest, SystemSoundsOwnSoundsAndChosenFiles)
 {
     const SoundRequest named = soundRequestFor(u"MailBeep"_s, u"/opt/tq"_s);
     EXPECT_EQ(named.eventId, "message-new-email"_ba);
     EXPECT_TRUE(named.filePath.isEmpty());
-}
 
-TEST(SoundRequestTest, OwnSoundIsFoundBesideTheProgramAndAChosenFilePlaysAsItIs)
-{
     QTemporaryDir programDir;
     QFile own(programDir.filePath(u"receive.wav"_s));
     ASSERT_TRUE(own.open(QIODevice::WriteOnly));
     own.close();
-
     const SoundRequest byDefault = soundRequestFor(u"receive.wav"_s, programDir.path());
     EXPECT_EQ(byDefault.filePath, own.fileName());
     // The desktop's arrival sound where its theme has one, the program's own otherwise.
@@ -39,7 +35,6 @@ TEST(SoundRequestTest, OwnSoundIsFoundBesideTheProgramAndAChosenFilePlaysAsItIs)
     const SoundRequest chosen = soundRequestFor(u"/home/ann/ding.wav"_s, programDir.path());
     EXPECT_EQ(chosen.filePath, u"/home/ann/ding.wav"_s);
     EXPECT_TRUE(chosen.eventId.isEmpty()) << "a file the user chose is not replaced by the theme";
-
     // A bare name that is not beside the program is looked for in the working folder.
     EXPECT_EQ(resolveSoundFile(u"other.wav"_s, programDir.path()), QDir::current().absoluteFilePath(u"other.wav"_s));
 }
@@ -51,9 +46,7 @@ TEST(SoundRequestTest, BuildPutsTheOwnSoundBesideTheProgram)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray header = file.read(44);
-    EXPECT_TRUE(header.startsWith("RIFF"));
-    EXPECT_EQ(header.mid(8, 8), "WAVEfmt "_ba);
-    EXPECT_GT(file.size(), 1000);
+    EXPECT_TRUE(header.startsWith("RIFF") && header.mid(8, 8) == "WAVEfmt ");
 }
 
 TEST(CanberraSoundPlayerTest, UnplayableSoundFallsBackToTheBeepWithoutHoldingTheCaller)

@@ -16,10 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-
 namespace tq {
 namespace {
 
@@ -34,27 +30,13 @@ bool onlyLoopbackInterfaces()
                        [](const QNetworkInterface &i) { return i.type() == QNetworkInterface::Loopback; });
 }
 
-// A UDP socket on every address of the port, as a receiving station binds it.
-UniqueFd bindAnyUdp(int &port)
-{
-    UniqueFd fd(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0));
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_ANY);
-    if (!fd.valid() || ::bind(fd.get(), reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0)
-        return {};
-    socklen_t length = sizeof address;
-    ::getsockname(fd.get(), reinterpret_cast<sockaddr *>(&address), &length);
-    port = ntohs(address.sin_port);
-    return fd;
-}
-
 void sendAndReceiveTheBroadcast()
 {
     ASSERT_TRUE(onlyLoopbackInterfaces()) << "refusing to broadcast outside a private network";
-    int port = 0;
-    const UniqueFd station = bindAnyUdp(port);
+    // Bound to every address of its port, as a receiving station binds it.
+    const UniqueFd station = test::udpSocket("0.0.0.0");
     ASSERT_TRUE(station.valid());
+    const int port = test::boundPort(station.get());
 
     DestinationList list;
     list.add({DestinationList::broadcastText(), kBroadcastCode});
@@ -72,14 +54,8 @@ void sendAndReceiveTheBroadcast()
 
     const test::SendOutcome outcome = test::runSend(message.request, SettingsStore());
     EXPECT_TRUE(outcome.ended);
-    pollfd ready{station.get(), POLLIN, 0};
-    ASSERT_EQ(::poll(&ready, 1, 2000), 1) << "no datagram came";
-    QByteArray datagram(65536, '\0');
-    const ssize_t size = ::recv(station.get(), datagram.data(), datagram.size(), 0);
-    ASSERT_GT(size, 0);
-    datagram.truncate(size);
     EXPECT_EQ(
-        datagram,
+        test::receiveDatagram(station.get(), 2000),
         BuildDatagramPacket({{}, "Broadcast message from Ann Author.\r\n\r\nto the whole network", "ANNPC", '0', {}},
                             "127.0.0.1", port));
 }

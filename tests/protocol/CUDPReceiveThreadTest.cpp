@@ -50,35 +50,25 @@ protected:
     std::vector<std::pair<int, QString>> reports;
 };
 
-TEST_F(UdpReceiverTest, HandsEachDatagramOnWithItsSenderAndLengthPlusOne)
-{
-    startListening();
-    const QByteArray datagram = "\0#0hello\0#1ANN\0#2\0#30\0#4\0#5127.0.0.2:7777u\0#6\0#7\0#8\0#9\0"_ba;
-    ASSERT_TRUE(sendDatagramFrom("127.0.0.2", port(), datagram));
-    ASSERT_TRUE(sendDatagramFrom("127.0.0.3", port(), "second"));
-    ASSERT_TRUE(waitUntil([this] { return received.size() == 2; }));
-    EXPECT_EQ(received[0].data, datagram);
-    EXPECT_EQ(received[0].length, static_cast<quint32>(datagram.size() + 1));
-    EXPECT_EQ(received[0].senderIp, "127.0.0.2"_ba);
-    EXPECT_EQ(received[1].data, "second"_ba);
-    EXPECT_EQ(received[1].senderIp, "127.0.0.3"_ba);
-    EXPECT_TRUE(reports.empty()) << "the UDP receiver does not report that it listens";
-}
-
-TEST_F(UdpReceiverTest, LargestDatagramArrivesWholeAndEmptyOnesAreNotHandedOn)
+TEST_F(UdpReceiverTest, HandsEachDatagramOnWithItsSenderAndLengthPlusOneButNotEmptyOnes)
 {
     startListening();
     // The most an IPv4 datagram can carry; the receiver would take up to 65534 bytes.
     QByteArray largest(65507, 'x');
     largest[0] = 'a';
     largest[largest.size() - 1] = 'z';
-    ASSERT_TRUE(sendDatagramFrom("127.0.0.1", port(), ""));
-    ASSERT_TRUE(sendDatagramFrom("127.0.0.1", port(), largest));
-    ASSERT_TRUE(waitUntil([this] { return !received.empty(); }));
+    ASSERT_TRUE(sendDatagramFrom("127.0.0.2", port(), ""));
+    ASSERT_TRUE(sendDatagramFrom("127.0.0.2", port(), largest));
+    ASSERT_TRUE(sendDatagramFrom("127.0.0.3", port(), "second"));
+    ASSERT_TRUE(waitUntil([this] { return received.size() >= 2; }));
     QCoreApplication::processEvents();
-    ASSERT_EQ(received.size(), 1u);
+    ASSERT_EQ(received.size(), 2u);
     EXPECT_EQ(received[0].data, largest);
     EXPECT_EQ(received[0].length, 65508u);
+    EXPECT_EQ(received[0].senderIp, "127.0.0.2"_ba);
+    EXPECT_EQ(received[1].data, "second"_ba);
+    EXPECT_EQ(received[1].senderIp, "127.0.0.3"_ba);
+    EXPECT_TRUE(reports.empty()) << "the UDP receiver does not report that it listens";
 }
 
 TEST_F(UdpReceiverTest, BusyPortIsReportedWithCodeThree)

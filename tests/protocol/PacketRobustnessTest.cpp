@@ -56,7 +56,7 @@ protected:
     }
 };
 
-TEST_F(PacketRobustness, RandomBytes)
+TEST_F(PacketRobustness, RandomAndMutatedPackets)
 {
     for (int i = 0; i < 5000; ++i) {
         QByteArray input(static_cast<qsizetype>(random() % 64), Qt::Uninitialized);
@@ -64,10 +64,7 @@ TEST_F(PacketRobustness, RandomBytes)
             c = "/$#0123456789\0\nab"[random() % 17];
         parseBoth(input);
     }
-}
 
-TEST_F(PacketRobustness, MutatedValidPackets)
-{
     const MessagePacket packet{"", "Message from A to B.\r\n\r\nHello", "HOST", '1', "a@b.c"};
     const QByteArray stream = BuildStreamPacket(packet, "10.0.0.1", 7777);
     const QByteArray datagram = BuildDatagramPacket(packet, "10.0.0.1", 7777);

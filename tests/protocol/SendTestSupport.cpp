@@ -13,26 +13,6 @@
 #include <list>
 
 namespace tq::test {
-namespace {
-
-sockaddr_in loopback(int port)
-{
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return address;
-}
-
-int boundPort(int fd)
-{
-    sockaddr_in address{};
-    socklen_t length = sizeof address;
-    ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
-    return ntohs(address.sin_port);
-}
-
-} // namespace
 
 SendOutcome runSend(SendRequest request, const SettingsStore &settings, SendServices services, int timeoutMs)
 {
@@ -71,7 +51,9 @@ RawStation::RawStation(Mode mode, QByteArray answer)
     , m_answer(std::move(answer))
     , m_listen(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0))
 {
-    const sockaddr_in address = loopback(0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     ::bind(m_listen.get(), reinterpret_cast<const sockaddr *>(&address), sizeof address);
     ::listen(m_listen.get(), 1024);
     m_port = boundPort(m_listen.get());
@@ -121,24 +103,6 @@ void RawStation::run()
             }
         }
     }
-}
-
-UdpSink::UdpSink(int port)
-    : m_fd(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0))
-{
-    const sockaddr_in address = loopback(port);
-    if (::bind(m_fd.get(), reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0)
-        m_port = boundPort(m_fd.get());
-}
-
-QByteArray UdpSink::receive(int timeoutMs)
-{
-    pollfd pfd{m_fd.get(), POLLIN, 0};
-    if (::poll(&pfd, 1, timeoutMs) != 1)
-        return {};
-    QByteArray buffer(65536, '\0');
-    const ssize_t count = ::recv(m_fd.get(), buffer.data(), buffer.size(), 0);
-    return count > 0 ? buffer.first(count) : QByteArray();
 }
 
 } // namespace tq::test

@@ -3,6 +3,7 @@
 #include "platform/UniqueFd.h"
 #include "platform/WakeupEvent.h"
 #include "protocol/CSendThread.h"
+#include "support/LoopbackPeer.h"
 
 #include <QByteArray>
 #include <QString>
@@ -54,17 +55,10 @@ private:
 };
 
 // A UDP socket on 127.0.0.1 that collects datagrams.
-class UdpSink {
-public:
-    explicit UdpSink(int port = 0);
-    int port() const { return m_port; }
-    bool valid() const { return m_fd.valid() && m_port != 0; }
-    // The next datagram, or an empty array after `timeoutMs`.
-    QByteArray receive(int timeoutMs = 3000);
-
-private:
-    UniqueFd m_fd;
-    int m_port = 0;
+struct UdpSink {
+    UniqueFd fd = udpSocket();
+    int port() const { return boundPort(fd.get()); }
+    QByteArray receive(int timeoutMs = 3000) const { return receiveDatagram(fd.get(), timeoutMs); }
 };
 
 } // namespace tq::test
