@@ -191,9 +191,11 @@ TEST_F(ViewAnswersTest, OnlyMessagesFromOtherStationsAreAnsweredToTheDestination
     box()->setEditText(away);
     toggle();
 
-    // Loopback and the own address are this machine: no answer to them.
+    // Loopback and the own address are this machine: no answer to them. Nor to another
+    // station's automatic answer, or two away stations would answer each other for ever.
     arrive("Message from Me to Ann.\r\n\r\nlocal", "ANNPC", "127.0.0.1");
     arrive("Message from Me to Ann.\r\n\r\nown", "ANNPC", "10.0.0.9");
+    arrive("Autoanswer from Cy.\r\n\r\nAway too.", "CYPC", "10.0.0.8");
     arrive("Message from Bob to Ann.\r\n\r\nremote");
     ASSERT_TRUE(test::waitUntil([&] { return !station.packets.isEmpty(); }));
     ASSERT_TRUE(test::waitUntil([&] { return view->sendTasks().runningCount() == 0; }));
@@ -205,7 +207,7 @@ TEST_F(ViewAnswersTest, OnlyMessagesFromOtherStationsAreAnsweredToTheDestination
     // Nothing in the window moved for the arrivals.
     EXPECT_EQ(box()->currentText(), away);
     EXPECT_EQ(compose()->toPlainText(), QStringLiteral("Away.\n"));
-    EXPECT_EQ(view->viewer().messages().count(), 3);
+    EXPECT_EQ(view->viewer().messages().count(), 4);
     EXPECT_TRUE(timePane.text().isEmpty());
     EXPECT_FALSE(view->sendTimerRunning());
     EXPECT_EQ(restore.count(), 0);
