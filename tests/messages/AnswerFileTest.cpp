@@ -1,9 +1,8 @@
 #include "messages/AnswerFile.h"
 #include "messages/TextFileLines.h"
+#include "messages/TestFiles.h"
 #include "support/IsolatedHome.h"
 #include "support/QtPrinters.h"
-
-#include <QFile>
 
 namespace tq {
 namespace {
@@ -25,9 +24,7 @@ TEST_F(AnswerFileTest, BytesAreWrittenAsTheyAreAndReadWithALineEndAfterTheLastLi
 {
     const QByteArray typed = "I am away.\r\nBack on Monday \xe4\xc3\xa4"_ba;
     ASSERT_TRUE(writeAnswerFile(typed));
-    QFile file(appDataDir() + u"AutoFile.tqm"_s);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), typed);
+    EXPECT_EQ(test::fileBytes(appDataDir() + u"AutoFile.tqm"_s), typed);
     EXPECT_EQ(readAnswerFile(), typed + "\r\n");
 
     ASSERT_TRUE(writeAnswerFile(""));

@@ -1,5 +1,6 @@
 #include "messages/FilteredMessageFile.h"
 #include "settings/SettingsStore.h"
+#include "messages/TestFiles.h"
 #include "support/IsolatedHome.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingPrompter.h"
@@ -17,11 +18,7 @@ const QByteArray kEntryEnd = "\r\n*******************************************\r\
 
 class FilteredMessageFileTest : public test::IsolatedHome {
 protected:
-    QByteArray deadFileBytes() const
-    {
-        QFile file(appDataDir() + u"outfiltered.txt"_s);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    QByteArray deadFileBytes() const { return test::fileBytes(appDataDir() + u"outfiltered.txt"_s, "<missing>"); }
 
     SettingsStore store;
     test::RecordingPrompter prompter;

@@ -1,11 +1,11 @@
 #include "messages/MessageFileWriter.h"
 #include "messages/MessageFiles.h"
 
+#include "messages/TestFiles.h"
 #include "support/IsolatedHome.h"
 #include "support/QtPrinters.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -30,9 +30,7 @@ TEST_F(MessageFileWriterTest, BurstFromOneSenderGetsConsecutiveNamesInItsOrder)
 {
     MessageFileWriter writer;
     // A file from an earlier year holds the first name already.
-    QFile old(dir + u"0305140709998PC.tqm"_s);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.close();
+    ASSERT_TRUE(test::writeFileBytes(dir + u"0305140709998PC.tqm"_s, {}));
     for (int i = 0; i < 300; ++i)
         writer.write(i + 1, '0', "PC", "PC/10.0.0.1", "stamp\r\nmessage " + QByteArray::number(i), arrival, dir);
     writer.flush();
@@ -43,9 +41,7 @@ TEST_F(MessageFileWriterTest, BurstFromOneSenderGetsConsecutiveNamesInItsOrder)
         EXPECT_EQ(results[i].id, quint64(i + 1));
         const QString expected = dir + messageFileName(arrival.addMSecs(i + 1), "PC");
         ASSERT_EQ(results[i].path, expected) << i;
-        QFile file(expected);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll(), "0PC/10.0.0.1\r\nstamp\r\nmessage " + QByteArray::number(i));
+        EXPECT_EQ(test::fileBytes(expected), "0PC/10.0.0.1\r\nstamp\r\nmessage " + QByteArray::number(i));
     }
     EXPECT_TRUE(writer.takeResults().empty());
 }

@@ -1,5 +1,6 @@
 #include "messages/MessageFiles.h"
 
+#include "messages/TestFiles.h"
 #include "support/IsolatedHome.h"
 #include "support/QtPrinters.h"
 
@@ -10,8 +11,12 @@
 
 #include <sys/stat.h>
 
+#include <tuple>
+
 namespace tq {
 namespace {
+
+using namespace Qt::StringLiterals;
 
 class MessageFilesTest : public test::IsolatedHome {
 protected:
@@ -19,16 +24,9 @@ protected:
     const QDateTime arrival { QDate(2024, 3, 7), QTime(9, 5, 2, 41) };
 
     QStringList storedNames() const { return QDir(folder).entryList({ QStringLiteral("*") }, QDir::Files, QDir::Name); }
-    static QByteArray contentOf(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-    }
     void putFile(const QString &name, const QByteArray &content) const
     {
-        QFile file(folder + name);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
+        ASSERT_TRUE(test::writeFileBytes(folder + name, content));
     }
     QByteArrayList loadedTexts() const
     {
@@ -54,18 +52,14 @@ TEST_F(MessageFilesTest, WrittenMessagesLoadBackByteForByteInNameOrder)
 
     MessageList list;
     EXPECT_EQ(LoadStoredMessages(list, false), 3u);
-    ASSERT_EQ(list.count(), 3u);
-    auto it = list.begin();
-    EXPECT_EQ(it->sender, "A/10.0.0.1:8000u");
-    EXPECT_EQ(it->text, multiLine);
-    EXPECT_FALSE(it->highImportance);
-    ++it;
-    EXPECT_EQ(it->text, windows1252);
-    EXPECT_TRUE(it->highImportance);
-    EXPECT_EQ(it->filePath, folder + QStringLiteral("0307090503041B.tqm"));
-    ++it;
-    EXPECT_FALSE(it->highImportance) << "only '1' marks high importance";
-    EXPECT_EQ(contentOf(it->filePath).left(1), "7") << "an unknown importance character is kept as it came";
+    std::vector<std::tuple<QByteArray, QByteArray, bool, QString>> loaded;
+    for (const MessageRecord &record : list)
+        loaded.emplace_back(record.sender, record.text, record.highImportance, record.filePath);
+    // Only '1' marks high importance; an unknown importance character is kept as it came.
+    EXPECT_EQ(loaded, (decltype(loaded){{"A/10.0.0.1:8000u", multiLine, false, folder + u"0307090502041A.tqm"_s},
+                                        {"B/10.0.0.2", windows1252, true, folder + u"0307090503041B.tqm"_s},
+                                        {"C/10.0.0.3", "stamp\r\nx", false, folder + u"0307090504041C.tqm"_s}}));
+    EXPECT_EQ(test::fileBytes(folder + u"0307090504041C.tqm"_s).left(1), "7");
 }
 
 TEST_F(MessageFilesTest, LoadSkipsEmptyMalformedAndUnreadableFilesAndKeepsTheRest)
@@ -103,7 +97,7 @@ TEST_F(MessageFilesTest, SameMillisecondAndSystemNameNeverReplacesAFile)
     EXPECT_EQ(storedNames(),
         QStringList({ QStringLiteral("0307090502041PC.tqm"), QStringLiteral("0307090502042PC.tqm"),
             QStringLiteral("0307090502043PC.tqm") }));
-    EXPECT_EQ(contentOf(*first), "0PC/10.0.0.1\r\nstamp\r\none");
+    EXPECT_EQ(test::fileBytes(*first), "0PC/10.0.0.1\r\nstamp\r\none");
 
     DeleteMessageFile(*second);
     EXPECT_EQ(loadedTexts(), QByteArrayList({ "stamp\r\none", "stamp\r\nthree" })) << "deleting one took only one";
