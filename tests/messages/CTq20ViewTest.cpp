@@ -1,18 +1,9 @@
 #include "messages/CTq20View.h"
-#include "app/CMainFrame.h"
 #include "messages/MessageEdit.h"
 #include "messages/MessageFiles.h"
-#include "settings/SettingsStore.h"
 
-#include "support/IsolatedHome.h"
-#include "support/ManualClock.h"
-#include "support/QtPrinters.h"
-#include "support/RecordingPrompter.h"
-#include "support/RecordingSoundPlayer.h"
-#include "support/RecordingTrayIcon.h"
-#include "support/SignalWaiter.h"
+#include "app/MainFrameFixture.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -21,20 +12,13 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace tq {
 namespace {
 
 using Command = CTq20View::Command;
 
-class CTq20ViewTest : public test::IsolatedHome {
+class CTq20ViewTest : public test::MainFrameFixture {
 protected:
-    SettingsStore settings;
-    test::RecordingPrompter prompter;
-    test::RecordingSoundPlayer sound;
-    test::RecordingTrayIcon tray;
-    test::ManualClock clock;
     std::unique_ptr<CMainFrame> frame;
     CTq20View *view = nullptr;
     QStringList paths;
@@ -58,7 +42,7 @@ protected:
     void start()
     {
         settings.set(keys::StoreAndLoad, 1);
-        frame = std::make_unique<CMainFrame>(settings, prompter, sound, tray, clock);
+        frame = makeFrame();
         view = frame->view();
         frame->show();
         view->OnInitialUpdate();
@@ -79,7 +63,7 @@ protected:
     bool enabled(Command command) const { return view->action(command)->isEnabled(); }
 };
 
-TEST_F(CTq20ViewTest, StartUpShowsTheNewestStoredMessageWithItsCounters)
+TEST_F(CTq20ViewTest, StartUpShowsTheNewestStoredMessageOrWithDontAutoLastTheOldest)
 {
     storeMessages(3, 3);
     start();
@@ -90,11 +74,9 @@ TEST_F(CTq20ViewTest, StartUpShowsTheNewestStoredMessageWithItsCounters)
     EXPECT_EQ(tray.iconName, QStringLiteral("IDI_ICON3"));
     EXPECT_FALSE(view->importanceIcon()->isHidden()) << "the newest one is of high importance";
     EXPECT_TRUE(view->composeBox()->hasFocus());
-}
 
-TEST_F(CTq20ViewTest, DontAutoLastStartsAtTheOldest)
-{
-    storeMessages(3);
+    // "DontAutoLast" starts at the oldest.
+    frame.reset();
     settings.set(keys::DontAutoLast, 1);
     start();
     EXPECT_EQ(destination(), QStringLiteral("PC1/10.0.0.1"));
@@ -107,7 +89,7 @@ TEST_F(CTq20ViewTest, TitleTrayAndPaneForNoneOneAndTwelveMessages)
     // Stored messages stay on disk when "StoreAndLoad" is off.
     storeMessages(1);
     settings.set(keys::StoreAndLoad, 0);
-    frame = std::make_unique<CMainFrame>(settings, prompter, sound, tray, clock);
+    frame = makeFrame();
     view = frame->view();
     view->OnInitialUpdate();
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Tarquel Messenger v2.1"));
@@ -153,10 +135,17 @@ TEST_F(CTq20ViewTest, AltArrowsPageThroughTheMessages)
     EXPECT_TRUE(view->composeBox()->hasFocus());
 }
 
-TEST_F(CTq20ViewTest, DeleteShowsTheNewerNeighbourThenTheOlderThenNothing)
+TEST_F(CTq20ViewTest, DeleteWaitsOutAnArrivalThenShowsTheNewerNeighbourThenTheOlderThenNothing)
 {
     storeMessages(4);
     start();
+    view->viewer().markArrival();
+    clock.advance(1999);
+    press(Qt::Key_Delete, Qt::AltModifier);
+    EXPECT_EQ(position(), QStringLiteral("4/4")) << "too soon after an arrival";
+    EXPECT_TRUE(QFile::exists(paths[3]));
+    clock.advance(1);
+
     view->ShowPreviousMessage();
     view->ShowPreviousMessage(); // message 2 of 4
     press(Qt::Key_Delete, Qt::AltModifier);
@@ -177,21 +166,6 @@ TEST_F(CTq20ViewTest, DeleteShowsTheNewerNeighbourThenTheOlderThenNothing)
     for (const QString &path : std::as_const(paths))
         EXPECT_FALSE(QFile::exists(path));
     EXPECT_FALSE(enabled(Command::Delete));
-}
-
-TEST_F(CTq20ViewTest, DeleteRightAfterAnArrivalDoesNothing)
-{
-    storeMessages(2);
-    start();
-    view->viewer().markArrival();
-    clock.advance(1999);
-    press(Qt::Key_Delete, Qt::AltModifier);
-    EXPECT_EQ(position(), QStringLiteral("2/2"));
-    EXPECT_TRUE(QFile::exists(paths[1]));
-    clock.advance(1);
-    press(Qt::Key_Delete, Qt::AltModifier);
-    EXPECT_EQ(position(), QStringLiteral("1/1"));
-    EXPECT_FALSE(QFile::exists(paths[1]));
 }
 
 TEST_F(CTq20ViewTest, DiscardAllAsksFirst)
@@ -217,24 +191,7 @@ TEST_F(CTq20ViewTest, DiscardAllAsksFirst)
         EXPECT_FALSE(QFile::exists(path));
 }
 
-TEST_F(CTq20ViewTest, MinOnDelLastHidesToTheTrayOrMinimisesWithoutOne)
-{
-    settings.set(keys::MinOnDelLast, 1);
-    storeMessages(1);
-    start();
-    view->DeleteCurrentMessage();
-    EXPECT_TRUE(test::waitUntil([&] { return !frame->isVisible(); })) << "into the tray";
-
-    frame.reset();
-    tray.available = false;
-    storeMessages(1);
-    start();
-    view->DeleteCurrentMessage();
-    EXPECT_TRUE(test::waitUntil([&] { return frame->isMinimized(); }));
-    EXPECT_TRUE(frame->isVisible()) << "never hidden without a way back";
-}
-
-TEST_F(CTq20ViewTest, DeletingTheLastMessageEmptiesComposeOnlyWithoutTheUsersText)
+TEST_F(CTq20ViewTest, DeletingTheLastEmptiesOnlyTheProgramsComposeTextAndMinOnDelLastPutsTheWindowAway)
 {
     storeMessages(2);
     start();
@@ -251,6 +208,21 @@ TEST_F(CTq20ViewTest, DeletingTheLastMessageEmptiesComposeOnlyWithoutTheUsersTex
     view->DeleteCurrentMessage();
     EXPECT_EQ(view->composeBox()->toPlainText(), QStringLiteral("my reply"));
     EXPECT_FALSE(frame->isMinimized()) << "MinOnDelLast is off";
+
+    settings.set(keys::MinOnDelLast, 1);
+    frame.reset();
+    storeMessages(1);
+    start();
+    view->DeleteCurrentMessage();
+    EXPECT_TRUE(test::waitUntil([&] { return !frame->isVisible(); })) << "into the tray";
+
+    frame.reset();
+    tray.available = false;
+    storeMessages(1);
+    start();
+    view->DeleteCurrentMessage();
+    EXPECT_TRUE(test::waitUntil([&] { return frame->isMinimized(); }));
+    EXPECT_TRUE(frame->isVisible()) << "never hidden without a way back";
 }
 
 TEST_F(CTq20ViewTest, NetworkTextIsShownDecodedAndPlain)

@@ -1,25 +1,15 @@
 // Messages through the real listeners into the main window, its list and its files.
 #include "addressbook/AddressBookNames.h"
 #include "addressbook/AddressBookStore.h"
-#include "app/CMainFrame.h"
 #include "messages/CTq20View.h"
 #include "messages/MessageEdit.h"
 #include "protocol/CReceiveThread.h"
 #include "protocol/CUDPReceiveThread.h"
 #include "protocol/MessagePacket.h"
-#include "settings/SettingsStore.h"
 
-#include "support/IsolatedHome.h"
-#include "support/LoopbackPeer.h"
-#include "support/ManualClock.h"
-#include "support/QtPrinters.h"
-#include "support/RecordingPrompter.h"
-#include "support/RecordingSoundPlayer.h"
-#include "support/RecordingTrayIcon.h"
-#include "support/SignalWaiter.h"
+#include "app/MainFrameFixture.h"
+#include "messages/TestFiles.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -30,23 +20,28 @@
 
 #include <atomic>
 #include <map>
+#include <thread>
 #include <utility>
 #include <vector>
-#include <thread>
 
 namespace tq {
 namespace {
 
 using namespace Qt::StringLiterals;
+using test::fileBytes;
 using test::waitUntil;
+
+int sequenceOf(const QByteArray &text)
+{
+    return text.mid(text.lastIndexOf("seq ") + 4).toInt();
+}
 
 // Station B is the program with its window; the test plays station A and the other senders
 // from further loopback addresses.
-class IncomingRoadTest : public test::IsolatedHome {
+class IncomingRoadTest : public test::MainFrameFixture {
 protected:
     IncomingRoadTest()
     {
-        settings.set(keys::TcpPort, tcpPort);
         settings.set(keys::UdpPort, udpPort);
         settings.set(keys::SystemName, u"BOB"_s);
         settings.set(keys::EmailAddress, u"bob@example.org"_s);
@@ -55,7 +50,7 @@ protected:
 
     void start()
     {
-        frame = std::make_unique<CMainFrame>(settings, prompter, sound, tray, clock);
+        frame = makeFrame();
         view = frame->view();
         frame->show();
         frame->initialUpdate();
@@ -71,28 +66,22 @@ protected:
     {
         return QDir(messagesDir()).entryList({u"*"_s + systemName + u".tqm"_s}, QDir::Files, QDir::Name);
     }
-    QByteArray fileContent(const QString &name) const
+    // Sequence numbers of the messages stored for `systemName`, in file-name (arrival) order.
+    std::vector<int> storedSequence(const QString &systemName) const
     {
-        QFile file(messagesDir() + name);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        std::vector<int> sequence;
+        for (const QString &name : filesOf(systemName))
+            sequence.push_back(sequenceOf(fileBytes(messagesDir() + name)));
+        return sequence;
+    }
+    // Sends from station A, 127.0.0.2; true when the packet was acknowledged with its length.
+    bool send(const QByteArray &name, const QByteArray &text, int replyPort = 7777)
+    {
+        const QByteArray packet = BuildStreamPacket({{}, text, name, '0', "ann@example.org"}, "127.0.0.2", replyPort);
+        return test::exchangeStreamPacketFrom("127.0.0.2", port, packet) == QByteArray::number(packet.size());
     }
 
-    static QByteArray streamPacket(const QByteArray &name, const QByteArray &text, int replyPort = 7777)
-    {
-        return BuildStreamPacket({{}, text, name, '0', "ann@example.org"}, "127.0.0.2", replyPort);
-    }
-    static QByteArray datagram(const QByteArray &name, const QByteArray &text, int replyPort)
-    {
-        return BuildDatagramPacket({{}, text, name, '0', "ann@example.org"}, "127.0.0.2", replyPort);
-    }
-
-    const int tcpPort = test::unusedTcpPort();
     const int udpPort = test::unusedUdpPort();
-    SettingsStore settings;
-    test::RecordingPrompter prompter;
-    test::RecordingSoundPlayer sound;
-    test::RecordingTrayIcon tray;
-    test::ManualClock clock;
     std::unique_ptr<CMainFrame> frame;
     CTq20View *view = nullptr;
 };
@@ -101,17 +90,17 @@ TEST_F(IncomingRoadTest, StreamPacketAndDatagramFromAnotherStationAreStoredAndTh
 {
     start();
     const QByteArray streamText = "Message from Ann to Bob.\r\n\r\nover TCP\r\nsecond line";
-    const QByteArray packet = streamPacket("ANN", streamText);
-    EXPECT_EQ(test::exchangeStreamPacketFrom("127.0.0.2", tcpPort, packet), QByteArray::number(packet.size()));
+    EXPECT_TRUE(send("ANN", streamText));
     ASSERT_TRUE(waitUntil([this] { return messages().count() == 1; }));
 
     const UniqueFd stationA = test::udpSocket("127.0.0.2");
     ASSERT_TRUE(stationA.valid());
     const int replyPort = test::boundPort(stationA.get());
     const QByteArray udpText = "Message from Ann to Bob, Carl.\r\n\r\nover UDP";
-    ASSERT_TRUE(test::sendDatagram(stationA.get(), udpPort, datagram("ANN", udpText, replyPort)));
+    ASSERT_TRUE(test::sendDatagram(stationA.get(), udpPort,
+                                   BuildDatagramPacket({{}, udpText, "ANN", '0', {}}, "127.0.0.2", replyPort)));
     ASSERT_TRUE(waitUntil([this] { return messages().count() == 2; }));
-    const QByteArray receiptBytes = test::receiveDatagram(stationA.get());
+    const QByteArray receipt = test::receiveDatagram(stationA.get());
     view->incomingHandler().flushFiles();
 
     const QStringList files = filesOf(u"ANN"_s);
@@ -119,29 +108,20 @@ TEST_F(IncomingRoadTest, StreamPacketAndDatagramFromAnotherStationAreStoredAndTh
     // Month, day, hour, minute, second and millisecond of the arrival.
     const QString today = QDate::currentDate().toString(u"MMdd"_s);
     for (const QString &name : files)
-        EXPECT_TRUE(QRegularExpression(u"^"_s + today + u"\\d{9}ANN\\.tqm$"_s).match(name).hasMatch())
-            << name.toStdString();
+        EXPECT_TRUE(QRegularExpression(u"^"_s + today + u"\\d{9}ANN\\.tqm$"_s).match(name).hasMatch()) << name.toStdString();
 
     const QByteArray streamStamp = messages().oldest()->text.left(messages().oldest()->text.indexOf("\r\n"));
     const QByteArray udpStamp = messages().newest()->text.left(messages().newest()->text.indexOf("\r\n"));
     // Station A listens on TCP port 7777, which is not the port of this station.
-    EXPECT_EQ(fileContent(files[0]), "0ANN/127.0.0.2:7777\r\n" + streamStamp + "\r\n" + streamText);
-    const QByteArray udpSender = "ANN/127.0.0.2:" + QByteArray::number(replyPort) + "u";
-    EXPECT_EQ(fileContent(files[1]), "0" + udpSender + "\r\n" + udpStamp + "\r\n" + udpText);
-    EXPECT_EQ(messages().newest()->sender, udpSender);
+    EXPECT_EQ(fileBytes(messagesDir() + files[0]), "0ANN/127.0.0.2:7777\r\n" + streamStamp + "\r\n" + streamText);
+    EXPECT_EQ(fileBytes(messagesDir() + files[1]),
+              "0ANN/127.0.0.2:" + QByteArray::number(replyPort) + "u\r\n" + udpStamp + "\r\n" + udpText);
 
-    const ParsedPacket receipt = ParseDatagramPacket(receiptBytes);
-    ASSERT_TRUE(receipt.wellFormed) << receiptBytes.toStdString();
-    EXPECT_EQ(receipt.tag, "NOTIFY_MESSAGE"_ba);
-    EXPECT_EQ(receipt.text,
-              "NOTIFY MESSAGE\r\nRecipient(s) Bob, Carl successfully received your message.\r\nDate: " + udpStamp
-                  + "\r\nSize of received message: " + QByteArray::number(udpText.size()));
-    EXPECT_EQ(receipt.systemName, "BOB"_ba);
-    EXPECT_EQ(receipt.email, "bob@example.org"_ba);
-    EXPECT_EQ(receipt.importance, '0');
-    EXPECT_EQ(receipt.replyAddress, view->ownAddress() + ":" + QByteArray::number(udpPort) + "u");
+    const QByteArray receiptText = "NOTIFY MESSAGE\r\nRecipient(s) Bob, Carl successfully received your message.\r\n"
+                                   "Date: " + udpStamp + "\r\nSize of received message: " + QByteArray::number(udpText.size());
+    EXPECT_EQ(receipt, BuildDatagramPacket({"NOTIFY_MESSAGE", receiptText, "BOB", '0', "bob@example.org"},
+                                           view->ownAddress(), udpPort));
 
-    // The window shows the newest and played the arrival sound for each.
     EXPECT_TRUE(view->messagePane()->toPlainText().endsWith(u"\n\nover UDP"_s));
     EXPECT_EQ(sound.played, QStringList({u"receive.wav"_s, u"receive.wav"_s}));
 }
@@ -155,26 +135,19 @@ TEST_F(IncomingRoadTest, ArrivalRaisesTheWindowWhenAskedAndKeepsTheShownMessageW
     QSignalSpy restore(view, &CTq20View::restoreRequested);
     clock.advance(5000);
 
-    test::exchangeStreamPacketFrom("127.0.0.2", tcpPort, streamPacket("ANN", "first"));
+    ASSERT_TRUE(send("ANN", "first"));
     ASSERT_TRUE(waitUntil([this] { return messages().count() == 1; }));
     EXPECT_EQ(restore.count(), 1);
     EXPECT_EQ(view->viewer().lastArrivalMs(), clock.now);
     const QString firstShown = view->messagePane()->toPlainText();
     EXPECT_TRUE(firstShown.endsWith(u"\nfirst"_s));
 
-    test::exchangeStreamPacketFrom("127.0.0.2", tcpPort, streamPacket("ANN", "second"));
+    ASSERT_TRUE(send("ANN", "second"));
     ASSERT_TRUE(waitUntil([this] { return messages().count() == 2; }));
     EXPECT_EQ(view->messagePane()->toPlainText(), firstShown);
     EXPECT_EQ(frame->statusPane(2)->text(), u"1/2"_s);
-    EXPECT_EQ(frame->windowTitle(), u"Tarquel Messenger [ 2 messages ]"_s);
     EXPECT_EQ(restore.count(), 2);
     EXPECT_TRUE(sound.played.isEmpty());
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Entries of the filtered-message file: the reason line, the separator, the arrival stamp,
@@ -194,25 +167,19 @@ TEST_F(IncomingRoadTest, UnwantedMessagesGoToTheFilteredFileAndNeverToTheWindow)
 {
     AddressBookStore book;
     const QString top = addressbook::topLevelName();
-    ASSERT_TRUE(book.PutUserKeepState(top, u"ANN"_s, u"127.0.0.2"_s, true));
-    ASSERT_TRUE(book.PutUserKeepState(top, u"JIMBOB"_s, u"10.0.0.7"_s, true));
-    ASSERT_TRUE(book.PutUserKeepState(top, u"NOHOST"_s, {}, true));
-    ASSERT_TRUE(book.PutUserKeepState(top, u"DAVE"_s, u"10.0.0.9"_s, false));
     ASSERT_TRUE(book.CreateGroup(u"Quiet"_s));
-    ASSERT_TRUE(book.PutUserKeepState(u"Quiet"_s, u"CARL"_s, u"10.0.0.8"_s, true));
+    for (const auto &[group, name, host, active] : {std::tuple(top, u"ANN"_s, u"127.0.0.2"_s, true),
+                                                    {top, u"JIMBOB"_s, u"10.0.0.7"_s, true},
+                                                    {top, u"NOHOST"_s, QString(), true},
+                                                    {top, u"DAVE"_s, u"10.0.0.9"_s, false},
+                                                    {u"Quiet"_s, u"CARL"_s, u"10.0.0.8"_s, true}})
+        ASSERT_TRUE(book.PutUserKeepState(group, name, host, active));
     ASSERT_TRUE(book.SetGroupActive(u"Quiet"_s, false));
-    {
-        QFile kill(appDataDir() + u"KillFile.tqm"_s);
-        ASSERT_TRUE(kill.open(QIODevice::WriteOnly));
-        kill.write("free, spam offer\r\nlottery\r\n");
-    }
+    ASSERT_TRUE(test::writeFileBytes(appDataDir() + u"KillFile.tqm"_s, "free, spam offer\r\nlottery\r\n"));
     settings.set(keys::EnableSound, 0);
     start();
     const QString deadPath = appDataDir() + u"outfiltered.txt"_s;
     quint32 expectedCount = 0;
-    const auto send = [&](const QByteArray &name, const QByteArray &text, int replyPort = 7777) {
-        test::exchangeStreamPacketFrom("127.0.0.2", tcpPort, streamPacket(name, text, replyPort));
-    };
     const auto accepted = [&] {
         ++expectedCount;
         return waitUntil([&] { return messages().count() == expectedCount; });
@@ -274,32 +241,18 @@ TEST_F(IncomingRoadTest, ReceiversFollowUseProtocolAndUdpPortZeroMeansTheTcpPort
 {
     settings.set(keys::UseProtocol, 1);
     settings.set(keys::UdpPort, 0);
-    frame = std::make_unique<CMainFrame>(settings, prompter, sound, tray, clock);
+    frame = makeFrame();
     frame->initialUpdate();
     ASSERT_TRUE(frame->udpReceiver());
     ASSERT_TRUE(waitUntil([this] { return frame->udpReceiver()->boundPort() != 0; }));
-    EXPECT_EQ(frame->udpReceiver()->boundPort(), tcpPort);
+    EXPECT_EQ(frame->udpReceiver()->boundPort(), port);
 
     settings.set(keys::UseProtocol, 0);
     frame->StopProcesses();
-    EXPECT_TRUE(test::udpSocket("0.0.0.0", tcpPort).valid()) << "the stop freed the UDP port";
+    EXPECT_TRUE(test::udpSocket("0.0.0.0", port).valid()) << "the stop freed the UDP port";
     frame->StartProcesses();
     EXPECT_TRUE(frame->tcpReceiver());
     EXPECT_FALSE(frame->udpReceiver());
-}
-
-// Sequence numbers of the messages stored for `systemName`, in file-name (arrival) order.
-std::vector<int> storedSequence(const QString &dir, const QStringList &files)
-{
-    std::vector<int> sequence;
-    for (const QString &name : files) {
-        QFile file(dir + name);
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray content = file.readAll();
-        sequence.push_back(content.mid(content.lastIndexOf("seq ") + 4).toInt());
-    }
-    return sequence;
 }
 
 TEST_F(IncomingRoadTest, BurstFromSeveralSendersOverBothTransportsLosesNoAcknowledgedMessage)
@@ -320,7 +273,7 @@ TEST_F(IncomingRoadTest, BurstFromSeveralSendersOverBothTransportsLosesNoAcknowl
                 const QByteArray packet = BuildStreamPacket(
                     {{}, "Message from " + name + " to BOB.\r\n\r\nseq " + QByteArray::number(i), name, '0', {}},
                     source, 7777);
-                if (test::exchangeStreamPacketFrom(source.constData(), tcpPort, packet)
+                if (test::exchangeStreamPacketFrom(source.constData(), port, packet)
                     == QByteArray::number(packet.size()))
                     acknowledged[s].push_back(i);
             }
@@ -364,9 +317,9 @@ TEST_F(IncomingRoadTest, BurstFromSeveralSendersOverBothTransportsLosesNoAcknowl
             waitUntil([&] { return filesOf(tcpName).size() >= static_cast<int>(acknowledged[s].size()); }, 20000))
             << tcpName.toStdString();
         EXPECT_EQ(acknowledged[s].size(), static_cast<size_t>(kEach)) << "loopback senders are all answered";
-        EXPECT_EQ(storedSequence(messagesDir(), filesOf(tcpName)), acknowledged[s]) << tcpName.toStdString();
+        EXPECT_EQ(storedSequence(tcpName), acknowledged[s]) << tcpName.toStdString();
 
-        const std::vector<int> udpStored = storedSequence(messagesDir(), filesOf(udpName));
+        const std::vector<int> udpStored = storedSequence(udpName);
         EXPECT_TRUE(std::is_sorted(udpStored.begin(), udpStored.end())) << udpName.toStdString();
         EXPECT_FALSE(confirmed[s].empty()) << udpName.toStdString();
         for (const int i : confirmed[s])
@@ -379,11 +332,10 @@ TEST_F(IncomingRoadTest, BurstFromSeveralSendersOverBothTransportsLosesNoAcknowl
     std::map<QByteArray, int> last;
     for (const MessageRecord &record : messages()) {
         const QByteArray name = record.sender.left(record.sender.indexOf('/'));
-        const int sequence = record.text.mid(record.text.lastIndexOf("seq ") + 4).toInt();
         if (last.count(name)) {
-            EXPECT_GT(sequence, last[name]) << name.constData();
+            EXPECT_GT(sequenceOf(record.text), last[name]) << name.constData();
         }
-        last[name] = sequence;
+        last[name] = sequenceOf(record.text);
     }
 }
 
