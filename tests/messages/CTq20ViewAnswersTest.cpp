@@ -1,4 +1,5 @@
 #include "messages/StandaloneView.h"
+#include "messages/TestFiles.h"
 
 #include "messages/AnswerFile.h"
 #include "protocol/MessagePacket.h"
@@ -6,11 +7,9 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTextCursor>
 
 #include <gtest/gtest.h>
 
@@ -19,15 +18,6 @@ namespace {
 
 class ViewAnswersTest : public test::StandaloneView {
 protected:
-    ViewAnswersTest()
-    {
-        settings.set(keys::FullName, QStringLiteral("Ann Author"));
-        settings.set(keys::SystemName, QStringLiteral("ANNPC"));
-        settings.set(keys::TcpPort, 7010);
-        // Every message goes into the list without a file; the tests look at the windows.
-        settings.set(keys::StoreAndLoad, 0);
-    }
-
     // A message from station `systemName` arriving over TCP from `fromIp`, shown once the
     // arrival has been worked off.
     void arrive(const QByteArray &text, const QByteArray &systemName = "BOBPC", const QByteArray &fromIp = "10.0.0.7")
@@ -40,28 +30,9 @@ protected:
         QTest::qWait(50);
     }
 
-    void type(const QString &text)
-    {
-        compose()->setFocus();
-        QTest::keyClicks(compose(), text);
-    }
-
-    void writeAnswer(const QByteArray &bytes)
-    {
-        QFile file(answerFilePath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-
-    QByteArray answerFileBytes() const
-    {
-        QFile file(answerFilePath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
-
+    void writeAnswer(const QByteArray &bytes) { ASSERT_TRUE(test::writeFileBytes(answerFilePath(), bytes)); }
+    QByteArray answerFileBytes() const { return test::fileBytes(answerFilePath(), "<missing>"); }
     void toggle() { view->autoAnswerCheck()->click(); }
-
-    QString selected() const { return compose()->textCursor().selectedText().replace(QChar(0x2029), QLatin1Char('\n')); }
 };
 
 TEST_F(ViewAnswersTest, ArrivalQuotesIntoABlankComposeBoxButNeverOverTheUsersText)

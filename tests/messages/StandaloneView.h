@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTextCursor>
 #include <QTest>
 
 #include <memory>
@@ -29,6 +30,13 @@ namespace tq::test {
 // own; the main frame plays no part.
 class StandaloneView : public IsolatedHome {
 protected:
+    StandaloneView()
+    {
+        settings.set(keys::FullName, QStringLiteral("Ann Author"));
+        settings.set(keys::SystemName, QStringLiteral("ANNPC"));
+        settings.set(keys::TcpPort, 7010);
+    }
+
     void start()
     {
         // A child, as in the main frame: the window goes before the view does.
@@ -58,9 +66,26 @@ protected:
         view->RefreshCounters();
     }
 
+    // Types `text` over whatever the compose box holds, a line break as the Return key.
+    void type(const QString &text)
+    {
+        compose()->setFocus();
+        compose()->selectAll();
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0)
+                QTest::keyClick(compose(), Qt::Key_Return);
+            QTest::keyClicks(compose(), lines[i]);
+        }
+    }
+
     DestinationComboBox *box() const { return view->destinationBox(); }
     QLineEdit *field() const { return view->destinationBox()->lineEdit(); }
     MessageEdit *compose() const { return view->composeBox(); }
+    QString selected() const
+    {
+        return compose()->textCursor().selectedText().replace(QChar(0x2029), QLatin1Char('\n'));
+    }
     // The list as "text=code" items, in list order.
     QStringList entries() const
     {
