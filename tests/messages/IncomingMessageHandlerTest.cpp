@@ -7,6 +7,7 @@
 #include "protocol/MessagePacket.h"
 #include "settings/SettingsStore.h"
 
+#include "messages/TestFiles.h"
 #include "support/IsolatedHome.h"
 #include "support/ManualClock.h"
 #include "support/QtPrinters.h"
@@ -14,7 +15,6 @@
 #include "support/SignalWaiter.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -70,8 +70,6 @@ protected:
         s.ownIp = "10.0.0.9";
         s.ownSystemName = "BOB";
         s.ownEmail = "bob@example.org";
-        s.tcpPort = 7777;
-        s.udpPort = 7777;
         s.storeMessages = true;
         s.soundFile = u"receive.wav"_s;
         s.messagesDir = messagesDir;
@@ -115,15 +113,9 @@ protected:
     }
     void writeKillFile(const QByteArray &content)
     {
-        QFile file(appDataDir() + u"KillFile.tqm"_s);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(content);
+        ASSERT_TRUE(test::writeFileBytes(appDataDir() + u"KillFile.tqm"_s, content));
     }
-    QByteArray deadFileContent() const
-    {
-        QFile file(deadPath);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray deadFileContent() const { return test::fileBytes(deadPath); }
 
     struct Sent {
         QByteArray ip;
@@ -157,14 +149,9 @@ TEST_F(IncomingMessageHandlerTest, AcceptedMessageIsStampedStoredShownAndAnnounc
     EXPECT_EQ(decision.sound, u"receive.wav"_s);
     EXPECT_TRUE(sent.empty()) << "a TCP message is never answered with a receipt";
 
-    const MessageRecord *record = viewer.messages().current();
-    ASSERT_TRUE(record);
-    EXPECT_TRUE(record->highImportance);
-    handler.flushFiles();
-    EXPECT_EQ(record->filePath, messagesDir + u"0305140709123ANN.tqm"_s);
-    QFile file(record->filePath);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(),
+    EXPECT_TRUE(viewer.messages().current()->highImportance);
+    EXPECT_EQ(storedFiles(), QStringList{u"0305140709123ANN.tqm"_s});
+    EXPECT_EQ(test::fileBytes(messagesDir + u"0305140709123ANN.tqm"_s),
               "1ANN/10.0.0.5:8000\r\nTuesday, 5 March 2024, 14:07:09\r\nMessage from Ann to Bob.\r\n\r\nHello");
 }
 
@@ -186,22 +173,30 @@ TEST_F(IncomingMessageHandlerTest, RecordsNameTheirFilesOnceWrittenAndNoneWhenTh
         QStringList({messagesDir + u"0305140709123ANN.tqm"_s, QString(), messagesDir + u"0305140709125ANN.tqm"_s}));
 }
 
-TEST_F(IncomingMessageHandlerTest, ReceiptForAHeadingWithoutRecipientsNamesTheOwnAddress)
+TEST_F(IncomingMessageHandlerTest, DatagramsAreConfirmedEvenWhenFilteredAndWithoutRecipientsToTheOwnAddress)
 {
-    const IncomingDecision decision = receive(Transport::Udp, udp("hi", "ANN", "10.0.0.6", 7777));
-    EXPECT_TRUE(decision.receiptSent);
-    EXPECT_EQ(viewer.messages().current()->sender, "ANN/10.0.0.6:u"_ba);
+    EXPECT_TRUE(receive(Transport::Udp, udp("hi", "ANN", "10.0.0.6", 7777)).receiptSent);
     ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0].ip, "10.0.0.6"_ba);
-    EXPECT_EQ(sent[0].port, 7777);
+    EXPECT_EQ(std::pair(sent[0].ip, sent[0].port), std::pair("10.0.0.6"_ba, 7777));
     EXPECT_TRUE(ParseDatagramPacket(sent[0].datagram).text.startsWith("NOTIFY MESSAGE\r\nRecipient(s) 10.0.0.9 "));
+
+    addressBook = AddressBookSnapshot(u"Carl/10.0.0.7;"_s, u"ANN/;"_s, {});
+    const IncomingDecision filtered = receive(Transport::Udp, udp("again"));
+    EXPECT_EQ(filtered.verdict, FilterVerdict::NotActivated);
+    EXPECT_TRUE(filtered.receiptSent);
+    EXPECT_EQ(sent.size(), 2u);
+    EXPECT_EQ(viewer.messages().count(), 1u);
+    EXPECT_EQ(storedFiles().size(), 1);
 }
 
-TEST_F(IncomingMessageHandlerTest, ReceiptsAreDroppedUnlessWantedAndNeverAnswered)
+TEST_F(IncomingMessageHandlerTest, ProbesAndUnwantedReceiptsNeverReachListFilesOrFilteredFile)
 {
     const ReceivedData receipt =
         udp("NOTIFY MESSAGE\r\nRecipient(s) Ann ...", "ANN", "10.0.0.5", 7777, "NOTIFY_MESSAGE");
     EXPECT_EQ(receive(Transport::Udp, receipt).outcome, Outcome::ReceiptDropped);
+    // The probe is no packet: were it parsed, it would land in the filtered-message file.
+    for (const Transport transport : {Transport::Tcp, Transport::Udp})
+        EXPECT_EQ(receive(transport, udpBytes("QA_IDENTIFY_MESSAGE\0#0x/$7"_ba)).outcome, Outcome::ProbeDropped);
     EXPECT_EQ(viewer.messages().count(), 0u);
     EXPECT_TRUE(storedFiles().isEmpty());
     EXPECT_TRUE(deadFileContent().isEmpty());
@@ -210,20 +205,7 @@ TEST_F(IncomingMessageHandlerTest, ReceiptsAreDroppedUnlessWantedAndNeverAnswere
     EXPECT_EQ(receive(Transport::Udp, receipt).outcome, Outcome::Accepted);
     EXPECT_EQ(viewer.messages().count(), 1u);
     EXPECT_EQ(storedFiles().size(), 1);
-    EXPECT_TRUE(sent.empty());
-}
-
-TEST_F(IncomingMessageHandlerTest, ProbesNeverReachListFilesOrFilteredFile)
-{
-    // The probe is no packet: were it parsed, it would land in the filtered-message file.
-    for (const Transport transport : {Transport::Tcp, Transport::Udp}) {
-        const IncomingDecision decision = receive(transport, udpBytes("QA_IDENTIFY_MESSAGE\0#0x/$7"_ba));
-        EXPECT_EQ(decision.outcome, Outcome::ProbeDropped);
-    }
-    EXPECT_EQ(viewer.messages().count(), 0u);
-    EXPECT_TRUE(storedFiles().isEmpty());
-    EXPECT_TRUE(deadFileContent().isEmpty());
-    EXPECT_TRUE(sent.empty());
+    EXPECT_TRUE(sent.empty()) << "neither is ever answered";
 }
 
 TEST_F(IncomingMessageHandlerTest, MalformedPacketGoesToTheFilteredFileWithNulsWrittenOut)
@@ -236,17 +218,6 @@ TEST_F(IncomingMessageHandlerTest, MalformedPacketGoesToTheFilteredFileWithNulsW
     EXPECT_EQ(deadFileContent(),
               "Non Standard Message.\r\n" + kSeparator + "Tuesday, 5 March 2024, 14:07:09\r\n"
                   + "junk\\0#0text\r\nmore\\0" + "\r\n" + kSeparator);
-}
-
-TEST_F(IncomingMessageHandlerTest, FilteredUdpMessageIsStillConfirmed)
-{
-    addressBook = AddressBookSnapshot(u"Carl/10.0.0.7;"_s, u"ANN/;"_s, {});
-    const IncomingDecision decision = receive(Transport::Udp, udp("hi"));
-    EXPECT_EQ(decision.verdict, FilterVerdict::NotActivated);
-    EXPECT_TRUE(decision.receiptSent);
-    EXPECT_EQ(sent.size(), 1u);
-    EXPECT_EQ(viewer.messages().count(), 0u);
-    EXPECT_TRUE(storedFiles().isEmpty());
 }
 
 TEST_F(IncomingMessageHandlerTest, FiltersLookUpNamesAsTheDisplayReadsThem)
@@ -309,19 +280,7 @@ TEST_F(IncomingMessageHandlerTest, DuplicatesAreOfTheNewestRecordFromTheSameSend
 
 TEST_F(IncomingMessageHandlerTest, HundredAndFirstMessageDropsTheOldestRecordButNotItsFile)
 {
-    for (int i = 1; i <= 101; ++i)
-        receive(Transport::Tcp, tcp("message " + QByteArray::number(i)));
-    const MessageList &list = viewer.messages();
-    EXPECT_EQ(list.count(), 100u);
-    EXPECT_TRUE(list.oldest()->text.endsWith("\r\nmessage 2"));
-    EXPECT_TRUE(list.current()->text.endsWith("\r\nmessage 101"));
-    EXPECT_EQ(list.index(), 100u);
-    EXPECT_TRUE(list.isConsistent());
-    EXPECT_EQ(storedFiles().size(), 101) << "the file of the dropped record stays";
-}
-
-TEST_F(IncomingMessageHandlerTest, KeepingTheShownMessageMovesOnlyWhenItIsDropped)
-{
+    // "DontAutoLast" first: the shown message stays until it is the one dropped.
     s.keepShownMessage = true;
     const MessageList &list = viewer.messages();
     for (int i = 1; i <= 101; ++i) {
@@ -330,10 +289,19 @@ TEST_F(IncomingMessageHandlerTest, KeepingTheShownMessageMovesOnlyWhenItIsDroppe
             ASSERT_TRUE(list.current() && list.current()->text.endsWith("message 1")) << "the first is shown even so";
         }
     }
-    // The shown message was the oldest: its newer neighbour takes its place.
-    EXPECT_TRUE(list.current()->text.endsWith("message 2"));
+    EXPECT_EQ(list.count(), 100u);
+    EXPECT_TRUE(list.oldest()->text.endsWith("\r\nmessage 2"));
+    EXPECT_EQ(list.current(), list.oldest()) << "the newer neighbour of the dropped one is shown";
     EXPECT_EQ(list.index(), 1u);
     EXPECT_TRUE(list.isConsistent());
+
+    s.keepShownMessage = false;
+    receive(Transport::Tcp, tcp("message 102"));
+    EXPECT_TRUE(list.oldest()->text.endsWith("\r\nmessage 3"));
+    EXPECT_TRUE(list.current()->text.endsWith("\r\nmessage 102"));
+    EXPECT_EQ(list.index(), 100u);
+    EXPECT_TRUE(list.isConsistent());
+    EXPECT_EQ(storedFiles().size(), 102) << "the files of dropped records stay";
 }
 
 } // namespace
