@@ -3,10 +3,6 @@
 // interface is loopback, and is skipped where such a namespace cannot be made.
 #include "SendTestSupport.h"
 
-#include "addressbook/AddressBookSnapshot.h"
-#include "addressbook/DestinationList.h"
-#include "protocol/MessagePacket.h"
-#include "protocol/OutgoingAssembly.h"
 #include "settings/SettingsStore.h"
 #include "support/QtPrinters.h"
 
@@ -38,26 +34,10 @@ void sendAndReceiveTheBroadcast()
     ASSERT_TRUE(station.valid());
     const int port = test::boundPort(station.get());
 
-    DestinationList list;
-    list.add({DestinationList::broadcastText(), kBroadcastCode});
-    OutgoingSender sender;
-    sender.fullName = QStringLiteral("Ann Author");
-    sender.systemName = QStringLiteral("ANNPC");
-    sender.ownIp = "127.0.0.1";
-    sender.udpPort = port;
-    sender.budgetMs = 300;
-    OutgoingDraft draft;
-    draft.composeText = QStringLiteral("to the whole network");
-    draft.destinationText = DestinationList::broadcastText();
-    const OutgoingMessage message = assembleOutgoing(draft, sender, list, AddressBookSnapshot());
-    ASSERT_EQ(message.request.destinations, QStringLiteral("255.255.255.255:u"));
-
-    const test::SendOutcome outcome = test::runSend(message.request, SettingsStore());
-    EXPECT_TRUE(outcome.ended);
-    EXPECT_EQ(
-        test::receiveDatagram(station.get(), 2000),
-        BuildDatagramPacket({{}, "Broadcast message from Ann Author.\r\n\r\nto the whole network", "ANNPC", '0', {}},
-                            "127.0.0.1", port));
+    // The destination the broadcast entry stands for.
+    const SendRequest request = test::sendRequest(QStringLiteral("255.255.255.255:u"), 1, port, 300);
+    EXPECT_TRUE(test::runSend(request, SettingsStore()).ended);
+    EXPECT_EQ(test::receiveDatagram(station.get(), 2000), request.datagramPacket);
 }
 
 TEST(BroadcastInPrivateNetwork, OneDatagramReachesTheStationsOfTheNetwork)

@@ -2,7 +2,6 @@
 #include "SendTestSupport.h"
 
 #include "protocol/MessagePacket.h"
-#include "support/IsolatedHome.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -16,12 +15,8 @@ using namespace Qt::StringLiterals;
 using test::runSend;
 using test::sendRequest;
 using Station = test::ListeningStation;
-using Results = std::vector<std::pair<int, QString>>;
-
-class SendTest : public test::IsolatedHome {
-protected:
-    SettingsStore settings;
-};
+using Results = test::SendResults;
+using SendTest = test::SendFixture;
 
 TEST_F(SendTest, TcpDestinationIsDeliveredWholeAndConfirmedWithCodeZero)
 {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace tq {
 namespace {
 
@@ -18,6 +20,14 @@ QByteArray bytes(const char (&literal)[N])
 MessagePacket samplePacket()
 {
     return {QByteArray(), "Message from Ann to Bob.\r\n\r\nHi"_ba, "ANNPC"_ba, '1', "ann@example.org"_ba};
+}
+
+using Fields = std::tuple<bool, QByteArray, QByteArray, QByteArray, char, QByteArray, QByteArray>;
+
+// Well-formed, tag, text, system name, importance, e-mail and reply address.
+Fields fields(const ParsedPacket &p)
+{
+    return {p.wellFormed, p.tag, p.text, p.systemName, p.importance, p.email, p.replyAddress};
 }
 
 TEST(MessagePacket, StreamFormIsByteExact)
@@ -45,89 +55,57 @@ TEST(MessagePacket, DatagramFormIsByteExactAndFollowsTheLengthRule)
 TEST(MessagePacket, BuiltPacketsParseBackIntoTheirFields)
 {
     for (int port : {7777, 65535}) {
-        const ParsedPacket stream = ParseStreamPacket(BuildStreamPacket(samplePacket(), "10.0.0.5", port));
-        ASSERT_TRUE(stream.wellFormed);
-        EXPECT_EQ(stream.tag, QByteArray());
-        EXPECT_EQ(stream.text, "Message from Ann to Bob.\r\n\r\nHi"_ba);
-        EXPECT_EQ(stream.systemName, "ANNPC"_ba);
-        EXPECT_EQ(stream.importance, '1');
-        EXPECT_EQ(stream.email, "ann@example.org"_ba);
-        EXPECT_EQ(stream.replyAddress, "10.0.0.5:"_ba + QByteArray::number(port));
-
-        const ParsedPacket datagram = ParseDatagramPacket(BuildDatagramPacket(samplePacket(), "10.0.0.5", port));
-        ASSERT_TRUE(datagram.wellFormed);
-        EXPECT_EQ(std::tie(datagram.text, datagram.systemName, datagram.importance, datagram.email),
-                  std::tie(stream.text, stream.systemName, stream.importance, stream.email));
-        EXPECT_EQ(datagram.replyAddress, stream.replyAddress + 'u');
+        const QByteArray address = "10.0.0.5:"_ba + QByteArray::number(port);
+        Fields expected{true, {}, samplePacket().text, "ANNPC"_ba, '1', "ann@example.org"_ba, address};
+        EXPECT_EQ(fields(ParseStreamPacket(BuildStreamPacket(samplePacket(), "10.0.0.5", port))), expected);
+        std::get<6>(expected) = address + 'u';
+        EXPECT_EQ(fields(ParseDatagramPacket(BuildDatagramPacket(samplePacket(), "10.0.0.5", port))), expected);
     }
 }
 
-TEST(MessagePacket, HandWrittenStreamPackets)
+TEST(MessagePacket, HandWrittenPackets)
 {
-    // Empty tag and empty text.
-    ParsedPacket p = ParseStreamPacket("/$0/$1PC/$2/$30/$4/$7/$5:7777/$6/$7");
-    ASSERT_TRUE(p.wellFormed);
-    EXPECT_TRUE(p.tag.isEmpty());
-    EXPECT_TRUE(p.text.isEmpty());
-    EXPECT_TRUE(p.email.isEmpty());
-    EXPECT_EQ(p.replyAddress, ":7777"_ba);
+    const std::pair<QByteArray, Fields> stream[] = {
+        // Empty tag and empty text.
+        {"/$0/$1PC/$2/$30/$4/$7/$5:7777/$6/$7", {true, {}, {}, "PC", '0', {}, ":7777"}},
+        // The short form ending in "/$4" and a line feed: no e-mail and no reply address.
+        {"TAG/$0hello/$1PC/$2/$31/$4\n", {true, "TAG", "hello", "PC", '1', {}, {}}},
+        // No "/$3" and no "/$4": importance stays '0'.
+        {"/$0hi/$1PC/$2 trailing/$7", {true, {}, "hi", "PC", '0', {}, {}}},
+        // The text ends at its own "/$1": the rest shifts into the system name.
+        {"/$0a/$1b/$1PC/$2/$30/$4/$7/$5:1/$6/$7", {true, {}, "a", "b/$1PC", '0', {}, ":1"}},
+        // Everything after the first NUL is not part of the packet.
+        {bytes("/$0hi/$1PC/$2/$30/$4/$7\0garbage"), {true, {}, "hi", "PC", '0', {}, {}}},
+    };
+    for (const auto &[input, expected] : stream)
+        EXPECT_EQ(fields(ParseStreamPacket(input)), expected) << input.constData();
 
-    // The short form ending in "/$4" and a line feed: no e-mail and no reply address.
-    p = ParseStreamPacket("TAG/$0hello/$1PC/$2/$31/$4\n");
-    ASSERT_TRUE(p.wellFormed);
-    EXPECT_EQ(p.tag, "TAG"_ba);
-    EXPECT_EQ(p.text, "hello"_ba);
-    EXPECT_EQ(p.importance, '1');
-    EXPECT_TRUE(p.email.isEmpty());
-    EXPECT_TRUE(p.replyAddress.isEmpty());
-
-    // No "/$3" and no "/$4": importance stays '0'.
-    p = ParseStreamPacket("/$0hi/$1PC/$2 trailing/$7");
-    ASSERT_TRUE(p.wellFormed);
-    EXPECT_EQ(p.importance, '0');
-
-    // The text ends at its own "/$1": the rest shifts into the system name.
-    p = ParseStreamPacket("/$0a/$1b/$1PC/$2/$30/$4/$7/$5:1/$6/$7");
-    ASSERT_TRUE(p.wellFormed);
-    EXPECT_EQ(p.text, "a"_ba);
-    EXPECT_EQ(p.systemName, "b/$1PC"_ba);
-
-    // Everything after the first NUL is not part of the text.
-    p = ParseStreamPacket(bytes("/$0hi/$1PC/$2/$30/$4/$7\0garbage"));
-    EXPECT_TRUE(p.wellFormed);
-}
-
-TEST(MessagePacket, IllFormedStreamPackets)
-{
-    EXPECT_FALSE(ParseStreamPacket("/$0hi/$1/$2/$30/$4/$7/$5:7777/$6/$7").wellFormed) << "empty system name";
-    EXPECT_FALSE(ParseStreamPacket("/$0hi/$1PC/$2/$30/$4x/$7/$5:7777/$6/$7 ").wellFormed) << "no terminator";
-    EXPECT_FALSE(ParseStreamPacket("/$0hi/$1PC/$2/$30/$4").wellFormed) << "no line feed after /$4";
-    EXPECT_FALSE(ParseStreamPacket("hi/$1PC/$2/$30/$4/$7").wellFormed) << "no /$0";
-    EXPECT_FALSE(ParseStreamPacket("/$0hi/$2PC/$1/$7").wellFormed) << "markers out of order";
-    EXPECT_FALSE(ParseStreamPacket("/$0/$1/$7").wellFormed);
-    EXPECT_FALSE(ParseStreamPacket("").wellFormed);
-    EXPECT_FALSE(ParseStreamPacket("/$0/$1").wellFormed) << "marker in the last three bytes";
-}
-
-TEST(MessagePacket, HandWrittenDatagramPackets)
-{
     // A text may hold "#1": a datagram marker needs the NUL in front.
-    const QByteArray withHash = bytes("\0#0issue #1 fixed\0#1PC\0#2\0#30\0#4\0#5:7777u\0#6");
-    ParsedPacket p = ParseDatagramPacket(withHash);
-    ASSERT_TRUE(p.wellFormed);
-    EXPECT_TRUE(p.tag.isEmpty());
-    EXPECT_EQ(p.text, "issue #1 fixed"_ba);
-    EXPECT_EQ(p.systemName, "PC"_ba);
-    EXPECT_EQ(p.replyAddress, ":7777u"_ba);
-    EXPECT_TRUE(p.email.isEmpty());
+    EXPECT_EQ(fields(ParseDatagramPacket(bytes("\0#0issue #1 fixed\0#1PC\0#2\0#30\0#4\0#5:7777u\0#6"))),
+              Fields(true, {}, "issue #1 fixed", "PC", '0', {}, ":7777u"));
+}
 
-    const QByteArray emptyName = bytes("\0#0hi\0#1\0#2\0#30\0#4\0#5:1u\0#6\0#7\0#8\0#9\0");
-    EXPECT_FALSE(ParseDatagramPacket(emptyName).wellFormed);
-    const QByteArray noSix = bytes("\0#0hi\0#1PC\0#2\0#30\0#4\0#5:1u");
-    EXPECT_FALSE(ParseDatagramPacket(noSix).wellFormed);
-    const QByteArray noThree = bytes("\0#0hi\0#1PC\0#2\0#4\0#5:1u\0#6");
-    EXPECT_FALSE(ParseDatagramPacket(noThree).wellFormed) << "a missing marker hides the later ones";
-    EXPECT_FALSE(ParseDatagramPacket(QByteArray()).wellFormed);
+TEST(MessagePacket, IllFormedPackets)
+{
+    for (const char *input : {
+             "/$0hi/$1/$2/$30/$4/$7/$5:7777/$6/$7", // empty system name
+             "/$0hi/$1PC/$2/$30/$4x/$7/$5:7777/$6/$7 ", // no terminator
+             "/$0hi/$1PC/$2/$30/$4", // no line feed after /$4
+             "hi/$1PC/$2/$30/$4/$7", // no /$0
+             "/$0hi/$2PC/$1/$7", // markers out of order
+             "/$0/$1/$7",
+             "",
+             "/$0/$1", // marker in the last three bytes
+         })
+        EXPECT_FALSE(ParseStreamPacket(input).wellFormed) << input;
+
+    for (const QByteArray &input : {
+             bytes("\0#0hi\0#1\0#2\0#30\0#4\0#5:1u\0#6\0#7\0#8\0#9\0"), // empty system name
+             bytes("\0#0hi\0#1PC\0#2\0#30\0#4\0#5:1u"), // no "#6"
+             bytes("\0#0hi\0#1PC\0#2\0#4\0#5:1u\0#6"), // a missing marker hides the later ones
+             QByteArray(),
+         })
+        EXPECT_FALSE(ParseDatagramPacket(input).wellFormed) << input.toPercentEncoding().constData();
 }
 
 TEST(MessagePacket, KeywordTestsLookAtTheStartOnly)

@@ -1,7 +1,5 @@
 #include "SendTestSupport.h"
 
-#include "protocol/CReceiveThread.h"
-#include "support/IsolatedHome.h"
 #include "support/LoopbackPeer.h"
 #include "support/QtPrinters.h"
 #include "support/SignalWaiter.h"
@@ -21,16 +19,12 @@ using namespace Qt::StringLiterals;
 using test::RawStation;
 using test::runSend;
 using test::sendRequest;
-using Result = std::pair<int, QString>;
-using Results = std::vector<Result>;
+using Results = test::SendResults;
 
 // Generous: these bounds catch a send that hangs, not one that is slow.
 constexpr int kSlack = 2500;
 
-class SendFailureTest : public test::IsolatedHome {
-protected:
-    SettingsStore settings;
-};
+using SendFailureTest = test::SendFixture;
 
 TEST_F(SendFailureTest, WrongLengthOrNoAnswerGivesCodeFourAndTheDestinationIsListed)
 {
@@ -38,12 +32,8 @@ TEST_F(SendFailureTest, WrongLengthOrNoAnswerGivesCodeFourAndTheDestinationIsLis
     RawStation silent(RawStation::Mode::CloseSilently);
     const QString first = u"127.0.0.1:%1"_s.arg(wrong.port());
     const QString second = u"Bob/127.0.0.1:%1"_s.arg(silent.port());
-    auto outcome = runSend(sendRequest(first + u';' + second, 1, 1), settings);
-    ASSERT_EQ(outcome.results.size(), 3u);
-    std::sort(outcome.results.begin(), outcome.results.end() - 1);
-    EXPECT_EQ(outcome.results[0], Result(4, u"127.0.0.1"_s));
-    EXPECT_EQ(outcome.results[1], Result(4, u"127.0.0.1"_s));
-    EXPECT_EQ(outcome.results[2], Result(12, first + u"\r\n"_s + second));
+    EXPECT_EQ(runSend(sendRequest(first + u';' + second, 1, 1), settings).results,
+              Results({{4, u"127.0.0.1"_s}, {4, u"127.0.0.1"_s}, {12, first + u"\r\n"_s + second}}));
 }
 
 TEST_F(SendFailureTest, PeerThatNeverAnswersIsListedWhenTheBudgetEnds)

@@ -3,6 +3,8 @@
 #include "platform/UniqueFd.h"
 #include "platform/WakeupEvent.h"
 #include "protocol/CSendThread.h"
+#include "settings/SettingsStore.h"
+#include "support/IsolatedHome.h"
 #include "support/LoopbackPeer.h"
 
 #include <QByteArray>
@@ -16,9 +18,11 @@
 
 namespace tq::test {
 
+using SendResults = std::vector<std::pair<int, QString>>;
+
 // Everything one send reported, in order of arrival.
 struct SendOutcome {
-    std::vector<std::pair<int, QString>> results;
+    SendResults results;
     QStringList statuses;
     qint64 elapsedMs = 0;
     bool ended = false;
@@ -30,6 +34,12 @@ SendOutcome runSend(SendRequest request, const SettingsStore &settings, SendServ
 
 // A request to `destinations` carrying a small message, with the given default ports.
 SendRequest sendRequest(const QString &destinations, int tcpPort, int udpPort, int budgetMs = 3000);
+
+// Each send test with settings of its own in a temporary home.
+class SendFixture : public IsolatedHome {
+protected:
+    SettingsStore settings;
+};
 
 // A TCP station on 127.0.0.1 that behaves as a test needs: it reads each packet and then
 // answers what it is told, closes without a word, or never answers at all.
