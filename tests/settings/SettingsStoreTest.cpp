@@ -18,7 +18,7 @@ protected:
     const QString settings = QStringLiteral("Settings");
 };
 
-TEST_F(SettingsStoreTest, BrandNewStoreGivesTheDefaults)
+TEST_F(SettingsStoreTest, BrandNewStoreGivesTheDefaultsAndTheDataFolder)
 {
     EXPECT_EQ(store.filePath(), homePath() + QStringLiteral("/config/Tarquel International/TarquelMessenger.conf"));
     EXPECT_EQ(store.get(keys::TcpPort), 7777);
@@ -29,6 +29,8 @@ TEST_F(SettingsStoreTest, BrandNewStoreGivesTheDefaults)
     EXPECT_EQ(store.get(keys::Width), 305);
     EXPECT_EQ(deadFileName(store, appDataDir()), appDataDir() + QStringLiteral("outfiltered.txt"));
     EXPECT_FALSE(QFile::exists(store.filePath())) << "reading must not create the store";
+    EXPECT_EQ(appDataDir(), homePath() + QStringLiteral("/data/TARQUEL/TarquelMessenger/"));
+    EXPECT_TRUE(QDir(appDataDir() + QStringLiteral("messages")).exists());
 }
 
 TEST_F(SettingsStoreTest, ValuesRoundTripAndSurviveANewStoreObject)
@@ -40,6 +42,11 @@ TEST_F(SettingsStoreTest, ValuesRoundTripAndSurviveANewStoreObject)
     EXPECT_EQ(other.get(keys::TcpPort), 8000);
     EXPECT_EQ(other.get(keys::FullName), QStringLiteral("Zoë O'Neil, \"the\" = boss; 50%"));
     EXPECT_EQ(deadFileName(other, appDataDir()), QStringLiteral("/tmp/dead.txt"));
+    // "UDP Port" 0 follows the TCP port.
+    ASSERT_TRUE(store.set(keys::UdpPort, 0));
+    EXPECT_EQ(effectiveUdpPort(store), 8000);
+    ASSERT_TRUE(store.set(keys::UdpPort, 9001));
+    EXPECT_EQ(effectiveUdpPort(store), 9001);
     // Stored unsigned: a value above 2^31 reads back as the same 32 bits.
     ASSERT_TRUE(store.WriteProfileInt(settings, QStringLiteral("Big"), static_cast<int>(4000000000u)));
     EXPECT_EQ(static_cast<quint32>(store.GetProfileInt(settings, QStringLiteral("Big"), 0)), 4000000000u);
@@ -94,15 +101,6 @@ TEST_F(SettingsStoreTest, DeletingASectionRemovesEverythingBelowIt)
     EXPECT_TRUE(store.deleteSection(QStringLiteral("Missing"))) << "nothing to delete is no failure";
 }
 
-TEST_F(SettingsStoreTest, UdpPortZeroFollowsTheTcpPort)
-{
-    store.set(keys::TcpPort, 8000);
-    store.set(keys::UdpPort, 0);
-    EXPECT_EQ(effectiveUdpPort(store), 8000);
-    store.set(keys::UdpPort, 9001);
-    EXPECT_EQ(effectiveUdpPort(store), 9001);
-}
-
 TEST_F(SettingsStoreTest, PasswordScramblingRoundTripsEveryCharacter)
 {
     // 'Z' scrambles to a NUL character, which must survive the file as well.
@@ -149,12 +147,6 @@ TEST_F(SettingsStoreTest, WorkerThreadsReadWhileTheInterfaceThreadWrites)
     EXPECT_EQ(badReads.load(), 0);
     EXPECT_GT(reads.load(), 0);
     EXPECT_EQ(store.get(keys::TcpPort), 1100);
-}
-
-TEST_F(SettingsStoreTest, AppDataDirIsUnderTheDataHomeAndHasItsFolders)
-{
-    EXPECT_EQ(appDataDir(), homePath() + QStringLiteral("/data/TARQUEL/TarquelMessenger/"));
-    EXPECT_TRUE(QDir(appDataDir() + QStringLiteral("messages")).exists());
 }
 
 } // namespace
