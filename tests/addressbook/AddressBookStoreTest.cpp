@@ -1,6 +1,7 @@
 #include "addressbook/AddressBookStore.h"
 #include "addressbook/AddressBookNames.h"
 #include "settings/AppDataDir.h"
+#include "support/Files.h"
 #include "support/IsolatedHome.h"
 #include "support/QtPrinters.h"
 
@@ -136,14 +137,13 @@ TEST_F(AddressBookStoreTest, DeletingAGroupTakesItsUsersStateAndTemplateFile)
     ASSERT_TRUE(book.PutUser(friends, QStringLiteral("Ann"), QStringLiteral("a")));
     ASSERT_TRUE(book.SetGroupActive(friends, false));
     ASSERT_TRUE(book.PutUser(top, QStringLiteral("Bob"), QStringLiteral("b")));
-    QFile file(AppDataDir::path() + QStringLiteral("Friends.tqm"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    const QString file = AppDataDir::path() + QStringLiteral("Friends.tqm");
+    ASSERT_TRUE(test::writeFile(file, {}));
 
     EXPECT_FALSE(book.DeleteGroup(top)) << "the top level is no group";
     EXPECT_TRUE(book.DeleteGroup(QStringLiteral("friends")));
     EXPECT_TRUE(groupNames().isEmpty());
-    EXPECT_FALSE(file.exists());
+    EXPECT_FALSE(QFile::exists(file));
     EXPECT_TRUE(rawNames(kDisabled).isEmpty());
     EXPECT_EQ(rawNames(kTop), QStringList { QStringLiteral("1Bob=b") });
 }

@@ -3,6 +3,7 @@
 #include "prefs/CMyPropertySheet.h"
 
 #include "app/MainFrameFixture.h"
+#include "support/Files.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -83,10 +84,9 @@ TEST_F(CMainFrameCommandsTest, EveryAcceleratorBelongsToExactlyOneCommand)
     }
 }
 
-TEST_F(CMainFrameCommandsTest, FrameCommandsDoWhatTheirItemsSay)
+TEST_F(CMainFrameCommandsTest, FrameCommandsDoWhatTheirItemsSayAndExitStopsWithoutAsking)
 {
-    auto frame = makeFrame();
-    frame->show();
+    auto frame = runningFrame();
     action(*frame, "actionPreferences")->trigger();
     EXPECT_NE(frame->preferencesSheet(), nullptr);
     frame->preferencesSheet()->reject();
@@ -102,6 +102,11 @@ TEST_F(CMainFrameCommandsTest, FrameCommandsDoWhatTheirItemsSay)
     QSignalSpy ended(frame.get(), &CMainFrame::ended);
     action(*frame, "actionExit")->trigger();
     EXPECT_EQ(ended.size(), 1);
+    EXPECT_TRUE(frame->isExiting());
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_FALSE(tray.shown) << "the tray icon goes";
+    EXPECT_FALSE(accepts());
+    EXPECT_TRUE(prompter.boxes.isEmpty());
 }
 
 TEST_F(CMainFrameCommandsTest, F1OpensTheHelpPagesOrSaysTheyAreMissing)
@@ -114,11 +119,10 @@ TEST_F(CMainFrameCommandsTest, F1OpensTheHelpPagesOrSaysTheyAreMissing)
     ASSERT_EQ(prompter.boxes.size(), 1);
     EXPECT_TRUE(shell.urls.isEmpty());
 
-    QFile index(helpFolder() + QStringLiteral("/index.html"));
-    ASSERT_TRUE(index.open(QIODevice::WriteOnly));
-    index.close();
+    const QString index = helpFolder() + QStringLiteral("/index.html");
+    ASSERT_TRUE(test::writeFile(index, {}));
     QTest::keyClick(frame.get(), Qt::Key_F1);
-    EXPECT_EQ(shell.urls.value(0), QUrl::fromLocalFile(index.fileName()));
+    EXPECT_EQ(shell.urls.value(0), QUrl::fromLocalFile(index));
     EXPECT_EQ(prompter.boxes.size(), 1);
 
     shell.succeed = false;
@@ -172,19 +176,6 @@ TEST_F(CMainFrameCommandsTest, EscapeHidesTheWindowOnlyWhenATrayCanBringItBack)
         EXPECT_TRUE(frame->isVisible());
         EXPECT_FALSE(frame->isMinimized());
     }
-}
-
-TEST_F(CMainFrameCommandsTest, TheTrayMenuOpensOnTheRightButtonAndRestoreOnTheLeft)
-{
-    auto frame = makeFrame();
-    EXPECT_EQ(tray.contextMenu, frame->trayMenu());
-    EXPECT_EQ(frame->trayMenu()->defaultAction(), action(*frame, "actionRestore"));
-    frame->minimizeToTray();
-    ASSERT_FALSE(frame->isVisible());
-    tray.activate(TrayIcon::Activation::Context);
-    EXPECT_FALSE(frame->isVisible());
-    tray.activate(TrayIcon::Activation::Click);
-    EXPECT_TRUE(frame->isVisible());
 }
 
 TEST_F(CMainFrameCommandsTest, AboutShowsOnceAndOpensItsLinks)
@@ -249,7 +240,7 @@ TEST_F(CMainFrameCommandsTest, OkRestartsTheReceiversOnAChangedPortAndCancelRest
     settings.set(keys::UseProtocol, 1);
     frame->OnPreferences();
     frame->preferencesSheet()->reject();
-    EXPECT_TRUE(portAccepts(port)) << "Cancel restarted the listener without TCP";
+    EXPECT_TRUE(accepts()) << "Cancel restarted the listener without TCP";
     settings.set(keys::UseProtocol, protocol);
 
     const int newPort = test::unusedTcpPort();
@@ -262,8 +253,8 @@ TEST_F(CMainFrameCommandsTest, OkRestartsTheReceiversOnAChangedPortAndCancelRest
     prompter.answers = {Prompter::Answer::Yes};
     QTest::mouseClick(sheet->findChild<QPushButton *>(QStringLiteral("okButton")), Qt::LeftButton);
     EXPECT_EQ(frame->preferencesSheet(), nullptr);
-    EXPECT_TRUE(test::waitUntil([&] { return portAccepts(newPort); }));
-    EXPECT_FALSE(portAccepts(port));
+    EXPECT_TRUE(test::waitUntil([&] { return accepts(newPort); }));
+    EXPECT_FALSE(accepts());
     EXPECT_TRUE(test::waitUntil([&] { return frame->view()->viewSettings().tcpPort == newPort; }))
         << "the view reloads its settings";
 }

@@ -29,10 +29,7 @@ protected:
 
 TEST_F(CMainFrameMailTest, MailCheckingRunsWithTheProcessesAndAnnouncesNewMail)
 {
-    // A POP3 server with three messages for anybody.
-    test::ScriptedMailServer server("+OK ready\r\n", [](const QByteArray &line) {
-        return QByteArray(line.startsWith("STAT") ? "+OK 3 4096\r\n" : "+OK\r\n");
-    });
+    test::ScriptedMailServer server("+OK ready\r\n", test::ScriptedMailServer::pop3("+OK 3 4096\r\n"));
     configureMailbox(server.serverText());
     settings.set(keys::EnableMailCheking, 1);
     settings.set(keys::MailChekingTime, 5);

@@ -8,16 +8,14 @@
 #include "app/MainFrameFixture.h"
 
 #include <QLabel>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 
 namespace tq {
 namespace {
 
-class CMainFrameTest : public test::MainFrameFixture {
-protected:
-    bool accepts() const { return portAccepts(port); }
-};
+using CMainFrameTest = test::MainFrameFixture;
 
 TEST_F(CMainFrameTest, TheListenerRunsOnceAndStopsOrSaysThePortIsBusy)
 {
@@ -69,26 +67,19 @@ TEST_F(CMainFrameTest, CloseAskZeroAsksAndNoKeepsEverythingRunning)
     EXPECT_FALSE(accepts());
 }
 
-TEST_F(CMainFrameTest, CloseAskOneGoesToTheTrayAndTheIconBringsItBack)
+TEST_F(CMainFrameTest, CloseAskOneGoesToTheTrayWhoseMenuOpensOnTheRightButtonAndRestoreOnTheLeft)
 {
     settings.set(keys::CloseAsk, 1);
     auto frame = runningFrame();
+    EXPECT_EQ(tray.contextMenu, frame->trayMenu());
+    EXPECT_EQ(frame->trayMenu()->defaultAction(), action(*frame, "actionRestore"));
     EXPECT_FALSE(frame->close());
     EXPECT_FALSE(frame->isVisible());
     EXPECT_TRUE(accepts()) << "still running in the tray";
+    tray.activate(TrayIcon::Activation::Context);
+    EXPECT_FALSE(frame->isVisible());
     tray.activate(TrayIcon::Activation::Click);
     EXPECT_TRUE(frame->isVisible());
-}
-
-TEST_F(CMainFrameTest, ExitRemovesTheTrayIconAndStopsWithoutAsking)
-{
-    auto frame = runningFrame();
-    action(*frame, "actionExit")->trigger();
-    EXPECT_TRUE(frame->isExiting());
-    EXPECT_FALSE(frame->isVisible());
-    EXPECT_FALSE(tray.shown);
-    EXPECT_FALSE(accepts());
-    EXPECT_TRUE(prompter.boxes.isEmpty());
 }
 
 TEST_F(CMainFrameTest, PlacementIsSavedOnExitEvenMinimisedAndRestoredAtTheNextStart)

@@ -20,15 +20,7 @@ MailCheckRequest firstOnly(const QString &server, bool playSound = false)
     return MailCheckRequest::make({server, QStringLiteral("alice"), QStringLiteral("secret")}, {}, false, playSound);
 }
 
-// Answers as a POP3 server with `statReply` for STAT.
-test::ScriptedMailServer::Answer pop3Answers(QByteArray statReply)
-{
-    return [statReply](const QByteArray &line) -> QByteArray {
-        if (line.startsWith("STAT"))
-            return statReply;
-        return "+OK\r\n";
-    };
-}
+constexpr auto pop3Answers = &test::ScriptedMailServer::pop3;
 
 TEST(CheckMailThread, RefusedConnectionShowsTheConnectError)
 {

@@ -5,6 +5,7 @@
 #include "messages/KillWordFilter.h"
 #include "settings/SettingsStore.h"
 
+#include "support/Files.h"
 #include "support/IsolatedHome.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingPrompter.h"
@@ -79,11 +80,8 @@ protected:
 
 TEST_F(CMyPropertySheetTest, OkWritesNothingForPagesNeverShownAndLeavesTheKillFileAlone)
 {
-    QFile file(killFilePath());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("spam\nbadword");
-    file.close();
-    const QDateTime written = QFileInfo(file).lastModified();
+    ASSERT_TRUE(test::writeFile(killFilePath(), "spam\nbadword"));
+    const QDateTime written = QFileInfo(killFilePath()).lastModified();
 
     auto sheet = openSheet();
     // Written behind the sheet's back after it read its values: only a page that writes on
@@ -96,9 +94,8 @@ TEST_F(CMyPropertySheetTest, OkWritesNothingForPagesNeverShownAndLeavesTheKillFi
     EXPECT_EQ(settings.get(keys::CloseAsk), 2);
     EXPECT_EQ(settings.get(keys::DontDuplicate), 0);
     EXPECT_EQ(settings.get(keys::SMTPServer), QStringLiteral("smtp.example.org"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("spam\nbadword"));
-    EXPECT_EQ(QFileInfo(file).lastModified(), written);
+    EXPECT_EQ(test::readFile(killFilePath()), QByteArray("spam\nbadword"));
+    EXPECT_EQ(QFileInfo(killFilePath()).lastModified(), written);
 }
 
 TEST_F(CMyPropertySheetTest, VisitedFilteringWritesTheKillWordsWhole)
@@ -109,9 +106,7 @@ TEST_F(CMyPropertySheetTest, VisitedFilteringWritesTheKillWordsWhole)
     QTest::keyClick(words, Qt::Key_Return);
     QTest::keyClicks(words, QStringLiteral("free money"));
     clickOk(*sheet);
-    QFile file(killFilePath());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("spam\r\nfree money"));
+    EXPECT_EQ(test::readFile(killFilePath()), QByteArray("spam\r\nfree money"));
 }
 
 TEST_F(CMyPropertySheetTest, DeclinedPortChangeKeepsThePortButSavesTheNameAndAcceptedIsWritten)
