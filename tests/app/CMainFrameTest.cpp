@@ -1,4 +1,3 @@
-#include "addressbook/AddressBookStore.h"
 #include "addressbook/DestinationComboBox.h"
 #include "app/PowerNoticeWindow.h"
 #include "messages/CTq20View.h"
@@ -10,6 +9,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QStatusBar>
+#include <QToolBar>
 #include <QTest>
 
 namespace tq {
@@ -82,19 +83,27 @@ TEST_F(CMainFrameTest, CloseAskOneGoesToTheTrayWhoseMenuOpensOnTheRightButtonAnd
     EXPECT_TRUE(frame->isVisible());
 }
 
-TEST_F(CMainFrameTest, PlacementIsSavedOnExitEvenMinimisedAndRestoredAtTheNextStart)
+TEST_F(CMainFrameTest, PlacementAndBarsAreSavedOnExitEvenMinimisedAndRestoredAtTheNextStart)
 {
     {
         auto frame = makeFrame();
         frame->setGeometry(140, 90, 420, 520);
         frame->show();
+        frame->addToolBar(Qt::LeftToolBarArea, frame->toolBar());
+        action(*frame, "actionStatusBar")->trigger();
         tray.available = false;
         frame->minimizeToTray();
         frame->OnExit();
     }
     EXPECT_EQ(settings.get(keys::HorizPos), 140);
     EXPECT_EQ(settings.get(keys::Height), 520);
-    EXPECT_EQ(makeFrame()->geometry(), QRect(140, 90, 420, 520));
+    auto next = makeFrame();
+    EXPECT_EQ(next->geometry(), QRect(140, 90, 420, 520));
+    next->show();
+    EXPECT_EQ(next->toolBarArea(next->toolBar()), Qt::LeftToolBarArea);
+    EXPECT_TRUE(next->toolBar()->isVisible());
+    EXPECT_FALSE(next->statusBar()->isVisible());
+    EXPECT_FALSE(action(*next, "actionStatusBar")->isChecked());
 }
 
 TEST_F(CMainFrameTest, SuspendStopsTheListenerAndResumeStartsItAgain)
@@ -108,20 +117,6 @@ TEST_F(CMainFrameTest, SuspendStopsTheListenerAndResumeStartsItAgain)
     EXPECT_TRUE(test::waitUntil([&] { return accepts(); }));
     EXPECT_TRUE(test::waitUntil([&] { return !frame->powerNotice()->isVisible(); }, 10000))
         << "the notice closes by itself";
-}
-
-TEST_F(CMainFrameTest, AfterTheAddressBookDialogTheDestinationListShowsTheChange)
-{
-    auto frame = makeFrame();
-    frame->initialUpdate();
-    const auto *box = frame->view()->destinationBox();
-    EXPECT_EQ(box->findText(QStringLiteral("Carol/10.0.0.9")), -1);
-    frame->setAddressBookDialog([&](QWidget *) {
-        AddressBookStore(settings).PutUser(QString(), QStringLiteral("Carol"), QStringLiteral("10.0.0.9"));
-        return true;
-    });
-    frame->OnAddressBook();
-    EXPECT_NE(box->findText(QStringLiteral("Carol/10.0.0.9")), -1);
 }
 
 TEST_F(CMainFrameTest, ASendsOutcomeReachesTheFramesHandlerAndStopsTheTimer)

@@ -31,7 +31,7 @@ protected:
     test::ManualClock clock;
 };
 
-TEST_F(CTq20AppTest, FirstStartWritesTheNamesAndTheWindowListens)
+TEST_F(CTq20AppTest, FirstStartWritesTheNamesAndListensAndCloseAskTwoEndsTheProgramAndTheListener)
 {
     CTq20App app({}, services());
     ASSERT_TRUE(app.InitInstance());
@@ -40,7 +40,14 @@ TEST_F(CTq20AppTest, FirstStartWritesTheNamesAndTheWindowListens)
     EXPECT_EQ(app.settings().get(keys::SystemName), QSysInfo::machineHostName());
     EXPECT_TRUE(app.mainFrame()->isVisible());
     EXPECT_TRUE(tray.shown);
-    EXPECT_TRUE(test::waitUntil([&] { return portAccepts(); }));
+    ASSERT_TRUE(test::waitUntil([&] { return portAccepts(); }));
+
+    app.settings().set(keys::CloseAsk, 2);
+    QSignalSpy ended(&app, &CTq20App::ended);
+    app.mainFrame()->close();
+    EXPECT_EQ(ended.size(), 1);
+    EXPECT_TRUE(prompter.boxes.isEmpty());
+    EXPECT_FALSE(portAccepts());
 }
 
 TEST_F(CTq20AppTest, ASecondLaunchRestoresTheFirstWindowAndEnds)
@@ -56,19 +63,6 @@ TEST_F(CTq20AppTest, ASecondLaunchRestoresTheFirstWindowAndEnds)
     EXPECT_EQ(second.mainFrame(), nullptr) << "the second process creates nothing";
     EXPECT_FALSE(secondTray.shown);
     EXPECT_TRUE(test::waitUntil([&] { return first.mainFrame()->isVisible(); }));
-}
-
-TEST_F(CTq20AppTest, CloseAskTwoEndsTheProgramAndStopsTheListener)
-{
-    CTq20App app({}, services());
-    ASSERT_TRUE(app.InitInstance());
-    app.settings().set(keys::CloseAsk, 2);
-    ASSERT_TRUE(test::waitUntil([&] { return portAccepts(); }));
-    QSignalSpy ended(&app, &CTq20App::ended);
-    app.mainFrame()->close();
-    EXPECT_EQ(ended.size(), 1);
-    EXPECT_TRUE(prompter.boxes.isEmpty());
-    EXPECT_FALSE(portAccepts());
 }
 
 TEST_F(CTq20AppTest, LaunchedMinimisedShowsOnlyTheTrayIconOrAMinimisedWindow)

@@ -38,13 +38,13 @@ bool DovecotServer::start()
         // Without the penalty service a failed log-in does not slow down the next one by seconds.
         "service anvil {\n  unix_listener anvil-auth-penalty {\n    mode = 0\n  }\n}\n");
     const QString configPath = m_folder + QStringLiteral("/dovecot.conf");
-    return launch(
-        "/usr/sbin/dovecot",
-        [&](int port) {
-            writeFile(configPath, config.arg(m_folder, m_folder.mid(5)).arg(m_uid).arg(m_gid).arg(port).toUtf8());
-            return QStringList{QStringLiteral("-F"), QStringLiteral("-c"), configPath};
-        },
-        "+OK", {QStringLiteral("console.log"), QStringLiteral("dovecot.log")});
+    return launch("/usr/sbin/dovecot",
+                  [&](int port) {
+                      writeFile(configPath,
+                                config.arg(m_folder, m_folder.mid(5)).arg(m_uid).arg(m_gid).arg(port).toUtf8());
+                      return QStringList{QStringLiteral("-F"), QStringLiteral("-c"), configPath};
+                  },
+                  "+OK", {QStringLiteral("console.log"), QStringLiteral("dovecot.log")});
 }
 
 void DovecotServer::setMessageCount(const QString &user, int count)
@@ -59,7 +59,8 @@ void DovecotServer::setMessageCount(const QString &user, int count)
     }
     for (int i = 1; i <= count; ++i) {
         const QString path = box + QStringLiteral("/new/%1.%2.test").arg(i).arg(::getpid());
-        writeFile(path, "From: sender@example.test\r\nSubject: message " + QByteArray::number(i) + "\r\n\r\nHello.\r\n");
+        writeFile(path,
+                  "From: sender@example.test\r\nSubject: message " + QByteArray::number(i) + "\r\n\r\nHello.\r\n");
         giveToMailUser(path);
     }
 }

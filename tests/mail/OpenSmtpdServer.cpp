@@ -46,7 +46,8 @@ bool OpenSmtpdServer::start(const QString &refusedAddress, bool &skip)
     }
     // Mail left in the queue by an earlier run would be delivered again into folders long gone.
     const QDir spool(QStringLiteral("/var/spool/smtpd"));
-    for (const QFileInfo &entry : spool.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
+    for (const QFileInfo &entry :
+         spool.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
         if (entry.isDir() && !entry.isSymLink())
             QDir(entry.filePath()).removeRecursively();
         else
@@ -55,20 +56,20 @@ bool OpenSmtpdServer::start(const QString &refusedAddress, bool &skip)
     if (!prepare("tqsm"))
         return false;
     const QString configPath = m_folder + QStringLiteral("/smtpd.conf");
-    return launch(
-        "/usr/sbin/smtpd",
-        [&](int port) {
-            writeFile(configPath, QStringLiteral("table everyone { \"@\" = \"%1\" }\nlisten on 127.0.0.1 port %2\n"
-                                                 "action \"deliver\" maildir \"%3/mail/%{rcpt}\" virtual <everyone>\n"
-                                                 "match from any for rcpt-to \"%4\" reject\n"
-                                                 "match from any for any action \"deliver\"\n")
-                                      .arg(QLatin1String(kMailUserName))
-                                      .arg(port)
-                                      .arg(m_folder, refusedAddress)
-                                      .toUtf8());
-            return QStringList{QStringLiteral("-d"), QStringLiteral("-f"), configPath};
-        },
-        "220", {QStringLiteral("smtpd.log")});
+    return launch("/usr/sbin/smtpd",
+                  [&](int port) {
+                      writeFile(configPath,
+                                QStringLiteral("table everyone { \"@\" = \"%1\" }\nlisten on 127.0.0.1 port %2\n"
+                                               "action \"deliver\" maildir \"%3/mail/%{rcpt}\" virtual <everyone>\n"
+                                               "match from any for rcpt-to \"%4\" reject\n"
+                                               "match from any for any action \"deliver\"\n")
+                                    .arg(QLatin1String(kMailUserName))
+                                    .arg(port)
+                                    .arg(m_folder, refusedAddress)
+                                    .toUtf8());
+                      return QStringList{QStringLiteral("-d"), QStringLiteral("-f"), configPath};
+                  },
+                  "220", {QStringLiteral("smtpd.log")});
 }
 
 QByteArrayList OpenSmtpdServer::delivered(const QString &address, int count, int timeoutMs) const

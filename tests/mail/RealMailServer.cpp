@@ -96,8 +96,9 @@ bool RealMailServer::prepare(const char *prefix)
     }
     m_folder = QString::fromLocal8Bit(pattern);
     // The mail user passes through to its mailboxes.
-    QFile::setPermissions(m_folder, QFile::permissions(m_folder) | QFile::ExeGroup | QFile::ExeOther
-                              | QFile::ReadGroup | QFile::ReadOther);
+    QFile::setPermissions(m_folder,
+                          QFile::permissions(m_folder) | QFile::ExeGroup | QFile::ExeOther | QFile::ReadGroup
+                              | QFile::ReadOther);
     QDir(m_folder).mkdir(QStringLiteral("mail"));
     if (::chown(QFile::encodeName(m_folder + QStringLiteral("/mail")).constData(), m_uid, m_gid) != 0) {
         m_error = QStringLiteral("cannot hand the mail folder to the mail user");

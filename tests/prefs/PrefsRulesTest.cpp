@@ -80,16 +80,6 @@ TEST_F(PrefsRulesTest, MailCheckingNeedsACompleteFirstMailboxAndIsNotSwitchedBac
     EXPECT_TRUE(state.states().mailDetails);
 }
 
-TEST_F(PrefsRulesTest, TheSecondMailboxNeedsBothServerAndUser)
-{
-    EMailPageState state(false, true);
-    state.secondMailboxEdited(QString(), QStringLiteral("bob"));
-    EXPECT_FALSE(state.useSecond());
-    EXPECT_FALSE(state.states().secondMailbox);
-    state.secondMailboxEdited(QStringLiteral("pop2"), QStringLiteral("bob"));
-    EXPECT_TRUE(state.states().secondMailbox);
-}
-
 TEST_F(PrefsRulesTest, KillWordTextReadsLinesWithCrLfAndSavesTheEditWhole)
 {
     const QString path = appDataDir() + QStringLiteral("KillFile.tqm");
@@ -100,7 +90,8 @@ TEST_F(PrefsRulesTest, KillWordTextReadsLinesWithCrLfAndSavesTheEditWhole)
     EXPECT_EQ(text.text(), QStringLiteral("spam\n\u00c4rger, free money\n"));
 
     ASSERT_TRUE(text.save(path, text.text()));
-    EXPECT_EQ(test::readFile(path), QByteArray("spam\r\n\xc4rger, free money\r\n")) << "unchanged words keep their bytes";
+    EXPECT_EQ(test::readFile(path), QByteArray("spam\r\n\xc4rger, free money\r\n"))
+        << "unchanged words keep their bytes";
 
     ASSERT_TRUE(text.save(path, QStringLiteral("spam\n\u00c4rger")));
     EXPECT_EQ(test::readFile(path), QByteArray("spam\r\n\xc3\x84rger")) << "no line end is added";

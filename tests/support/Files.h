@@ -15,7 +15,8 @@ inline QByteArray readFile(const QString &path)
 inline bool writeFile(const QString &path, QByteArrayView bytes)
 {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes.data(), bytes.size()) == bytes.size();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && file.write(bytes.data(), bytes.size()) == bytes.size();
 }
 
 } // namespace tq::test
