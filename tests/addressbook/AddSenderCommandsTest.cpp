@@ -1,17 +1,14 @@
 #include "addressbook/AddSenderCommands.h"
-#include "addressbook/AddressBookStore.h"
+#include "addressbook/AddressBookFixture.h"
 #include "addressbook/ReplyDestination.h"
-#include "support/IsolatedHome.h"
-#include "support/QtPrinters.h"
 #include "support/RecordingPrompter.h"
 #include "support/RecordingSoundPlayer.h"
 
 namespace tq {
 namespace {
 
-class AddSenderCommandsTest : public test::IsolatedHome {
+class AddSenderCommandsTest : public test::AddressBookFixture {
 protected:
-    AddressBookStore book;
     test::RecordingPrompter prompter;
     test::RecordingSoundPlayer sound;
     AddSenderCommands commands{book, prompter, sound};
