@@ -1,14 +1,10 @@
 #pragma once
 
+#include "addressbook/AddressBookFixture.h"
 #include "addressbook/AddressBookListView.h"
 #include "addressbook/AddressBookModel.h"
-#include "addressbook/AddressBookNames.h"
-#include "addressbook/AddressBookStore.h"
 #include "addressbook/CAddressBookDlg.h"
 #include "addressbook/CUserDlg.h"
-#include "settings/SettingsStore.h"
-#include "support/IsolatedHome.h"
-#include "support/QtPrinters.h"
 #include "support/RecordingPrompter.h"
 #include "support/RecordingSoundPlayer.h"
 
@@ -25,7 +21,7 @@ namespace tq::test {
 
 // The Address Book dialog over a real settings file in a fresh home, shown without a modal
 // loop, with its controls found by name.
-class AddressBookDialogTest : public IsolatedHome {
+class AddressBookDialogTest : public AddressBookFixture {
 protected:
     void open()
     {
@@ -42,11 +38,6 @@ protected:
         removeButton = button("removeButton");
         ASSERT_TRUE(list && levelList && upButton && addUserButton && addGroupButton && removeButton);
         list->setFocus();
-    }
-
-    void put(const QString &group, const char *name, const char *host, bool active = true)
-    {
-        ASSERT_TRUE(book.PutUserKeepState(group, QString::fromUtf8(name), QString::fromUtf8(host), active));
     }
 
     // Each row as "name host" with "(off)" for a deactivated row and "[ ]" around a group.
@@ -73,13 +64,6 @@ protected:
         QStringList names;
         for (int i = 0; i < levelList->count(); ++i)
             names.append(levelList->itemText(i));
-        return names;
-    }
-    QStringList raw(const QString &section) const
-    {
-        QStringList names;
-        for (const auto &entry : settings.entries(section))
-            names.append(entry.name + QLatin1Char('=') + entry.value);
         return names;
     }
 
@@ -132,8 +116,6 @@ protected:
         return userDialog() ? userDialog()->findChild<T *>(QLatin1String(name)) : nullptr;
     }
 
-    SettingsStore settings;
-    AddressBookStore book;
     RecordingPrompter prompter;
     RecordingSoundPlayer sound;
     std::unique_ptr<CAddressBookDlg> dialog;
@@ -143,8 +125,6 @@ protected:
     QToolButton *addUserButton = nullptr;
     QToolButton *addGroupButton = nullptr;
     QToolButton *removeButton = nullptr;
-    const QString top = addressbook::topLevelName();
-    const QString kBook = QStringLiteral("AddressBook");
 };
 
 } // namespace tq::test

@@ -1,27 +1,16 @@
-#include "addressbook/AddressBookStore.h"
-#include "addressbook/AddressBookNames.h"
+#include "addressbook/AddressBookFixture.h"
 #include "settings/AppDataDir.h"
-#include "support/IsolatedHome.h"
-#include "support/QtPrinters.h"
+#include "support/Files.h"
 
 #include <QFile>
 
 namespace tq {
 namespace {
 
-const QString kTop = QStringLiteral("AddressBook");
 const QString kDisabled = QStringLiteral("DisableGroup");
 
-class AddressBookStoreTest : public test::IsolatedHome {
+class AddressBookStoreTest : public test::AddressBookFixture {
 protected:
-    // The store's raw values, to check the layout other installations read.
-    QStringList rawNames(const QString &section) const
-    {
-        QStringList names;
-        for (const auto &entry : raw.entries(section))
-            names.append(entry.name + QLatin1Char('=') + entry.value);
-        return names;
-    }
     QStringList groupNames() const
     {
         QStringList names;
@@ -30,39 +19,36 @@ protected:
         return names;
     }
 
-    SettingsStore raw;
-    AddressBookStore book;
-    const QString top = addressbook::topLevelName();
     const QString friends = QStringLiteral("Friends");
 };
 
 TEST_F(AddressBookStoreTest, UsersAreFlaggedValuesAndChangingStateRenamesThem)
 {
-    ASSERT_TRUE(raw.WriteProfileString(kTop, QStringLiteral("0Bob"), QStringLiteral("10.0.0.5")));
+    ASSERT_TRUE(settings.WriteProfileString(kBook, QStringLiteral("0Bob"), QStringLiteral("10.0.0.5")));
     EXPECT_EQ(book.ListUsers(top), (QList<UserEntry> { { QStringLiteral("Bob"), QStringLiteral("10.0.0.5"), false } }));
 
     ASSERT_TRUE(book.SetUserActive(top, QStringLiteral("Bob"), QStringLiteral("10.0.0.5"), false));
-    EXPECT_EQ(rawNames(kTop), QStringList { QStringLiteral("1Bob=10.0.0.5") });
+    EXPECT_EQ(raw(kBook), QStringList { QStringLiteral("1Bob=10.0.0.5") });
 
     // Putting Bob into a group that holds a deactivated bob replaces it, active, with the new host.
     ASSERT_TRUE(
-        raw.WriteProfileString(kTop + QStringLiteral("\\Friends"), QStringLiteral("0bob"), QStringLiteral("x")));
+        settings.WriteProfileString(kBook + QStringLiteral("\\Friends"), QStringLiteral("0bob"), QStringLiteral("x")));
     ASSERT_TRUE(book.PutUser(friends, QStringLiteral("Bob"), QStringLiteral("10.0.0.9:u")));
-    EXPECT_EQ(rawNames(kTop + QStringLiteral("\\Friends")), QStringList { QStringLiteral("1Bob=10.0.0.9:u") });
+    EXPECT_EQ(raw(kBook + QStringLiteral("\\Friends")), QStringList { QStringLiteral("1Bob=10.0.0.9:u") });
 
     ASSERT_TRUE(book.PutUserKeepState(friends, QStringLiteral("Cy"), QStringLiteral("c"), false));
     ASSERT_TRUE(book.RemoveUser(friends, QStringLiteral("Bob"), true));
-    EXPECT_EQ(rawNames(kTop + QStringLiteral("\\friends")), QStringList { QStringLiteral("0Cy=c") });
+    EXPECT_EQ(raw(kBook + QStringLiteral("\\friends")), QStringList { QStringLiteral("0Cy=c") });
 }
 
 TEST_F(AddressBookStoreTest, FindUserFlagPrefersTheDeactivatedValueAndIgnoresEmptyHosts)
 {
     EXPECT_EQ(book.FindUserFlag(top, QStringLiteral("Bob")), std::nullopt);
-    ASSERT_TRUE(raw.WriteProfileString(kTop, QStringLiteral("1Bob"), QStringLiteral("a")));
+    ASSERT_TRUE(settings.WriteProfileString(kBook, QStringLiteral("1Bob"), QStringLiteral("a")));
     EXPECT_EQ(book.FindUserFlag(top, QStringLiteral("BOB")), std::optional<bool>(true));
-    ASSERT_TRUE(raw.WriteProfileString(kTop, QStringLiteral("0Bob"), QStringLiteral("b")));
+    ASSERT_TRUE(settings.WriteProfileString(kBook, QStringLiteral("0Bob"), QStringLiteral("b")));
     EXPECT_EQ(book.FindUserFlag(top, QStringLiteral("bob")), std::optional<bool>(false));
-    ASSERT_TRUE(raw.WriteProfileString(kTop, QStringLiteral("1Ann"), QString()));
+    ASSERT_TRUE(settings.WriteProfileString(kBook, QStringLiteral("1Ann"), QString()));
     EXPECT_EQ(book.FindUserFlag(top, QStringLiteral("Ann")), std::nullopt);
 }
 
@@ -72,17 +58,17 @@ TEST_F(AddressBookStoreTest, GroupActivationMatchesWholeNamesAndFollowsARename)
     ASSERT_TRUE(book.CreateGroup(QStringLiteral("My Group1")));
     ASSERT_TRUE(book.PutUser(QStringLiteral("My Group1"), QStringLiteral("Ann"), QStringLiteral("10.0.0.1")));
     ASSERT_TRUE(book.SetGroupActive(QStringLiteral("My Group1"), false));
-    EXPECT_EQ(raw.GetProfileInt(kDisabled, QStringLiteral("My Group1"), -1), 0);
+    EXPECT_EQ(settings.GetProfileInt(kDisabled, QStringLiteral("My Group1"), -1), 0);
     EXPECT_EQ(groupNames(), (QStringList { QStringLiteral("Group1"), QStringLiteral("My Group1(off)") }));
 
     ASSERT_EQ(book.RenameGroup(QStringLiteral("My Group1"), QStringLiteral("Quiet")),
         AddressBookStore::RenameResult::Renamed);
     EXPECT_EQ(groupNames(), (QStringList { QStringLiteral("Group1"), QStringLiteral("Quiet(off)") }));
-    EXPECT_EQ(rawNames(kDisabled), QStringList { QStringLiteral("Quiet=0") });
+    EXPECT_EQ(raw(kDisabled), QStringList { QStringLiteral("Quiet=0") });
     EXPECT_EQ(book.ListUsers(QStringLiteral("Quiet")).size(), 1);
 
     ASSERT_TRUE(book.SetGroupActive(QStringLiteral("QUIET"), true));
-    EXPECT_TRUE(rawNames(kDisabled).isEmpty());
+    EXPECT_TRUE(raw(kDisabled).isEmpty());
 }
 
 TEST_F(AddressBookStoreTest, EmptyGroupsSurviveRenamesAndLosingTheirLastUser)
@@ -120,7 +106,7 @@ TEST_F(AddressBookStoreTest, RenameRules)
     EXPECT_EQ(book.RenameUser(top, QStringLiteral("Bob"), false, QStringLiteral("bob")), R::Renamed);
     EXPECT_EQ(book.RenameUser(top, QStringLiteral("bob"), false, QStringLiteral("FRIENDS")), R::NameTaken);
     EXPECT_EQ(book.RenameUser(top, QStringLiteral("bob"), false, QStringLiteral("Robert")), R::Renamed);
-    EXPECT_EQ(rawNames(kTop), (QStringList { QStringLiteral("0Robert=10.0.0.5"), QStringLiteral("1Friends=f") }));
+    EXPECT_EQ(raw(kBook), (QStringList { QStringLiteral("0Robert=10.0.0.5"), QStringLiteral("1Friends=f") }));
 }
 
 TEST_F(AddressBookStoreTest, ARefusedModifyTakesNothingOut)
@@ -128,7 +114,7 @@ TEST_F(AddressBookStoreTest, ARefusedModifyTakesNothingOut)
     ASSERT_TRUE(book.PutUser(friends, QStringLiteral("Bob"), QStringLiteral("b")));
     EXPECT_FALSE(book.ModifyUser(friends, QStringLiteral("Bob"), true, top, QStringLiteral("a/b"), QStringLiteral("x")));
     EXPECT_FALSE(book.ModifyUser(friends, QStringLiteral("Bob"), true, top, QString(), QStringLiteral("x")));
-    EXPECT_EQ(rawNames(kTop + QStringLiteral("\\Friends")), QStringList{QStringLiteral("1Bob=b")});
+    EXPECT_EQ(raw(kBook + QStringLiteral("\\Friends")), QStringList{QStringLiteral("1Bob=b")});
 }
 
 TEST_F(AddressBookStoreTest, DeletingAGroupTakesItsUsersStateAndTemplateFile)
@@ -136,16 +122,15 @@ TEST_F(AddressBookStoreTest, DeletingAGroupTakesItsUsersStateAndTemplateFile)
     ASSERT_TRUE(book.PutUser(friends, QStringLiteral("Ann"), QStringLiteral("a")));
     ASSERT_TRUE(book.SetGroupActive(friends, false));
     ASSERT_TRUE(book.PutUser(top, QStringLiteral("Bob"), QStringLiteral("b")));
-    QFile file(AppDataDir::path() + QStringLiteral("Friends.tqm"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    const QString file = AppDataDir::path() + QStringLiteral("Friends.tqm");
+    ASSERT_TRUE(test::writeFile(file, {}));
 
     EXPECT_FALSE(book.DeleteGroup(top)) << "the top level is no group";
     EXPECT_TRUE(book.DeleteGroup(QStringLiteral("friends")));
     EXPECT_TRUE(groupNames().isEmpty());
-    EXPECT_FALSE(file.exists());
-    EXPECT_TRUE(rawNames(kDisabled).isEmpty());
-    EXPECT_EQ(rawNames(kTop), QStringList { QStringLiteral("1Bob=b") });
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_TRUE(raw(kDisabled).isEmpty());
+    EXPECT_EQ(raw(kBook), QStringList { QStringLiteral("1Bob=b") });
 }
 
 TEST_F(AddressBookStoreTest, NamesWithForbiddenCharactersAreNeverWritten)
@@ -155,7 +140,7 @@ TEST_F(AddressBookStoreTest, NamesWithForbiddenCharactersAreNeverWritten)
     EXPECT_FALSE(book.PutUser(top, QStringLiteral("x;y"), QStringLiteral("h")));
     EXPECT_FALSE(book.PutUser(QStringLiteral("..\\x"), QStringLiteral("Ann"), QStringLiteral("h")));
     EXPECT_FALSE(book.PutUser(top, QString(), QStringLiteral("h")));
-    EXPECT_FALSE(QFile::exists(raw.filePath())) << "nothing may have been written";
+    EXPECT_FALSE(QFile::exists(settings.filePath())) << "nothing may have been written";
 }
 
 TEST_F(AddressBookStoreTest, NoDefaultGroupNameWhenAllAreTaken)

@@ -1,17 +1,11 @@
 #include "addressbook/RefreshAddressBook.h"
-#include "addressbook/AddressBookNames.h"
-#include "support/IsolatedHome.h"
-#include "support/QtPrinters.h"
+#include "addressbook/AddressBookFixture.h"
 
 namespace tq {
 namespace {
 
-class RefreshAddressBookTest : public test::IsolatedHome {
+class RefreshAddressBookTest : public test::AddressBookFixture {
 protected:
-    void put(const QString &group, const char *name, const char *host, bool active = true)
-    {
-        ASSERT_TRUE(book.PutUserKeepState(group, QString::fromUtf8(name), QString::fromUtf8(host), active));
-    }
     static QStringList texts(const DestinationList &list)
     {
         QStringList result;
@@ -19,9 +13,6 @@ protected:
             result.append(entry.text + QLatin1Char('=') + QString::number(entry.code));
         return result;
     }
-
-    AddressBookStore book;
-    const QString top = addressbook::topLevelName();
 };
 
 TEST_F(RefreshAddressBookTest, TopLevelStringsAndLookups)

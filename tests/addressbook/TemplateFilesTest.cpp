@@ -1,6 +1,7 @@
 #include "addressbook/TemplateFiles.h"
 #include "addressbook/DestinationList.h"
 #include "settings/AppDataDir.h"
+#include "support/Files.h"
 #include "support/IsolatedHome.h"
 #include "support/QtPrinters.h"
 
@@ -15,9 +16,7 @@ protected:
     void SetUp() override { AppDataDir::createFolders(AppDataDir::path()); }
     static void writeBytes(const QString &name, const QByteArray &bytes)
     {
-        QFile file(AppDataDir::path() + name);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        ASSERT_TRUE(test::writeFile(AppDataDir::path() + name, bytes));
     }
 };
 
@@ -56,9 +55,7 @@ TEST_F(TemplateFilesTest, WrittenTextReadsBackWithCrLfLines)
 {
     const QString path = AppDataDir::path() + QStringLiteral("All Users.tqm");
     ASSERT_TRUE(writeTemplateText(path, QStringLiteral("Zo\u00EB\nsecond\r\nlast")));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("Zo\xC3\xAB\r\nsecond\r\nlast"));
+    EXPECT_EQ(test::readFile(path), QByteArray("Zo\xC3\xAB\r\nsecond\r\nlast"));
     EXPECT_EQ(readTemplateText(path), QStringLiteral("Zo\u00EB\r\nsecond\r\nlast\r\n"));
     EXPECT_EQ(readTemplateText(AppDataDir::path() + QStringLiteral("missing.tqm")), std::nullopt);
 }

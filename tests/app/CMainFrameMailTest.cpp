@@ -29,10 +29,7 @@ protected:
 
 TEST_F(CMainFrameMailTest, MailCheckingRunsWithTheProcessesAndAnnouncesNewMail)
 {
-    // A POP3 server with three messages for anybody.
-    test::ScriptedMailServer server("+OK ready\r\n", [](const QByteArray &line) {
-        return QByteArray(line.startsWith("STAT") ? "+OK 3 4096\r\n" : "+OK\r\n");
-    });
+    test::ScriptedMailServer server("+OK ready\r\n", test::ScriptedMailServer::pop3("+OK 3 4096\r\n"));
     configureMailbox(server.serverText());
     settings.set(keys::EnableMailCheking, 1);
     settings.set(keys::MailChekingTime, 5);
@@ -76,7 +73,7 @@ TEST_F(CMainFrameMailTest, TheMailMenuFollowsTheSettingsAndItsSwitchTurnsCheckin
     EXPECT_FALSE(frame->mailTrayIcons().isShown(kMailErrorIcon));
 }
 
-TEST_F(CMainFrameMailTest, WithTheSheetOpenTheSwitchGoesThroughTheEMailPage)
+TEST_F(CMainFrameMailTest, WithTheSheetOpenTheSwitchGoesThroughTheEMailPageEvenWhenThePageUntickedTheBox)
 {
     configureMailbox(QStringLiteral("127.0.0.1:1"));
     auto frame = makeFrame();
@@ -91,17 +88,10 @@ TEST_F(CMainFrameMailTest, WithTheSheetOpenTheSwitchGoesThroughTheEMailPage)
     EXPECT_TRUE(sheet->findChild<QCheckBox *>(QStringLiteral("mailCheckingCheck"))->isChecked());
     sheet->reject();
     EXPECT_EQ(settings.get(keys::EnableMailCheking), 0) << "Cancel puts the switch back";
-    frame->StopProcesses();
-}
 
-TEST_F(CMainFrameMailTest, TheTraySwitchesOffEvenWhenThePageHasAlreadyUntickedTheBox)
-{
-    configureMailbox(QStringLiteral("127.0.0.1:1"));
     settings.set(keys::EnableMailCheking, 1);
-    auto frame = makeFrame();
-    frame->show();
     action(*frame, "actionMailSettings")->trigger();
-    CMyPropertySheet *sheet = frame->preferencesSheet();
+    sheet = frame->preferencesSheet();
     ASSERT_NE(sheet, nullptr);
     auto *user = sheet->findChild<QLineEdit *>(QStringLiteral("user1Edit"));
     user->selectAll();
@@ -110,6 +100,7 @@ TEST_F(CMainFrameMailTest, TheTraySwitchesOffEvenWhenThePageHasAlreadyUntickedTh
     action(*frame, "actionToggleMailChecking")->trigger();
     EXPECT_EQ(settings.get(keys::EnableMailCheking), 0);
     EXPECT_FALSE(sheet->findChild<QCheckBox *>(QStringLiteral("mailCheckingCheck"))->isChecked());
+    frame->StopProcesses();
 }
 
 TEST_F(CMainFrameMailTest, DoubleClickOnAMailIconStartsTheMailProgramAndClearsTheIcons)

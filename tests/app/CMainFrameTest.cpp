@@ -1,4 +1,3 @@
-#include "addressbook/AddressBookStore.h"
 #include "addressbook/DestinationComboBox.h"
 #include "app/PowerNoticeWindow.h"
 #include "messages/CTq20View.h"
@@ -8,16 +7,16 @@
 #include "app/MainFrameFixture.h"
 
 #include <QLabel>
+#include <QMenu>
 #include <QSignalSpy>
+#include <QStatusBar>
+#include <QToolBar>
 #include <QTest>
 
 namespace tq {
 namespace {
 
-class CMainFrameTest : public test::MainFrameFixture {
-protected:
-    bool accepts() const { return portAccepts(port); }
-};
+using CMainFrameTest = test::MainFrameFixture;
 
 TEST_F(CMainFrameTest, TheListenerRunsOnceAndStopsOrSaysThePortIsBusy)
 {
@@ -69,41 +68,42 @@ TEST_F(CMainFrameTest, CloseAskZeroAsksAndNoKeepsEverythingRunning)
     EXPECT_FALSE(accepts());
 }
 
-TEST_F(CMainFrameTest, CloseAskOneGoesToTheTrayAndTheIconBringsItBack)
+TEST_F(CMainFrameTest, CloseAskOneGoesToTheTrayWhoseMenuOpensOnTheRightButtonAndRestoreOnTheLeft)
 {
     settings.set(keys::CloseAsk, 1);
     auto frame = runningFrame();
+    EXPECT_EQ(tray.contextMenu, frame->trayMenu());
+    EXPECT_EQ(frame->trayMenu()->defaultAction(), action(*frame, "actionRestore"));
     EXPECT_FALSE(frame->close());
     EXPECT_FALSE(frame->isVisible());
     EXPECT_TRUE(accepts()) << "still running in the tray";
+    tray.activate(TrayIcon::Activation::Context);
+    EXPECT_FALSE(frame->isVisible());
     tray.activate(TrayIcon::Activation::Click);
     EXPECT_TRUE(frame->isVisible());
 }
 
-TEST_F(CMainFrameTest, ExitRemovesTheTrayIconAndStopsWithoutAsking)
-{
-    auto frame = runningFrame();
-    action(*frame, "actionExit")->trigger();
-    EXPECT_TRUE(frame->isExiting());
-    EXPECT_FALSE(frame->isVisible());
-    EXPECT_FALSE(tray.shown);
-    EXPECT_FALSE(accepts());
-    EXPECT_TRUE(prompter.boxes.isEmpty());
-}
-
-TEST_F(CMainFrameTest, PlacementIsSavedOnExitEvenMinimisedAndRestoredAtTheNextStart)
+TEST_F(CMainFrameTest, PlacementAndBarsAreSavedOnExitEvenMinimisedAndRestoredAtTheNextStart)
 {
     {
         auto frame = makeFrame();
         frame->setGeometry(140, 90, 420, 520);
         frame->show();
+        frame->addToolBar(Qt::LeftToolBarArea, frame->toolBar());
+        action(*frame, "actionStatusBar")->trigger();
         tray.available = false;
         frame->minimizeToTray();
         frame->OnExit();
     }
     EXPECT_EQ(settings.get(keys::HorizPos), 140);
     EXPECT_EQ(settings.get(keys::Height), 520);
-    EXPECT_EQ(makeFrame()->geometry(), QRect(140, 90, 420, 520));
+    auto next = makeFrame();
+    EXPECT_EQ(next->geometry(), QRect(140, 90, 420, 520));
+    next->show();
+    EXPECT_EQ(next->toolBarArea(next->toolBar()), Qt::LeftToolBarArea);
+    EXPECT_TRUE(next->toolBar()->isVisible());
+    EXPECT_FALSE(next->statusBar()->isVisible());
+    EXPECT_FALSE(action(*next, "actionStatusBar")->isChecked());
 }
 
 TEST_F(CMainFrameTest, SuspendStopsTheListenerAndResumeStartsItAgain)
@@ -117,20 +117,6 @@ TEST_F(CMainFrameTest, SuspendStopsTheListenerAndResumeStartsItAgain)
     EXPECT_TRUE(test::waitUntil([&] { return accepts(); }));
     EXPECT_TRUE(test::waitUntil([&] { return !frame->powerNotice()->isVisible(); }, 10000))
         << "the notice closes by itself";
-}
-
-TEST_F(CMainFrameTest, AfterTheAddressBookDialogTheDestinationListShowsTheChange)
-{
-    auto frame = makeFrame();
-    frame->initialUpdate();
-    const auto *box = frame->view()->destinationBox();
-    EXPECT_EQ(box->findText(QStringLiteral("Carol/10.0.0.9")), -1);
-    frame->setAddressBookDialog([&](QWidget *) {
-        AddressBookStore(settings).PutUser(QString(), QStringLiteral("Carol"), QStringLiteral("10.0.0.9"));
-        return true;
-    });
-    frame->OnAddressBook();
-    EXPECT_NE(box->findText(QStringLiteral("Carol/10.0.0.9")), -1);
 }
 
 TEST_F(CMainFrameTest, ASendsOutcomeReachesTheFramesHandlerAndStopsTheTimer)

@@ -1,15 +1,6 @@
 #include "app/CTq20App.h"
-#include "app/CMainFrame.h"
-#include "settings/SettingsStore.h"
 
-#include "support/IsolatedHome.h"
-#include "support/LoopbackPeer.h"
-#include "support/ManualClock.h"
-#include "support/QtPrinters.h"
-#include "support/RecordingPrompter.h"
-#include "support/RecordingSoundPlayer.h"
-#include "support/RecordingTrayIcon.h"
-#include "support/SignalWaiter.h"
+#include "app/MainFrameFixture.h"
 
 #include <QSignalSpy>
 #include <QSysInfo>
@@ -17,21 +8,12 @@
 namespace tq {
 namespace {
 
-class CTq20AppTest : public test::IsolatedHome {
+class CTq20AppTest : public test::MainFrameFixture {
 protected:
-    CTq20AppTest() { SettingsStore().set(keys::TcpPort, port); }
-
-    AppServices services() { return { &prompter, &sound, &tray, &clock }; }
-    bool portAccepts() const { return test::connectLoopback(port, "127.0.0.1", 300).valid(); }
-
-    const int port = test::unusedTcpPort();
-    test::RecordingPrompter prompter;
-    test::RecordingSoundPlayer sound;
-    test::RecordingTrayIcon tray;
-    test::ManualClock clock;
+    AppServices services() { return {&prompter, &sound, &tray, &clock}; }
 };
 
-TEST_F(CTq20AppTest, FirstStartWritesTheNamesAndTheWindowListens)
+TEST_F(CTq20AppTest, FirstStartWritesTheNamesAndListensAndCloseAskTwoEndsTheProgramAndTheListener)
 {
     CTq20App app({}, services());
     ASSERT_TRUE(app.InitInstance());
@@ -40,7 +22,14 @@ TEST_F(CTq20AppTest, FirstStartWritesTheNamesAndTheWindowListens)
     EXPECT_EQ(app.settings().get(keys::SystemName), QSysInfo::machineHostName());
     EXPECT_TRUE(app.mainFrame()->isVisible());
     EXPECT_TRUE(tray.shown);
-    EXPECT_TRUE(test::waitUntil([&] { return portAccepts(); }));
+    ASSERT_TRUE(test::waitUntil([&] { return accepts(); }));
+
+    app.settings().set(keys::CloseAsk, 2);
+    QSignalSpy ended(&app, &CTq20App::ended);
+    app.mainFrame()->close();
+    EXPECT_EQ(ended.size(), 1);
+    EXPECT_TRUE(prompter.boxes.isEmpty());
+    EXPECT_FALSE(accepts());
 }
 
 TEST_F(CTq20AppTest, ASecondLaunchRestoresTheFirstWindowAndEnds)
@@ -56,19 +45,6 @@ TEST_F(CTq20AppTest, ASecondLaunchRestoresTheFirstWindowAndEnds)
     EXPECT_EQ(second.mainFrame(), nullptr) << "the second process creates nothing";
     EXPECT_FALSE(secondTray.shown);
     EXPECT_TRUE(test::waitUntil([&] { return first.mainFrame()->isVisible(); }));
-}
-
-TEST_F(CTq20AppTest, CloseAskTwoEndsTheProgramAndStopsTheListener)
-{
-    CTq20App app({}, services());
-    ASSERT_TRUE(app.InitInstance());
-    app.settings().set(keys::CloseAsk, 2);
-    ASSERT_TRUE(test::waitUntil([&] { return portAccepts(); }));
-    QSignalSpy ended(&app, &CTq20App::ended);
-    app.mainFrame()->close();
-    EXPECT_EQ(ended.size(), 1);
-    EXPECT_TRUE(prompter.boxes.isEmpty());
-    EXPECT_FALSE(portAccepts());
 }
 
 TEST_F(CTq20AppTest, LaunchedMinimisedShowsOnlyTheTrayIconOrAMinimisedWindow)

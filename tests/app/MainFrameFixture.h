@@ -44,7 +44,7 @@ protected:
         auto frame = makeFrame();
         frame->show();
         frame->initialUpdate();
-        EXPECT_TRUE(waitUntil([&] { return portAccepts(port); }));
+        EXPECT_TRUE(waitUntil([&] { return accepts(); }));
         return frame;
     }
     QString helpFolder() const { return homePath() + QStringLiteral("/help"); }
@@ -54,7 +54,7 @@ protected:
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
-    bool portAccepts(int which) const { return connectLoopback(which, "127.0.0.1", 300).valid(); }
+    bool accepts(int other = 0) const { return connectLoopback(other ? other : port, "127.0.0.1", 300).valid(); }
 
     const int port = unusedTcpPort();
     SettingsStore settings;

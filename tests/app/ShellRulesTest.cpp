@@ -1,6 +1,7 @@
 #include "app/DesktopNotice.h"
 #include "app/HelpPages.h"
 
+#include "support/Files.h"
 #include "support/QtPrinters.h"
 
 #include <QDir>
@@ -26,10 +27,8 @@ TEST(HelpPagesTest, TheFirstFolderWithAnIndexPageWins)
     const QString empty = root.filePath(QStringLiteral("empty"));
     const QString full = root.filePath(QStringLiteral("full"));
     ASSERT_TRUE(QDir().mkpath(empty) && QDir().mkpath(full));
-    QFile index(full + QStringLiteral("/index.html"));
-    ASSERT_TRUE(index.open(QIODevice::WriteOnly));
-    index.close();
-    EXPECT_EQ(HelpPages::indexPath({empty, full}), index.fileName());
+    ASSERT_TRUE(test::writeFile(full + QStringLiteral("/index.html"), {}));
+    EXPECT_EQ(HelpPages::indexPath({empty, full}), full + QStringLiteral("/index.html"));
 }
 
 } // namespace

@@ -87,9 +87,7 @@ TEST_F(CMailCheckDlgTest, RefusedConnectionAndMissingCountAreShownWithTheServer)
     EXPECT_EQ(statusLine->text(), QStringLiteral("Unable to connect with mail server ") + refused);
     first.reset();
 
-    test::ScriptedMailServer server("+OK\r\n", [](const QByteArray &line) -> QByteArray {
-        return line.startsWith("STAT") ? "-ERR not now\r\n" : "+OK\r\n";
-    });
+    test::ScriptedMailServer server("+OK\r\n", test::ScriptedMailServer::pop3("-ERR not now\r\n"));
     auto second = open(MailCheckRequest::make(account(server.serverText(), "alice", "pw"), {}, false, false));
     ASSERT_TRUE(waitForOk());
     EXPECT_EQ(statusLine->text(),
@@ -102,8 +100,6 @@ protected:
     {
         if (const QString reason = test::DovecotServer::unavailableReason(); !reason.isEmpty())
             GTEST_SKIP() << "No real POP3 server: " << reason.toStdString();
-        server.addUser(QStringLiteral("alice"), QStringLiteral("wonderland"));
-        server.addUser(QStringLiteral("bob"), QStringLiteral("builder"));
         ASSERT_TRUE(server.start()) << server.error().toStdString();
     }
 

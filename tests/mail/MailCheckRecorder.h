@@ -30,9 +30,7 @@ public:
         QObject::connect(&thread, &CCheckMailThread::errorIconRemoved, &context,
                          [this] { announcer.removeErrorIcon(); });
         QObject::connect(&thread, &CCheckMailThread::mailState, &context,
-                         [this](const QString &name, const QString &text, int code, bool playSound) {
-                             announcer.AnnounceMailState(name, text, code, playSound);
-                         });
+                         [this](auto &&...state) { announcer.AnnounceMailState(state...); });
         QObject::connect(&thread, &CCheckMailThread::progress, &context, [this](int mailbox, int step) {
             steps.append({mailbox, step});
         });

@@ -24,10 +24,7 @@ TEST(MailServerAddress, PortAfterTheColonFrom1To65535ElseTheDefault)
     EXPECT_EQ(smtpServerAddress(QStringLiteral("smtp.example.org:2525")),
               (MailServerAddress{QStringLiteral("smtp.example.org"), 2525}));
     EXPECT_EQ(smtpServerAddress(QStringLiteral("h:0")).port, 25);
-}
-
-TEST(MailServerAddress, PopSplitsAtTheFirstColonSmtpAtTheLast)
-{
+    // POP3 splits at the first colon, SMTP at the last.
     EXPECT_EQ(pop3ServerAddress(QStringLiteral("h:995:1")), (MailServerAddress{QStringLiteral("h"), 995}));
     EXPECT_EQ(smtpServerAddress(QStringLiteral("h:995:2525")), (MailServerAddress{QStringLiteral("h:995"), 2525}));
 }
@@ -51,16 +48,13 @@ TEST(SmtpMail, LinesBeginningWithADotGetAnotherAndEveryLineEndsWithCrLf)
     EXPECT_EQ(splitMailBody("s\rx\n.\ry").text, QByteArray("..\r\ny"));
 }
 
-TEST(SmtpMail, ZoneHasOneSignThenHoursAndMinutes)
+TEST(SmtpMail, ZoneHasOneSignThenHoursAndMinutesAndTheDateLineTheUsersLanguage)
 {
     EXPECT_EQ(mailZone(5 * 3600 + 30 * 60), QByteArray("+0530"));
     EXPECT_EQ(mailZone(-(3 * 3600 + 30 * 60)), QByteArray("-0330"));
     EXPECT_EQ(mailZone(-30 * 60), QByteArray("-0030"));
     EXPECT_EQ(mailZone(0), QByteArray("+0000"));
-}
 
-TEST(SmtpMail, DateLineOfAPlaceFiveAndAHalfHoursEast)
-{
     const QDateTime time(QDate(2024, 3, 5), QTime(14, 7, 9), QTimeZone(5 * 3600 + 30 * 60));
     EXPECT_EQ(mailDate(time, QLocale(QLocale::English, QLocale::UnitedKingdom)),
               QByteArray("Tue, 05 Mar 2024 14:07:09 +0530"));

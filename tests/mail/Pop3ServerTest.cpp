@@ -14,8 +14,6 @@ protected:
     {
         if (const QString reason = test::DovecotServer::unavailableReason(); !reason.isEmpty())
             GTEST_SKIP() << "No real POP3 server: " << reason.toStdString();
-        server.addUser(QStringLiteral("alice"), QStringLiteral("wonderland"));
-        server.addUser(QStringLiteral("bob"), QStringLiteral("builder"));
         ASSERT_TRUE(server.start()) << server.error().toStdString();
     }
 

@@ -1,5 +1,7 @@
 #include "mail/ScriptedMailServer.h"
 
+#include "support/LoopbackPeer.h"
+
 #include <QString>
 
 #include <arpa/inet.h>
@@ -19,9 +21,7 @@ ScriptedMailServer::ScriptedMailServer(QByteArray greeting, Answer answer)
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     ::bind(m_listen.get(), reinterpret_cast<const sockaddr *>(&address), sizeof address);
     ::listen(m_listen.get(), 8);
-    socklen_t length = sizeof address;
-    ::getsockname(m_listen.get(), reinterpret_cast<sockaddr *>(&address), &length);
-    m_port = ntohs(address.sin_port);
+    m_port = boundPort(m_listen.get());
     m_thread = std::jthread([this] { run(); });
 }
 

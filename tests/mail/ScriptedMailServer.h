@@ -20,6 +20,11 @@ public:
     using Answer = std::function<QByteArray(const QByteArray &line)>;
 
     ScriptedMailServer(QByteArray greeting, Answer answer);
+    // Answers as a POP3 server that takes every command, with `statReply` for STAT.
+    static Answer pop3(QByteArray statReply)
+    {
+        return [statReply](const QByteArray &line) { return line.startsWith("STAT") ? statReply : "+OK\r\n"; };
+    }
     ~ScriptedMailServer();
 
     int port() const { return m_port; }

@@ -37,7 +37,7 @@ protected:
         if (const QString reason = test::OpenSmtpdServer::unavailableReason(); !reason.isEmpty())
             GTEST_SKIP() << "No real SMTP server: " << reason.toStdString();
         bool skip = false;
-        if (!server.start(skip)) {
+        if (!server.start(kRefused, skip)) {
             if (skip)
                 GTEST_SKIP() << server.error().toStdString();
             FAIL() << server.error().toStdString();
@@ -58,7 +58,7 @@ protected:
         return job;
     }
 
-    test::OpenSmtpdServer server{kRefused};
+    test::OpenSmtpdServer server;
     SettingsStore settings;
     test::StatusLog status;
 };

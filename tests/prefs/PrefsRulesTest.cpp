@@ -4,6 +4,7 @@
 #include "prefs/GeneralSetupValues.h"
 #include "settings/SettingsStore.h"
 
+#include "support/Files.h"
 #include "support/IsolatedHome.h"
 #include "support/QtPrinters.h"
 
@@ -79,36 +80,21 @@ TEST_F(PrefsRulesTest, MailCheckingNeedsACompleteFirstMailboxAndIsNotSwitchedBac
     EXPECT_TRUE(state.states().mailDetails);
 }
 
-TEST_F(PrefsRulesTest, TheSecondMailboxNeedsBothServerAndUser)
-{
-    EMailPageState state(false, true);
-    state.secondMailboxEdited(QString(), QStringLiteral("bob"));
-    EXPECT_FALSE(state.useSecond());
-    EXPECT_FALSE(state.states().secondMailbox);
-    state.secondMailboxEdited(QStringLiteral("pop2"), QStringLiteral("bob"));
-    EXPECT_TRUE(state.states().secondMailbox);
-}
-
 TEST_F(PrefsRulesTest, KillWordTextReadsLinesWithCrLfAndSavesTheEditWhole)
 {
     const QString path = appDataDir() + QStringLiteral("KillFile.tqm");
     EXPECT_EQ(KillWordText::load(path).text(), QString()) << "a missing file gives an empty text";
 
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("spam\n\xc4rger, free money");
-    file.close();
+    ASSERT_TRUE(test::writeFile(path, "spam\n\xc4rger, free money"));
     const KillWordText text = KillWordText::load(path);
     EXPECT_EQ(text.text(), QStringLiteral("spam\n\u00c4rger, free money\n"));
 
     ASSERT_TRUE(text.save(path, text.text()));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("spam\r\n\xc4rger, free money\r\n")) << "unchanged words keep their bytes";
-    file.close();
+    EXPECT_EQ(test::readFile(path), QByteArray("spam\r\n\xc4rger, free money\r\n"))
+        << "unchanged words keep their bytes";
 
     ASSERT_TRUE(text.save(path, QStringLiteral("spam\n\u00c4rger")));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("spam\r\n\xc3\x84rger")) << "no line end is added";
+    EXPECT_EQ(test::readFile(path), QByteArray("spam\r\n\xc3\x84rger")) << "no line end is added";
 }
 
 TEST_F(PrefsRulesTest, FileFiltersPutEveryFileFirstForPrograms)
@@ -122,9 +108,7 @@ TEST_F(PrefsRulesTest, FileFiltersPutEveryFileFirstForPrograms)
 TEST_F(PrefsRulesTest, BrowseStartsAtTheFieldsFileOrTheFallback)
 {
     const QString existing = appDataDir() + QStringLiteral("sound.wav");
-    QFile file(existing);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    ASSERT_TRUE(test::writeFile(existing, {}));
     EXPECT_EQ(browseInitialName(existing, QStringLiteral("receive.wav")), existing);
     EXPECT_EQ(browseInitialName(existing + QStringLiteral("x"), QStringLiteral("receive.wav")),
               QStringLiteral("receive.wav"));

@@ -1,28 +1,26 @@
 #include "support/IsolatedHome.h"
 
 #include "settings/AppDataDir.h"
-#include "settings/SettingsStore.h"
 
 #include <QDir>
 
 #include <cstdlib>
+#include <utility>
 
 namespace tq::test {
 namespace {
 
 void pointEnvironmentAt(const QString &home)
 {
-    const auto set = [](const char *name, const QString &value) {
-        ::setenv(name, QFile::encodeName(value).constData(), 1);
-    };
-    QDir(home).mkpath(QStringLiteral("config"));
-    QDir(home).mkpath(QStringLiteral("data"));
-    QDir(home).mkpath(QStringLiteral("runtime"));
+    ::setenv("HOME", QFile::encodeName(home).constData(), 1);
+    const std::pair<const char *, const char *> folders[] = {
+        {"XDG_CONFIG_HOME", "/config"}, {"XDG_DATA_HOME", "/data"}, {"XDG_RUNTIME_DIR", "/runtime"}};
+    for (const auto &[name, folder] : folders) {
+        QDir().mkpath(home + QLatin1String(folder));
+        ::setenv(name, QFile::encodeName(home + QLatin1String(folder)).constData(), 1);
+    }
+    // The runtime folder must be private to its owner.
     QFile::setPermissions(home + QStringLiteral("/runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    set("HOME", home);
-    set("XDG_CONFIG_HOME", home + QStringLiteral("/config"));
-    set("XDG_DATA_HOME", home + QStringLiteral("/data"));
-    set("XDG_RUNTIME_DIR", home + QStringLiteral("/runtime"));
 }
 
 } // namespace
@@ -36,11 +34,6 @@ IsolatedHome::IsolatedHome()
 IsolatedHome::~IsolatedHome()
 {
     AppDataDir::setPathForTesting(QStringLiteral("./"));
-}
-
-QString IsolatedHome::settingsFilePath() const
-{
-    return SettingsStore::defaultFilePath();
 }
 
 QString IsolatedHome::appDataDir() const

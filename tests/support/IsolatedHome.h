@@ -17,8 +17,7 @@ protected:
     ~IsolatedHome() override;
 
     QString homePath() const { return m_dir.path(); }
-    // The user's settings file and application-data folder inside the temporary home.
-    QString settingsFilePath() const;
+    // The application-data folder inside the temporary home.
     QString appDataDir() const;
 
 private:

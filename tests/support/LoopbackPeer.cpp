@@ -1,5 +1,7 @@
 #include "support/LoopbackPeer.h"
 
+#include <QDeadlineTimer>
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -70,20 +72,14 @@ bool sendAll(int fd, QByteArrayView data, int pieceSize, int pauseMs)
 QByteArray readUntilClosed(int fd, int timeoutMs)
 {
     QByteArray result;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (true) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0)
-            return result;
-        pollfd pfd{fd, POLLIN, 0};
-        if (::poll(&pfd, 1, static_cast<int>(left.count())) <= 0)
-            return result;
-        char buffer[4096];
-        const ssize_t count = ::recv(fd, buffer, sizeof buffer, 0);
-        if (count <= 0)
-            return result;
+    const QDeadlineTimer deadline(timeoutMs);
+    pollfd pfd{fd, POLLIN, 0};
+    char buffer[4096];
+    ssize_t count = 0;
+    while (!deadline.hasExpired() && ::poll(&pfd, 1, static_cast<int>(deadline.remainingTime())) > 0
+           && (count = ::recv(fd, buffer, sizeof buffer, 0)) > 0)
         result.append(buffer, count);
-    }
+    return result;
 }
 
 QByteArray exchangeStreamPacket(int port, QByteArrayView packet, int pieceSize)

@@ -33,13 +33,16 @@ public:
     }
     QString openFileName(const QString &caption, const QString &initialPath, const QString &filter) override
     {
-        fileDialogs.append({caption, initialPath, filter});
-        return nextFileName();
+        return saveFileName(caption, initialPath, filter);
     }
     QString saveFileName(const QString &caption, const QString &initialPath, const QString &filter) override
     {
         fileDialogs.append({caption, initialPath, filter});
-        return nextFileName();
+        if (fileNames.empty())
+            return {};
+        QString name = fileNames.front();
+        fileNames.pop_front();
+        return name;
     }
 
     std::deque<Answer> answers;
@@ -51,16 +54,6 @@ public:
         QString filter;
     };
     QList<FileDialog> fileDialogs;
-
-private:
-    QString nextFileName()
-    {
-        if (fileNames.empty())
-            return {};
-        QString name = fileNames.front();
-        fileNames.pop_front();
-        return name;
-    }
 };
 
 } // namespace tq::test

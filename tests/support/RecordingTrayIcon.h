@@ -13,11 +13,7 @@ public:
     bool isAvailable() const override { return available; }
     void setIconName(const QString &name) override { iconName = name; }
     void setToolTip(const QString &tip) override { toolTip = tip.left(kMaxTipLength); }
-    void show() override
-    {
-        shown = true;
-        ++showCount;
-    }
+    void show() override { shown = true; }
     void hide() override { shown = false; }
     bool isShown() const override { return shown; }
     void setActivationHandler(std::function<void(Activation)> handler) override { m_handler = std::move(handler); }
@@ -33,7 +29,6 @@ public:
 
     bool available = true;
     bool shown = false;
-    int showCount = 0;
     QString iconName;
     QString toolTip;
     QMenu *contextMenu = nullptr;
