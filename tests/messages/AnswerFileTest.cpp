@@ -1,6 +1,6 @@
 #include "messages/AnswerFile.h"
 #include "messages/TextFileLines.h"
-#include "messages/TestFiles.h"
+#include "support/Files.h"
 #include "support/IsolatedHome.h"
 #include "support/QtPrinters.h"
 
@@ -24,7 +24,7 @@ TEST_F(AnswerFileTest, BytesAreWrittenAsTheyAreAndReadWithALineEndAfterTheLastLi
 {
     const QByteArray typed = "I am away.\r\nBack on Monday \xe4\xc3\xa4"_ba;
     ASSERT_TRUE(writeAnswerFile(typed));
-    EXPECT_EQ(test::fileBytes(appDataDir() + u"AutoFile.tqm"_s), typed);
+    EXPECT_EQ(test::readFile(appDataDir() + u"AutoFile.tqm"_s), typed);
     EXPECT_EQ(readAnswerFile(), typed + "\r\n");
 
     ASSERT_TRUE(writeAnswerFile(""));

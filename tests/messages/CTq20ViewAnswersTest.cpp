@@ -1,5 +1,5 @@
 #include "messages/StandaloneView.h"
-#include "messages/TestFiles.h"
+#include "support/Files.h"
 
 #include "messages/AnswerFile.h"
 #include "protocol/MessagePacket.h"
@@ -30,8 +30,8 @@ protected:
         QTest::qWait(50);
     }
 
-    void writeAnswer(const QByteArray &bytes) { ASSERT_TRUE(test::writeFileBytes(answerFilePath(), bytes)); }
-    QByteArray answerFileBytes() const { return test::fileBytes(answerFilePath(), "<missing>"); }
+    void writeAnswer(const QByteArray &bytes) { ASSERT_TRUE(test::writeFile(answerFilePath(), bytes)); }
+    QByteArray answerFileBytes() const { return test::readFile(answerFilePath(), "<missing>"); }
     void toggle() { view->autoAnswerCheck()->click(); }
 };
 

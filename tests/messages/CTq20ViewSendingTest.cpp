@@ -1,5 +1,5 @@
 #include "messages/StandaloneView.h"
-#include "messages/TestFiles.h"
+#include "support/Files.h"
 
 #include "addressbook/TemplateFiles.h"
 #include "protocol/MessagePacket.h"
@@ -33,7 +33,7 @@ protected:
     }
     QByteArray templateText(const QString &baseName) const
     {
-        return test::fileBytes(appDataDir() + baseName + QStringLiteral(".tqm"), "<missing>");
+        return test::readFile(appDataDir() + baseName + QStringLiteral(".tqm"), "<missing>");
     }
     // Nothing started, and nothing reached the stations.
     void nothingSent()

@@ -1,6 +1,6 @@
 #include "messages/FilteredMessageFile.h"
 #include "settings/SettingsStore.h"
-#include "messages/TestFiles.h"
+#include "support/Files.h"
 #include "support/IsolatedHome.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingPrompter.h"
@@ -18,7 +18,7 @@ const QByteArray kEntryEnd = "\r\n*******************************************\r\
 
 class FilteredMessageFileTest : public test::IsolatedHome {
 protected:
-    QByteArray deadFileBytes() const { return test::fileBytes(appDataDir() + u"outfiltered.txt"_s, "<missing>"); }
+    QByteArray deadFileBytes() const { return test::readFile(appDataDir() + u"outfiltered.txt"_s, "<missing>"); }
 
     SettingsStore store;
     test::RecordingPrompter prompter;

@@ -7,7 +7,7 @@
 #include "protocol/MessagePacket.h"
 #include "settings/SettingsStore.h"
 
-#include "messages/TestFiles.h"
+#include "support/Files.h"
 #include "support/IsolatedHome.h"
 #include "support/ManualClock.h"
 #include "support/QtPrinters.h"
@@ -113,9 +113,9 @@ protected:
     }
     void writeKillFile(const QByteArray &content)
     {
-        ASSERT_TRUE(test::writeFileBytes(appDataDir() + u"KillFile.tqm"_s, content));
+        ASSERT_TRUE(test::writeFile(appDataDir() + u"KillFile.tqm"_s, content));
     }
-    QByteArray deadFileContent() const { return test::fileBytes(deadPath); }
+    QByteArray deadFileContent() const { return test::readFile(deadPath); }
 
     struct Sent {
         QByteArray ip;
@@ -151,7 +151,7 @@ TEST_F(IncomingMessageHandlerTest, AcceptedMessageIsStampedStoredShownAndAnnounc
 
     EXPECT_TRUE(viewer.messages().current()->highImportance);
     EXPECT_EQ(storedFiles(), QStringList{u"0305140709123ANN.tqm"_s});
-    EXPECT_EQ(test::fileBytes(messagesDir + u"0305140709123ANN.tqm"_s),
+    EXPECT_EQ(test::readFile(messagesDir + u"0305140709123ANN.tqm"_s),
               "1ANN/10.0.0.5:8000\r\nTuesday, 5 March 2024, 14:07:09\r\nMessage from Ann to Bob.\r\n\r\nHello");
 }
 

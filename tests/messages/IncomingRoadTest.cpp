@@ -8,7 +8,7 @@
 #include "protocol/MessagePacket.h"
 
 #include "app/MainFrameFixture.h"
-#include "messages/TestFiles.h"
+#include "support/Files.h"
 
 #include <QLabel>
 #include <QRegularExpression>
@@ -28,7 +28,7 @@ namespace tq {
 namespace {
 
 using namespace Qt::StringLiterals;
-using test::fileBytes;
+using test::readFile;
 using test::waitUntil;
 
 int sequenceOf(const QByteArray &text)
@@ -71,7 +71,7 @@ protected:
     {
         std::vector<int> sequence;
         for (const QString &name : filesOf(systemName))
-            sequence.push_back(sequenceOf(fileBytes(messagesDir() + name)));
+            sequence.push_back(sequenceOf(readFile(messagesDir() + name)));
         return sequence;
     }
     // Sends from station A, 127.0.0.2; true when the packet was acknowledged with its length.
@@ -113,8 +113,8 @@ TEST_F(IncomingRoadTest, StreamPacketAndDatagramFromAnotherStationAreStoredAndTh
     const QByteArray streamStamp = messages().oldest()->text.left(messages().oldest()->text.indexOf("\r\n"));
     const QByteArray udpStamp = messages().newest()->text.left(messages().newest()->text.indexOf("\r\n"));
     // Station A listens on TCP port 7777, which is not the port of this station.
-    EXPECT_EQ(fileBytes(messagesDir() + files[0]), "0ANN/127.0.0.2:7777\r\n" + streamStamp + "\r\n" + streamText);
-    EXPECT_EQ(fileBytes(messagesDir() + files[1]),
+    EXPECT_EQ(readFile(messagesDir() + files[0]), "0ANN/127.0.0.2:7777\r\n" + streamStamp + "\r\n" + streamText);
+    EXPECT_EQ(readFile(messagesDir() + files[1]),
               "0ANN/127.0.0.2:" + QByteArray::number(replyPort) + "u\r\n" + udpStamp + "\r\n" + udpText);
 
     const QByteArray receiptText = "NOTIFY MESSAGE\r\nRecipient(s) Bob, Carl successfully received your message.\r\n"
@@ -175,7 +175,7 @@ TEST_F(IncomingRoadTest, UnwantedMessagesGoToTheFilteredFileAndNeverToTheWindow)
                                                     {u"Quiet"_s, u"CARL"_s, u"10.0.0.8"_s, true}})
         ASSERT_TRUE(book.PutUserKeepState(group, name, host, active));
     ASSERT_TRUE(book.SetGroupActive(u"Quiet"_s, false));
-    ASSERT_TRUE(test::writeFileBytes(appDataDir() + u"KillFile.tqm"_s, "free, spam offer\r\nlottery\r\n"));
+    ASSERT_TRUE(test::writeFile(appDataDir() + u"KillFile.tqm"_s, "free, spam offer\r\nlottery\r\n"));
     settings.set(keys::EnableSound, 0);
     start();
     const QString deadPath = appDataDir() + u"outfiltered.txt"_s;
@@ -185,7 +185,7 @@ TEST_F(IncomingRoadTest, UnwantedMessagesGoToTheFilteredFileAndNeverToTheWindow)
         return waitUntil([&] { return messages().count() == expectedCount; });
     };
     const auto rejected = [&](int entries) {
-        return waitUntil([&] { return fileBytes(deadPath).count(QByteArray(43, '*')) == 2 * entries; });
+        return waitUntil([&] { return readFile(deadPath).count(QByteArray(43, '*')) == 2 * entries; });
     };
 
     send("CARL", "from a member of a deactivated group");
@@ -213,7 +213,7 @@ TEST_F(IncomingRoadTest, UnwantedMessagesGoToTheFilteredFileAndNeverToTheWindow)
 
     const QByteArray notActivated = "Message From non-Activated User.\r\n";
     const QByteArray notInBook = "Message From non-Address Book User.\r\n";
-    const QByteArray content = fileBytes(deadPath);
+    const QByteArray content = readFile(deadPath);
     EXPECT_TRUE(filteredEntriesAre(content, {
                                                 {notActivated, "from a member of a deactivated group"},
                                                 {notActivated, "from a deactivated user"},
@@ -229,11 +229,11 @@ TEST_F(IncomingRoadTest, UnwantedMessagesGoToTheFilteredFileAndNeverToTheWindow)
     // "SaveDead" off: rejected without a trace.
     settings.set(keys::SaveDead, 0);
     view->reloadSettings();
-    const QByteArray before = fileBytes(deadPath);
+    const QByteArray before = readFile(deadPath);
     send("BOB", "again");
     send("ANN", "last one");
     ASSERT_TRUE(accepted());
-    EXPECT_EQ(fileBytes(deadPath), before);
+    EXPECT_EQ(readFile(deadPath), before);
     EXPECT_TRUE(prompter.boxes.isEmpty());
 }
 

@@ -1,7 +1,7 @@
 #include "messages/MessageFileWriter.h"
 #include "messages/MessageFiles.h"
 
-#include "messages/TestFiles.h"
+#include "support/Files.h"
 #include "support/IsolatedHome.h"
 #include "support/QtPrinters.h"
 
@@ -30,7 +30,7 @@ TEST_F(MessageFileWriterTest, BurstFromOneSenderGetsConsecutiveNamesInItsOrder)
 {
     MessageFileWriter writer;
     // A file from an earlier year holds the first name already.
-    ASSERT_TRUE(test::writeFileBytes(dir + u"0305140709998PC.tqm"_s, {}));
+    ASSERT_TRUE(test::writeFile(dir + u"0305140709998PC.tqm"_s, {}));
     for (int i = 0; i < 300; ++i)
         writer.write(i + 1, '0', "PC", "PC/10.0.0.1", "stamp\r\nmessage " + QByteArray::number(i), arrival, dir);
     writer.flush();
@@ -41,7 +41,7 @@ TEST_F(MessageFileWriterTest, BurstFromOneSenderGetsConsecutiveNamesInItsOrder)
         EXPECT_EQ(results[i].id, quint64(i + 1));
         const QString expected = dir + messageFileName(arrival.addMSecs(i + 1), "PC");
         ASSERT_EQ(results[i].path, expected) << i;
-        EXPECT_EQ(test::fileBytes(expected), "0PC/10.0.0.1\r\nstamp\r\nmessage " + QByteArray::number(i));
+        EXPECT_EQ(test::readFile(expected), "0PC/10.0.0.1\r\nstamp\r\nmessage " + QByteArray::number(i));
     }
     EXPECT_TRUE(writer.takeResults().empty());
 }

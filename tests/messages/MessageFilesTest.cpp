@@ -1,6 +1,6 @@
 #include "messages/MessageFiles.h"
 
-#include "messages/TestFiles.h"
+#include "support/Files.h"
 #include "support/IsolatedHome.h"
 #include "support/QtPrinters.h"
 
@@ -26,7 +26,7 @@ protected:
     QStringList storedNames() const { return QDir(folder).entryList({ QStringLiteral("*") }, QDir::Files, QDir::Name); }
     void putFile(const QString &name, const QByteArray &content) const
     {
-        ASSERT_TRUE(test::writeFileBytes(folder + name, content));
+        ASSERT_TRUE(test::writeFile(folder + name, content));
     }
     QByteArrayList loadedTexts() const
     {
@@ -59,7 +59,7 @@ TEST_F(MessageFilesTest, WrittenMessagesLoadBackByteForByteInNameOrder)
     EXPECT_EQ(loaded, (decltype(loaded){{"A/10.0.0.1:8000u", multiLine, false, folder + u"0307090502041A.tqm"_s},
                                         {"B/10.0.0.2", windows1252, true, folder + u"0307090503041B.tqm"_s},
                                         {"C/10.0.0.3", "stamp\r\nx", false, folder + u"0307090504041C.tqm"_s}}));
-    EXPECT_EQ(test::fileBytes(folder + u"0307090504041C.tqm"_s).left(1), "7");
+    EXPECT_EQ(test::readFile(folder + u"0307090504041C.tqm"_s).left(1), "7");
 }
 
 TEST_F(MessageFilesTest, LoadSkipsEmptyMalformedAndUnreadableFilesAndKeepsTheRest)
@@ -97,7 +97,7 @@ TEST_F(MessageFilesTest, SameMillisecondAndSystemNameNeverReplacesAFile)
     EXPECT_EQ(storedNames(),
         QStringList({ QStringLiteral("0307090502041PC.tqm"), QStringLiteral("0307090502042PC.tqm"),
             QStringLiteral("0307090502043PC.tqm") }));
-    EXPECT_EQ(test::fileBytes(*first), "0PC/10.0.0.1\r\nstamp\r\none");
+    EXPECT_EQ(test::readFile(*first), "0PC/10.0.0.1\r\nstamp\r\none");
 
     DeleteMessageFile(*second);
     EXPECT_EQ(loadedTexts(), QByteArrayList({ "stamp\r\none", "stamp\r\nthree" })) << "deleting one took only one";

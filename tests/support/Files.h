@@ -5,11 +5,11 @@
 
 namespace tq::test {
 
-// Whole-file helpers: an unreadable file reads as empty; writing replaces the file.
-inline QByteArray readFile(const QString &path)
+// Whole-file helpers: an unreadable file reads as `missing`; writing replaces the file.
+inline QByteArray readFile(const QString &path, const QByteArray &missing = {})
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : missing;
 }
 
 inline bool writeFile(const QString &path, QByteArrayView bytes)
