@@ -3,6 +3,8 @@
 // sound is off, the window is on the offscreen platform in a fresh home folder. The clients
 // send as fast as they are answered; the road's rate counts until the last file is on disk.
 // The disk's own rate of creating files is measured last, as the bound of that figure.
+#include "BenchSupport.h"
+
 #include "app/CMainFrame.h"
 #include "messages/CTq20View.h"
 #include "platform/Prompter.h"
@@ -19,9 +21,7 @@
 #include <QFile>
 #include <QThread>
 
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -34,53 +34,7 @@
 
 namespace {
 
-class QuietPrompter : public tq::Prompter {
-public:
-    Answer message(const QString &, const QString &, Icon, Buttons, Answer defaultAnswer) override
-    {
-        return defaultAnswer;
-    }
-    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(const QString &, const QString &, const QString &) override { return {}; }
-};
-
-class SilentSound : public tq::SoundPlayer {
-public:
-    void play(const QString &, Fallback) override { }
-    void beep() override { }
-};
-
-class NoTray : public tq::TrayIcon {
-public:
-    bool isAvailable() const override { return false; }
-    void setIconName(const QString &) override { }
-    void setToolTip(const QString &) override { }
-    void show() override { m_shown = true; }
-    void hide() override { m_shown = false; }
-    bool isShown() const override { return m_shown; }
-    void setActivationHandler(std::function<void(Activation)>) override { }
-
-private:
-    bool m_shown = false;
-};
-
-bool exchange(int port, const QByteArray &packet)
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bool ok = ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0
-        && ::send(fd, packet.constData(), packet.size(), MSG_NOSIGNAL) == packet.size();
-    char answer[16];
-    ok = ok && ::recv(fd, answer, sizeof answer, 0) > 0;
-    // No TIME_WAIT on the client's side, so a long run does not run out of loopback ports.
-    const linger abort{1, 0};
-    ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
-    ::close(fd);
-    return ok;
-}
+using namespace tq::bench;
 
 struct Run {
     long answered = 0;

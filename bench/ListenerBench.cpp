@@ -1,6 +1,8 @@
 // One-packet connections per second through the TCP listener on loopback: each client
 // connects, sends one typical packet, reads the length answer and closes, over and over.
 // The packets are handed to this program's event loop, as to the real view.
+#include "BenchSupport.h"
+
 #include "protocol/CReceiveThread.h"
 #include "protocol/MessagePacket.h"
 
@@ -8,38 +10,12 @@
 #include <QElapsedTimer>
 #include <QThread>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <cstdio>
 #include <thread>
 #include <vector>
 
-namespace {
-
-bool exchange(int port, const QByteArray &packet)
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bool ok = ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0
-              && ::send(fd, packet.constData(), packet.size(), MSG_NOSIGNAL) == packet.size();
-    char answer[16];
-    ok = ok && ::recv(fd, answer, sizeof answer, 0) > 0;
-    // Closing with SO_LINGER 0 keeps the client's side free of TIME_WAIT sockets, so a long
-    // run does not run out of loopback ports.
-    const linger abort{1, 0};
-    ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
-    ::close(fd);
-    return ok;
-}
-
-} // namespace
+using tq::bench::exchange;
 
 int main(int argc, char *argv[])
 {

@@ -1,6 +1,8 @@
 // The message view with 10 and with 10,000 stored messages: how long until the window is
 // usable, and what one Previous/Next, one Delete and one RefreshCounters cost. The three must
 // not grow with the length of the list.
+#include "BenchSupport.h"
+
 #include "messages/CTq20View.h"
 #include "messages/MessageFiles.h"
 #include "platform/Clock.h"
@@ -20,34 +22,7 @@
 
 namespace {
 
-class QuietPrompter : public tq::Prompter {
-public:
-    Answer message(const QString &, const QString &, Icon, Buttons, Answer) override { return Answer::Yes; }
-    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(const QString &, const QString &, const QString &) override { return {}; }
-};
-
-class NoSound : public tq::SoundPlayer {
-public:
-    void play(const QString &, Fallback) override { }
-    void beep() override { }
-};
-
-class NoTray : public tq::TrayIcon {
-public:
-    bool isAvailable() const override { return false; }
-    void setIconName(const QString &name) override { m_name = name; }
-    void setToolTip(const QString &tip) override { m_tip = tip; }
-    void show() override { m_shown = true; }
-    void hide() override { m_shown = false; }
-    bool isShown() const override { return m_shown; }
-    void setActivationHandler(std::function<void(Activation)>) override { }
-
-private:
-    QString m_name;
-    QString m_tip;
-    bool m_shown = false;
-};
+using namespace tq::bench;
 
 // Each reading is ten seconds on, so the quiet time after an arrival never holds a Delete back.
 class FastClock : public tq::Clock {
@@ -79,7 +54,7 @@ Figures measure(int count)
     tq::SettingsStore settings(home.path() + QStringLiteral("/settings.conf"));
     settings.set(tq::keys::StoreAndLoad, 1);
     QuietPrompter prompter;
-    NoSound sound;
+    SilentSound sound;
     NoTray tray;
     FastClock clock;
 
