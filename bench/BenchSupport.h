@@ -39,6 +39,8 @@ public:
     void hide() override { m_shown = false; }
     bool isShown() const override { return m_shown; }
     void setActivationHandler(std::function<void(Activation)>) override { }
+    void setContextMenu(QMenu *) override { }
+    void showMessage(const QString &, const QString &) override { }
 
 private:
     QString m_name;
