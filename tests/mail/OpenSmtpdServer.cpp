@@ -39,6 +39,10 @@ bool OpenSmtpdServer::start(const QString &refusedAddress, bool &skip)
         m_error = QStringLiteral("cannot lock %1").arg(QLatin1String(kLockPath));
         return false;
     }
+    // The processes of the previous test's server may still be on their way out.
+    QDeadlineTimer othersGone(5000);
+    while (controlSocketAnswers() && !othersGone.hasExpired())
+        QThread::msleep(50);
     if (controlSocketAnswers()) {
         skip = true;
         m_error = QStringLiteral("another OpenSMTPD runs on this machine (stop it: service opensmtpd stop)");

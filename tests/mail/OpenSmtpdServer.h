@@ -13,6 +13,9 @@ namespace tq::test {
 // empties the queue before it starts.
 class OpenSmtpdServer : public RealMailServer {
 public:
+    // The server is gone before the next test may take the lock.
+    ~OpenSmtpdServer() override { stop(); }
+
     static QString unavailableReason() { return RealMailServer::unavailableReason("/usr/sbin/smtpd", "opensmtpd"); }
 
     // False with error() set; `skip` tells when the reason is this machine, not the program.

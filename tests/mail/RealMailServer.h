@@ -32,6 +32,8 @@ protected:
     bool launch(const char *program, const std::function<QStringList(int port)> &configure,
                 const QByteArray &greeting, const QStringList &logs);
     void giveToMailUser(const QString &path) const;
+    // Ends the server and waits for it; a subclass holding a lock calls it before letting go.
+    void stop();
 
     QString m_folder;
     QString m_error;
@@ -40,8 +42,6 @@ protected:
     int m_port = 0;
 
 private:
-    void stop();
-
     QProcess m_process;
 };
 
