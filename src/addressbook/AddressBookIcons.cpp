@@ -1,5 +1,7 @@
 #include "addressbook/AddressBookIcons.h"
 
+#include "res/PaintedIcons.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -13,18 +15,7 @@ using Drawing = std::function<void(QPainter &)>;
 
 QIcon paint(const Drawing &draw)
 {
-    QIcon icon;
-    for (const int size : {16, 24, 32, 48}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / 16.0, size / 16.0);
-        draw(painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    return scaledIcon(16, {16, 24, 32, 48}, draw);
 }
 
 void drawPerson(QPainter &painter, QPointF at, qreal scale, const QColor &colour)

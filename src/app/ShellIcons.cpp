@@ -1,6 +1,7 @@
 #include "app/ShellIcons.h"
 
 #include "mail/MailTray.h"
+#include "res/PaintedIcons.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -21,18 +22,7 @@ using Painter = std::function<void(QPainter &)>;
 // Every picture is drawn on a 22 x 22 grid and scaled.
 QIcon paintedIcon(const Painter &paint)
 {
-    QIcon icon;
-    for (const int size : {16, 22, 32, 44}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / 22.0, size / 22.0);
-        paint(painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    return scaledIcon(22, {16, 22, 32, 44}, paint);
 }
 
 void arrow(QPainter &p, bool left)

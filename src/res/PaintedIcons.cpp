@@ -107,6 +107,22 @@ QIcon paintedIcon(const QString &name)
     return *it;
 }
 
+QIcon scaledIcon(int grid, std::initializer_list<int> sizes, const std::function<void(QPainter &)> &draw)
+{
+    QIcon icon;
+    for (const int size : sizes) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(size / double(grid), size / double(grid));
+        draw(painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
 QPixmap importancePixmap(qreal devicePixelRatio)
 {
     QPixmap pixmap(QSize(16, 32) * devicePixelRatio);
