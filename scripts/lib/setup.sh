@@ -84,6 +84,9 @@ tq_stop_service() {
 tq_build() {
   local build_dir=$1 target=$2
   shift 2
-  cmake -S "$TQ_ROOT" -B "$build_dir" -G Ninja "$@" >/dev/null
+  local launcher=()
+  # A compiler cache, where the machine has one, makes rebuilds of unchanged sources free.
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  cmake -S "$TQ_ROOT" -B "$build_dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
   cmake --build "$build_dir" --target "$target" -- -j "$(nproc)"
 }
