@@ -150,8 +150,14 @@ void CMainFrame::saveBarState()
 void CMainFrame::OnHelp()
 {
     const QString index = HelpPages::indexPath(m_helpFolders);
-    if (index.isEmpty() || !m_shell->openUrl(QUrl::fromLocalFile(index)))
+    if (index.isEmpty()) {
         m_prompter.message(tqString(Sid::AppName), tqString(Sid::HelpNotInstalled), Prompter::Icon::Exclamation);
+        return;
+    }
+    // The pages are there: a reinstall would not help, a browser would.
+    if (!m_shell->openUrl(QUrl::fromLocalFile(index)))
+        m_prompter.message(tqString(Sid::AppName), tqFormat(Sid::HelpNoBrowser, index.toUtf8().constData()),
+                           Prompter::Icon::Exclamation);
 }
 
 void CMainFrame::OnVisitWebSite()

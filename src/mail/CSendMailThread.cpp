@@ -51,11 +51,14 @@ QByteArray heloName(const QString &configured)
 
 CSendMailThread::CSendMailThread(SettingsStore settings, QStringList addresses, QByteArray plainText,
                                  StatusCallback status, Options options)
-    : m_settings(std::move(settings))
+    : m_server(settings.get(keys::SMTPServer))
+    , m_sender(settings.get(keys::EmailAddress))
+    , m_fullName(settings.get(keys::FullName))
     , m_addresses(std::move(addresses))
     , m_plainText(std::move(plainText))
     , m_status(std::move(status))
     , m_options(std::move(options))
+    , m_error(m_server.isEmpty() ? tqString(Sid::SmtpServerNotSet) : tqString(Sid::SmtpConnectFailed) + m_server)
 {
     m_thread = std::jthread([this] { run(); });
 }
@@ -96,18 +99,15 @@ QString CSendMailThread::errorText() const
 
 void CSendMailThread::run()
 {
-    const QString server = m_settings.get(keys::SMTPServer);
-    const QString sender = m_settings.get(keys::EmailAddress);
-    const QString fullName = m_settings.get(keys::FullName);
-    if (server.isEmpty()) {
+    if (m_server.isEmpty()) {
         setError(tqString(Sid::SmtpServerNotSet));
     } else {
         status(tqString(Sid::MailSendStart));
-        setError(tqString(Sid::SmtpConnectFailed) + server);
+        setError(tqString(Sid::SmtpConnectFailed) + m_server);
         MailSocket socket(m_wakeup.fd(), m_options.socketTimeout);
-        if (socket.create() && socket.connectTo(smtpServerAddress(server))) {
-            setError(tqString(Sid::SmtpUnexpectedAnswer) + server);
-            converse(socket, server, sender, fullName);
+        if (socket.create() && socket.connectTo(smtpServerAddress(m_server))) {
+            setError(tqString(Sid::SmtpUnexpectedAnswer) + m_server);
+            converse(socket);
             if (socket.usable() && socket.sendAll("QUIT\r\n"))
                 readReply(socket);
         }
@@ -119,8 +119,7 @@ void CSendMailThread::run()
     m_ended.notify_all();
 }
 
-void CSendMailThread::converse(MailSocket &socket, const QString &server, const QString &sender,
-                               const QString &fullName)
+void CSendMailThread::converse(MailSocket &socket)
 {
     if (!replyIs(readReply(socket), "220") || !socket.sendAll("HELO " + heloName(m_options.localHostName) + "\r\n"))
         return;
@@ -134,10 +133,10 @@ void CSendMailThread::converse(MailSocket &socket, const QString &server, const 
     const QByteArray date = mailDate(now, m_options.locale);
     const SmtpMailParts parts = splitMailBody(m_plainText);
     for (const QString &address : m_addresses) {
-        setError(tqString(Sid::SmtpUnexpectedAnswer) + server);
+        setError(tqString(Sid::SmtpUnexpectedAnswer) + m_server);
         if (!socket.usable())
             continue;
-        if (deliver(socket, sender, fullName, address, date, parts))
+        if (deliver(socket, address, date, parts))
             reportDelivered();
         else if (socket.usable())
             // Without it the server still holds the abandoned transaction and refuses the
@@ -146,14 +145,14 @@ void CSendMailThread::converse(MailSocket &socket, const QString &server, const 
     }
 }
 
-bool CSendMailThread::deliver(MailSocket &socket, const QString &sender, const QString &fullName,
-                              const QString &address, const QByteArray &date, const SmtpMailParts &parts)
+bool CSendMailThread::deliver(MailSocket &socket, const QString &address, const QByteArray &date,
+                              const SmtpMailParts &parts)
 {
-    if (isUnsafeMailAddress(address) || (!sender.isEmpty() && isUnsafeMailAddress(sender)))
+    if (isUnsafeMailAddress(address) || (!m_sender.isEmpty() && isUnsafeMailAddress(m_sender)))
         return false;
-    return ask(socket, "MAIL From: <" + sender.toUtf8() + ">\r\n", "250")
+    return ask(socket, "MAIL From: <" + m_sender.toUtf8() + ">\r\n", "250")
         && ask(socket, "RCPT TO: <" + address.toUtf8() + ">\r\n", "250") && ask(socket, "DATA\r\n", "354")
-        && ask(socket, composeMail(date, fullName, sender, address, parts), "250");
+        && ask(socket, composeMail(date, m_fullName, m_sender, address, parts), "250");
 }
 
 void CSendMailThread::setError(const QString &text)

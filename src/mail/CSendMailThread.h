@@ -35,7 +35,7 @@ public:
         QString localHostName;
     };
 
-    // Starts the delivery at once in a thread of its own; the settings are read there.
+    // Reads the settings and starts the delivery at once in a thread of its own.
     CSendMailThread(SettingsStore settings, QStringList addresses, QByteArray plainText, StatusCallback status,
                     Options options);
     CSendMailThread(SettingsStore settings, QStringList addresses, QByteArray plainText, StatusCallback status);
@@ -47,14 +47,15 @@ public:
 
 private:
     void run();
-    void converse(MailSocket &socket, const QString &server, const QString &sender, const QString &fullName);
-    bool deliver(MailSocket &socket, const QString &sender, const QString &fullName, const QString &address,
-                 const QByteArray &date, const SmtpMailParts &parts);
+    void converse(MailSocket &socket);
+    bool deliver(MailSocket &socket, const QString &address, const QByteArray &date, const SmtpMailParts &parts);
     void setError(const QString &text);
     void reportDelivered();
     void status(const QString &text) const;
 
-    const SettingsStore m_settings;
+    const QString m_server; // "SMTPServer"
+    const QString m_sender; // "E-mailAddress"
+    const QString m_fullName;
     const QStringList m_addresses;
     const QByteArray m_plainText;
     const StatusCallback m_status;
@@ -65,6 +66,8 @@ private:
     std::condition_variable m_ended;
     bool m_done = false;
     bool m_cancelled = false; // from now on no delivery empties the error text
+    // Never empty before a mail has been accepted: a send task that stops waiting before the
+    // conversation has begun must not read it as a success.
     QString m_error;
 
     std::jthread m_thread;

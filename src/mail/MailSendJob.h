@@ -20,7 +20,8 @@ public:
     // Breaks off a delivery still under way (its blocking socket call fails at once) and waits
     // for its thread to end.
     virtual void cancel() = 0;
-    // Empty when every mail was accepted; otherwise the text the user is shown.
+    // Empty once the mail to the last address was accepted; until then, and after a failure,
+    // the text the user is shown. After a cancel it tells how far the delivery had come.
     virtual QString errorText() const = 0;
 };
 

@@ -7,6 +7,7 @@
 #include "addressbook/RefreshAddressBook.h"
 #include "addressbook/TemplateFiles.h"
 #include "mail/CSendMailThread.h"
+#include "messages/EightBitSenders.h"
 #include "messages/MessageEdit.h"
 #include "messages/SendTimeDisplay.h"
 #include "platform/Prompter.h"
@@ -44,8 +45,16 @@ void CTq20View::SendOutgoing(char importance, bool automaticAnswer)
     draft.importance = importance;
     draft.automaticAnswer = automaticAnswer;
     const ViewSettings &s = m_settingsCache;
-    const OutgoingSender sender{s.fullName, s.systemName, s.signature, s.emailAddress,
-                                m_ownIp,    s.tcpPort,    s.udpPort,   s.delay};
+    const OutgoingSender sender{.fullName = s.fullName,
+                                .systemName = s.systemName,
+                                .signature = s.signature,
+                                .email = s.emailAddress,
+                                .ownIp = m_ownIp,
+                                .tcpPort = s.tcpPort,
+                                .udpPort = s.udpPort,
+                                .budgetMs = s.delay,
+                                .preferWindows1252 = s.sendWindows1252,
+                                .windows1252Hosts = eightBitSenderHosts(m_viewer.messages())};
     const OutgoingMessage message = assembleOutgoing(draft, sender, m_destinationBox->destinations(), m_addressBook);
 
     if (message.refused) {

@@ -42,6 +42,18 @@ constexpr char16_t kWindows1252High[32] = {
     0x0178,
 };
 
+// The byte that stands for `c`; none when Windows-1252 has no place for it.
+std::optional<char> windows1252Byte(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return static_cast<char>(c);
+    for (int i = 0; i < 32; ++i) {
+        if (kWindows1252High[i] == c)
+            return static_cast<char>(0x80 + i);
+    }
+    return std::nullopt;
+}
+
 QString decodeWindows1252(const QByteArray &bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
@@ -71,6 +83,24 @@ QString displayText(const QByteArray &bytes)
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
+}
+
+std::optional<QByteArray> encodeWindows1252(const QString &text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const QChar c : text) {
+        const std::optional<char> byte = windows1252Byte(c.unicode());
+        if (!byte)
+            return std::nullopt;
+        bytes.append(*byte);
+    }
+    return bytes;
+}
+
+bool isEightBitText(const QByteArray &bytes)
+{
+    return !QByteArrayView(bytes).isValidUtf8();
 }
 
 } // namespace tq

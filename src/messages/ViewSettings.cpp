@@ -22,6 +22,7 @@ ViewSettings ViewSettings::read(const SettingsStore &store, const QString &appDa
     s.enableSound = store.get(keys::EnableSound) != 0;
     s.saveDead = store.get(keys::SaveDead) != 0;
     s.recvNMessages = store.get(keys::RecvNMessages) != 0;
+    s.sendWindows1252 = store.get(keys::OutgoingEncoding) == keys::kOutgoingWindows1252;
     s.tcpPort = store.get(keys::TcpPort);
     s.udpPort = effectiveUdpPort(store);
     s.delay = store.get(keys::Delay);

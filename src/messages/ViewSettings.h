@@ -24,6 +24,7 @@ struct ViewSettings {
     bool enableSound = true;
     bool saveDead = true;
     bool recvNMessages = false;
+    bool sendWindows1252 = false; // "OutgoingEncoding" asks for Windows-1252
     int tcpPort = 7777;
     int udpPort = 7777; // "UDP Port", or the TCP port when that is 0
     int delay = 3000;

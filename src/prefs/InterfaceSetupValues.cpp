@@ -17,6 +17,10 @@ InterfaceSetupValues InterfaceSetupValues::read(const SettingsStore &store)
     values.soundFile = store.get(keys::SoundFile);
     values.storeAndLoad = store.get(keys::StoreAndLoad) != 0;
     values.notify = store.get(keys::Notify) != 0;
+    // Any other stored value sends UTF-8, so the page shows that.
+    values.outgoingEncoding = store.get(keys::OutgoingEncoding) == keys::kOutgoingWindows1252
+        ? keys::kOutgoingWindows1252
+        : keys::kOutgoingUtf8;
     return values;
 }
 
@@ -30,6 +34,7 @@ void InterfaceSetupValues::write(SettingsStore &store) const
     store.set(keys::EnableSound, enableSound ? 1 : 0);
     store.set(keys::StoreAndLoad, storeAndLoad ? 1 : 0);
     store.set(keys::Notify, notify ? 1 : 0);
+    store.set(keys::OutgoingEncoding, outgoingEncoding);
 }
 
 } // namespace tq

@@ -16,6 +16,7 @@ struct InterfaceSetupValues {
     QString soundFile;
     bool storeAndLoad = false;
     bool notify = true;
+    int outgoingEncoding = 0; // keys::kOutgoingUtf8 or keys::kOutgoingWindows1252
 
     static InterfaceSetupValues read(const SettingsStore &store);
     void write(SettingsStore &store) const;

@@ -27,6 +27,8 @@ QInterfaceSetup::QInterfaceSetup(const PrefsContext &context, QWidget *parent)
     m_ui->enableSoundCheck->setChecked(m_values.enableSound);
     m_ui->soundFileEdit->setText(m_values.soundFile);
     m_ui->notifyCheck->setChecked(m_values.notify);
+    // The item's position is the stored value.
+    m_ui->encodingCombo->setCurrentIndex(m_values.outgoingEncoding);
 
     m_ui->soundBrowseButton->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     m_ui->playButton->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
@@ -68,6 +70,7 @@ std::optional<FieldProblem> QInterfaceSetup::collect()
     m_values.enableSound = m_ui->enableSoundCheck->isChecked();
     m_values.soundFile = m_ui->soundFileEdit->text();
     m_values.notify = m_ui->notifyCheck->isChecked();
+    m_values.outgoingEncoding = m_ui->encodingCombo->currentIndex();
     return std::nullopt;
 }
 

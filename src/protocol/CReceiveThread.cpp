@@ -267,16 +267,23 @@ void CReceiveThread::run()
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_ANY);
     address.sin_port = htons(static_cast<uint16_t>(m_port));
-    if (::bind(listenFd.get(), reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
+    // A port another program holds is refused at the bind, or, when that program shares it
+    // by SO_REUSEADDR and starts listening just after our bind, at the listen: busy either way.
+    const auto refused = [&](SocketStage stage) {
         const int error = errno;
         if (isPortBusyError(error))
             Q_EMIT sendResult(3, tqFormat(Sid::TcpPortFormat, m_port));
         else
-            fail(error, SocketStage::Bind);
+            fail(error, stage);
+    };
+    if (::bind(listenFd.get(), reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
+        refused(SocketStage::Bind);
         return;
     }
+    if (m_betweenBindAndListen)
+        m_betweenBindAndListen();
     if (::listen(listenFd.get(), kListenBacklog) != 0) {
-        fail(errno, SocketStage::Listen);
+        refused(SocketStage::Listen);
         return;
     }
     socklen_t length = sizeof address;

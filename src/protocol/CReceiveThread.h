@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 namespace tq {
@@ -38,6 +39,10 @@ public:
     void stop();
     bool isRunning() const { return m_thread.joinable(); }
     int boundPort() const { return m_boundPort.load(); }
+    // Runs on the listener's thread between its bind and its listen, the moment in which
+    // another program that shares the port (both with SO_REUSEADDR) can start listening
+    // first. Set before start(); tests use it to bring that moment about.
+    void setBetweenBindAndListen(std::function<void()> step) { m_betweenBindAndListen = std::move(step); }
 
 Q_SIGNALS:
     // The incoming-message event (transport 0).
@@ -51,6 +56,7 @@ private:
     void run();
 
     const int m_port;
+    std::function<void()> m_betweenBindAndListen;
     std::atomic<int> m_boundPort{0};
     WakeupEvent m_wakeup;
     std::jthread m_thread;

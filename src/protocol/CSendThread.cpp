@@ -203,8 +203,12 @@ void CSendThread::run()
     const int exchanges = ledger.queuedCount();
     const int threads = workerThreadsFor(exchanges);
     const int capacity = kMaxOutstanding / threads;
+    // Beside a mail, every exchange goes to a worker thread: this one waits for the mail
+    // sender, so that its outcome is reported the moment it ends and not only when the last
+    // station has answered or the budget has run out.
+    const bool waitForMailFirst = mailJob != nullptr && exchanges > 0;
     std::vector<std::unique_ptr<SendWorkerThread>> helpers;
-    for (int i = 1; i < threads; ++i) {
+    for (int i = waitForMailFirst ? 0 : 1; i < threads; ++i) {
         auto helper = std::make_unique<SendWorkerThread>(ledger, capacity);
         try {
             helper->start();
@@ -213,13 +217,17 @@ void CSendThread::run()
             break; // fewer threads carry the same exchanges
         }
     }
-    if (exchanges > 0)
+    const bool last = !(anyNetwork || !untried.isEmpty());
+    const bool mailReportedEarly = waitForMailFirst && !helpers.empty();
+    if (mailReportedEarly)
+        finishMail(mailJob.get(), last);
+    else if (exchanges > 0)
         SendWorkerThread::drive(ledger, capacity);
     if (!helpers.empty())
         ledger.waitForAll();
 
-    if (!mailAddresses.isEmpty())
-        finishMail(mailJob.get(), !(anyNetwork || !untried.isEmpty()));
+    if (!mailAddresses.isEmpty() && !mailReportedEarly)
+        finishMail(mailJob.get(), last);
 
     if (anyNetwork || !untried.isEmpty()) {
         QStringList failed = ledger.close();
@@ -266,27 +274,28 @@ QStringList CSendThread::walk(int useProtocol, QStringList &mailAddresses, bool 
 
 void CSendThread::finishMail(MailSendJob *job, bool last)
 {
-    const QString unreachable = tqString(Sid::SmtpConnectFailed) + m_settings.get(keys::SMTPServer);
     if (!job) {
         // No mail sender at hand: the outcome the sender itself would give without a server,
         // or with one it cannot reach. Never a success.
-        const bool noServer = m_settings.get(keys::SMTPServer).isEmpty();
-        reportOutcome(6, noServer ? tqString(Sid::SmtpServerNotSet) : unreachable, last);
+        const QString server = m_settings.get(keys::SMTPServer);
+        reportOutcome(6, server.isEmpty() ? tqString(Sid::SmtpServerNotSet) : tqString(Sid::SmtpConnectFailed) + server,
+                      last);
         return;
     }
     bool ended = false;
     do
         ended = job->waitUntil(std::min(m_ledger->deadline(), Clock::now() + kMailStopCheck));
     while (!ended && !m_ledger->isStopped() && Clock::now() < m_ledger->deadline());
-    if (ended && job->errorText().isEmpty()) {
-        reportOutcome(5, tqString(Sid::MailSendSuccess), last);
-        return;
-    }
     if (!ended)
         job->cancel();
-    // Out of time is a failure even when the sender had no words for it yet.
+    // Out of time, the outcome is what the sender had come to: the text of the step it was
+    // held up in, or none when the server had accepted every mail and only its farewell was
+    // still outstanding.
     const QString error = job->errorText();
-    reportOutcome(6, !error.isEmpty() ? error : unreachable, last);
+    if (error.isEmpty())
+        reportOutcome(5, tqString(Sid::MailSendSuccess), last);
+    else
+        reportOutcome(6, error, last);
 }
 
 } // namespace tq

@@ -3,8 +3,11 @@
 #include "addressbook/AddressBookSnapshot.h"
 #include "addressbook/DestinationList.h"
 #include "addressbook/TemplateFiles.h"
+#include "messages/DisplayText.h"
 #include "protocol/MessagePacket.h"
 #include "protocol/SendDestination.h"
+
+#include <algorithm>
 
 namespace tq {
 namespace {
@@ -15,6 +18,30 @@ QString withoutLeadingSpace(const QString &text)
     while (start < text.size() && text.at(start).isSpace())
         ++start;
     return text.mid(start);
+}
+
+bool reachesAnyOf(const QString &recipients, const QSet<QString> &hosts, const OutgoingSender &sender)
+{
+    if (hosts.isEmpty())
+        return false;
+    const QStringList destinations = splitDestinationList(recipients);
+    return std::any_of(destinations.begin(), destinations.end(), [&](const QString &destination) {
+        return !mailAddressOf(destination)
+            && hosts.contains(networkTarget(destination, sender.tcpPort, sender.udpPort, /*useProtocol=*/2).host);
+    });
+}
+
+// The packet's fields, all in one encoding.
+MessagePacket encodedPacket(const QString &text, const OutgoingSender &sender, char importance, bool windows1252)
+{
+    if (windows1252) {
+        const auto encodedText = encodeWindows1252(text);
+        const auto systemName = encodeWindows1252(sender.systemName);
+        const auto email = encodeWindows1252(sender.email);
+        if (encodedText && systemName && email)
+            return {{}, *encodedText, *systemName, importance, *email};
+    }
+    return {{}, text.toUtf8(), sender.systemName.toUtf8(), importance, sender.email.toUtf8()};
 }
 
 } // namespace
@@ -72,8 +99,8 @@ OutgoingMessage assembleOutgoing(const OutgoingDraft &draft, const OutgoingSende
         recipients = book.groupMembers(*code - kFirstGroupCode);
     }
 
-    const MessagePacket packet{
-        {}, packetText.toUtf8(), sender.systemName.toUtf8(), draft.importance, sender.email.toUtf8()};
+    const bool windows1252 = sender.preferWindows1252 || reachesAnyOf(recipients, sender.windows1252Hosts, sender);
+    const MessagePacket packet = encodedPacket(packetText, sender, draft.importance, windows1252);
     SendRequest &request = out.request;
     request.destinations = recipients;
     request.streamPacket = BuildStreamPacket(packet, sender.ownIp, sender.tcpPort);

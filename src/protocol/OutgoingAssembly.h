@@ -3,6 +3,7 @@
 #include "protocol/SendRequest.h"
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 
 #include <optional>
@@ -22,6 +23,11 @@ struct OutgoingSender {
     int tcpPort = 7777;
     int udpPort = 7777;
     int budgetMs = 3000;
+    // Older stations read 8-bit Windows-1252. The packet goes out in it, every field alike,
+    // when the user chose so or when a recipient's host is among `windows1252Hosts`, and
+    // only when every character fits; otherwise in UTF-8, so no character is ever lost.
+    bool preferWindows1252 = false;
+    QSet<QString> windows1252Hosts;
 };
 
 // What the user (or the automatic answer) hands to the send.

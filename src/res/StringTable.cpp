@@ -210,6 +210,9 @@ constexpr Entry kStrings[] = {
     {Sid::HelpNotInstalled,
      QT_TRANSLATE_NOOP("tq", "HTML Help Support NOT Installed!\r\n\r\nThe help pages (help/index.html) were not "
                              "found beside the program.\r\nReinstall Tarquel Messenger to get them back.")},
+    {Sid::HelpNoBrowser,
+     QT_TRANSLATE_NOOP("tq", "No program to show web pages was found.\r\n\r\nThe help pages are installed; open "
+                             "this file with a web browser:\r\n%s")},
     {Sid::FilterApplications, QT_TRANSLATE_NOOP("tq", "Applications (*.exe)|*.exe|All Files (*.*)|*.*||")},
     {Sid::FilterTextFiles, QT_TRANSLATE_NOOP("tq", "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||")},
     {Sid::FilterSoundFiles, QT_TRANSLATE_NOOP("tq", "Sound Files (*.wav)|*.wav||")},

@@ -160,6 +160,8 @@ enum class Sid : int {
     TipPlaySound = 402,
     TipRunProgram = 403,
     HelpNotInstalled = 245,
+    // The pages are there but nothing can show them; the number is this program's own.
+    HelpNoBrowser = 2910,
     FilterApplications = 2101,
     FilterTextFiles = 2102,
     FilterSoundFiles = 2103,

@@ -67,6 +67,11 @@ inline constexpr IntSetting AB_SortCol{kSettings, "AB_SortCol", 0};
 inline constexpr IntSetting AB_SortAsc{kSettings, "AB_SortAsc", 1};
 // New messages and new mail also as desktop notifications.
 inline constexpr IntSetting Notify{kSettings, "Notify", 1};
+// How the text of outgoing messages is written: 0 UTF-8; 1 Windows-1252, which older stations
+// read (a message with a character it lacks still goes out in UTF-8).
+inline constexpr IntSetting OutgoingEncoding{kSettings, "OutgoingEncoding", 0};
+inline constexpr int kOutgoingUtf8 = 0;
+inline constexpr int kOutgoingWindows1252 = 1;
 
 // ---- section "Initialization"
 inline constexpr StringSetting ClassName{kInitialization, "ClassName", "None"};

@@ -7,6 +7,7 @@
 #include "app/MainFrameFixture.h"
 #include "support/Files.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -119,6 +120,7 @@ TEST_F(CMainFrameCommandsTest, F1OpensTheHelpPagesOrSaysTheyAreMissing)
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
     QTest::keyClick(frame.get(), Qt::Key_F1);
     ASSERT_EQ(prompter.boxes.size(), 1);
+    EXPECT_TRUE(prompter.boxes[0].text.contains(QStringLiteral("Reinstall")));
     EXPECT_TRUE(shell.urls.isEmpty());
 
     const QString index = helpFolder() + QStringLiteral("/index.html");
@@ -127,9 +129,15 @@ TEST_F(CMainFrameCommandsTest, F1OpensTheHelpPagesOrSaysTheyAreMissing)
     EXPECT_EQ(shell.urls.value(0), QUrl::fromLocalFile(index));
     EXPECT_EQ(prompter.boxes.size(), 1);
 
+    // The pages are there but no program shows them: the user is told so, with the file to
+    // open, and not sent to reinstall.
     shell.succeed = false;
     QTest::keyClick(frame.get(), Qt::Key_F1);
-    EXPECT_EQ(prompter.boxes.size(), 2) << "a help page that cannot be opened counts as missing";
+    ASSERT_EQ(prompter.boxes.size(), 2);
+    const QString text = prompter.boxes[1].text;
+    EXPECT_TRUE(text.startsWith(QStringLiteral("No program to show web pages was found."))) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(QFileInfo(index).absoluteFilePath())) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("Reinstall")));
 }
 
 TEST_F(CMainFrameCommandsTest, ASecondPreferencesDoesNothingAndMailSettingsTurnsToTheEMailPage)

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <memory>
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -23,6 +25,25 @@ ScriptedMailServer::ScriptedMailServer(QByteArray greeting, Answer answer)
     ::listen(m_listen.get(), 8);
     m_port = boundPort(m_listen.get());
     m_thread = std::jthread([this] { run(); });
+}
+
+ScriptedMailServer::Answer ScriptedMailServer::smtp(bool answerQuit, bool answerDataEnd)
+{
+    auto inData = std::make_shared<bool>(false);
+    return [inData, answerQuit, answerDataEnd](const QByteArray &line) -> QByteArray {
+        if (*inData) {
+            *inData = line != ".\r\n";
+            return *inData || !answerDataEnd ? QByteArray() : "250 queued\r\n";
+        }
+        *inData = line.startsWith("DATA");
+        if (*inData)
+            return "354 go ahead\r\n";
+        if (line.startsWith("HELO"))
+            return "250-pleased to meet you\r\n250 really\r\n";
+        if (line.startsWith("QUIT"))
+            return answerQuit ? "221 bye\r\n" : QByteArray();
+        return "250 ok\r\n";
+    };
 }
 
 ScriptedMailServer::~ScriptedMailServer()

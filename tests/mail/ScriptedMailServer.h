@@ -25,6 +25,9 @@ public:
     {
         return [statReply](const QByteArray &line) { return line.startsWith("STAT") ? statReply : "+OK\r\n"; };
     }
+    // Answers as an SMTP server that takes every mail; with `answerQuit` false it never
+    // answers QUIT, and with `answerDataEnd` false never the end of a mail's text.
+    static Answer smtp(bool answerQuit = true, bool answerDataEnd = true);
     ~ScriptedMailServer();
 
     int port() const { return m_port; }

@@ -17,24 +17,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// A well-behaved SMTP server's answers.
-test::ScriptedMailServer::Answer smtpAnswers()
-{
-    auto inData = std::make_shared<bool>(false);
-    return [inData](const QByteArray &line) -> QByteArray {
-        if (*inData) {
-            *inData = line != ".\r\n";
-            return *inData ? QByteArray() : "250 queued\r\n";
-        }
-        *inData = line.startsWith("DATA");
-        if (*inData)
-            return "354 go ahead\r\n";
-        if (line.startsWith("HELO"))
-            return "250-pleased to meet you\r\n250 really\r\n";
-        return line.startsWith("QUIT") ? "221 bye\r\n" : "250 ok\r\n";
-    };
-}
-
 class SendMailThreadTest : public test::IsolatedHome {
 protected:
     SendMailThreadTest()
@@ -84,7 +66,7 @@ TEST_F(SendMailThreadTest, ASilentServerIsLeftAtTheSocketTimeOutOrAtOnceOnCancel
 
 TEST_F(SendMailThreadTest, MultiLineRepliesAndAnAddressThatWouldInjectACommand)
 {
-    test::ScriptedMailServer server("220-first line\r\n220 second line\r\n", smtpAnswers());
+    test::ScriptedMailServer server("220-first line\r\n220 second line\r\n", test::ScriptedMailServer::smtp());
     // By name, so that the name service is asked.
     settings.set(keys::SMTPServer, QStringLiteral("localhost:%1").arg(server.port()));
     CSendMailThread::Options options;

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <sys/socket.h>
 
 namespace tq {
@@ -57,6 +59,38 @@ TEST_F(ListenerTest, ReportsItsPortAndASecondListenerOnItGetsCodeThree)
     second.start();
     ASSERT_TRUE(waitUntil([this] { return reports.size() == 2; }));
     EXPECT_EQ(reports[1], std::pair(3, QStringLiteral("TCP port %1").arg(port())));
+}
+
+TEST(ListenerStartTest, APortTakenBetweenBindAndListenIsReportedBusy)
+{
+    // Another program that shares the port by SO_REUSEADDR starts listening in the moment
+    // after our bind: the kernel then refuses our listen with "address in use".
+    const int port = test::unusedTcpPort();
+    UniqueFd other;
+    CReceiveThread receiver(port);
+    receiver.setBetweenBindAndListen([&] {
+        other.reset(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+        const int yes = 1;
+        ::setsockopt(other.get(), SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_ANY);
+        address.sin_port = htons(static_cast<uint16_t>(port));
+        EXPECT_EQ(::bind(other.get(), reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+        EXPECT_EQ(::listen(other.get(), 1), 0);
+    });
+    QObject context;
+    std::vector<std::pair<int, QString>> reports;
+    QStringList criticals;
+    QObject::connect(&receiver, &CReceiveThread::sendResult, &context,
+                     [&](int code, const QString &text) { reports.emplace_back(code, text); });
+    QObject::connect(&receiver, &CReceiveThread::criticalError, &context,
+                     [&](const QString &text) { criticals.append(text); });
+    receiver.start();
+    ASSERT_TRUE(waitUntil([&] { return !reports.empty() || !criticals.isEmpty(); }));
+    EXPECT_EQ(reports, (std::vector<std::pair<int, QString>>{{3, QStringLiteral("TCP port %1").arg(port)}}));
+    EXPECT_TRUE(criticals.isEmpty());
+    EXPECT_EQ(receiver.boundPort(), 0) << "nothing listens";
 }
 
 TEST_F(ListenerTest, PacketInPiecesArrivesWholeAndIsAcknowledgedWithItsLength)
