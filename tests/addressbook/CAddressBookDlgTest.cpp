@@ -243,17 +243,20 @@ TEST_F(CAddressBookDlgTest, RemovingOrSwitchingAUserLeavesTheGroupOfItsStoredNam
 TEST_F(CAddressBookDlgTest, ANewGroupTakesTheFirstFreeNameAndIsNamedAtOnce)
 {
     ASSERT_TRUE(book.CreateGroup(u"My Group"_s));
+    ASSERT_TRUE(book.CreateGroup(u"Work"_s));
     put(top, "my group1", "10.0.0.1");
     open();
+    // The new group is named where the sorted list puts it, and moves when its name does.
     press(Qt::Key_Insert, Qt::ControlModifier);
-    ASSERT_NE(nameEditor(0), nullptr);
-    EXPECT_EQ(nameEditor(0)->text(), u"My Group2"_s);
-    typeName(0, u"Pals"_s);
-    EXPECT_EQ(book.ListGroups(), (QList<GroupEntry>{{u"My Group"_s, true}, {u"Pals"_s, true}}));
+    ASSERT_NE(nameEditor(1), nullptr);
+    EXPECT_EQ(nameEditor(1)->text(), u"My Group2"_s);
+    typeName(1, u"Zoo"_s);
+    EXPECT_EQ(book.ListGroups(), (QList<GroupEntry>{{u"My Group"_s, true}, {u"Work"_s, true}, {u"Zoo"_s, true}}));
+    EXPECT_EQ(rows(), (QStringList{u"[My Group]"_s, u"[Work]"_s, u"[Zoo]"_s, u"my group1 10.0.0.1"_s}));
 
     // Destroyed with the next name still being typed: the edit dies with the window.
     press(Qt::Key_Insert, Qt::ControlModifier);
-    QTest::keyClicks(nameEditor(0), u"x"_s);
+    QTest::keyClicks(nameEditor(1), u"x"_s);
     dialog.reset();
     EXPECT_EQ(book.ListGroups().at(1).name, u"My Group2"_s);
 }
