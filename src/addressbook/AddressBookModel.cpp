@@ -213,6 +213,7 @@ AddressBookStore::RenameResult AddressBookModel::rename(int row, const QString &
     }
     entry.name = newName;
     setRow(row, entry);
+    resortRows();
     if (entry.group)
         Q_EMIT levelStateChanged();
     return result;
@@ -230,10 +231,13 @@ std::optional<int> AddressBookModel::addGroup()
     m_rows.prepend({*name, {}, true, true});
     ++m_groupRows;
     endInsertRows();
+    // Named where the header's order puts it, so the list never shows a row out of that order.
+    const QPersistentModelIndex added(index(0, UserColumn));
+    resortRows();
     m_groupNames.append(*name);
     ++m_groupCount;
     Q_EMIT levelStateChanged();
-    return 0;
+    return added.row();
 }
 
 void AddressBookModel::removeRowAt(int row)
@@ -283,12 +287,14 @@ void AddressBookModel::showStoredUser(const QString &name, const QString &host, 
     const int row = findUserRow(name);
     if (row >= 0) {
         setRow(row, entry);
+        resortRows();
         return;
     }
     const int end = static_cast<int>(m_rows.size());
     beginInsertRows({}, end, end);
     m_rows.append(entry);
     endInsertRows();
+    resortRows();
     ++m_userCount;
     Q_EMIT levelStateChanged();
 }
@@ -328,12 +334,14 @@ void AddressBookModel::moveUser(int row, const QString &group, const QString &na
         const int other = findUserRow(name, row);
         if (other < 0) {
             setRow(row, moved);
+            resortRows();
             return;
         }
         // The level holds one user of a name: the row that bore it takes the moved user.
         setRow(other, moved);
     }
     removeListRow(row);
+    resortRows();
     --m_userCount;
     Q_EMIT levelStateChanged();
 }

@@ -16,7 +16,8 @@ namespace tq {
 // The rows of the Address Book dialog's list: at the top level the groups ahead of the users
 // outside any group, inside a group its users. Every change is written to the store at once and
 // then applied to the row it concerns, so the list shows the store without reading it again.
-// Group rows always stay ahead of user rows; each block is sorted on its own.
+// Group rows always stay ahead of user rows; each block is sorted on its own, and stays sorted
+// through every change, so the list always shows the order its header shows.
 class AddressBookModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -65,7 +66,7 @@ public:
     // Each row on its own changes between active and deactivated.
     void toggle(const QList<int> &rows);
     AddressBookStore::RenameResult rename(int row, const QString &newName);
-    // A new group with the first free default name, at the head of the list; its row, or none
+    // A new group with the first free default name, at its sorted place; its row, or none
     // when no name is free or the level shown is a group.
     std::optional<int> addGroup();
     void removeRowAt(int row);

@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 namespace tq {
 
@@ -20,6 +22,8 @@ DestinationComboBox::DestinationComboBox(QWidget *parent)
     setCompleter(nullptr);
     lineEdit()->installEventFilter(this);
     connect(lineEdit(), &QLineEdit::textEdited, this, &DestinationComboBox::onTextEdited);
+    // The icon is painted by the box, behind the field: a new text may bring another.
+    connect(lineEdit(), &QLineEdit::textChanged, this, [this] { update(); });
     connect(this, &QComboBox::activated, this, &DestinationComboBox::entryPicked);
 }
 
@@ -43,6 +47,43 @@ int DestinationComboBox::codeAt(int index) const
     return itemData(index, Qt::UserRole).toInt();
 }
 
+QIcon DestinationComboBox::fieldIcon() const
+{
+    const std::optional<DestinationKind> kind = m_list.kindOf(currentText(), currentIndex());
+    return kind ? destinationIcon(*kind) : QIcon();
+}
+
+void DestinationComboBox::initStyleOption(QStyleOptionComboBox *option) const
+{
+    QComboBox::initStyleOption(option);
+    option->currentIcon = fieldIcon();
+}
+
+void DestinationComboBox::resizeEvent(QResizeEvent *event)
+{
+    QComboBox::resizeEvent(event);
+    placeLineEdit();
+}
+
+void DestinationComboBox::changeEvent(QEvent *event)
+{
+    QComboBox::changeEvent(event);
+    placeLineEdit();
+}
+
+void DestinationComboBox::placeLineEdit()
+{
+    // The box itself makes room only while a selected entry has an icon.
+    if (!lineEdit())
+        return;
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    const QRect editRect = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    QSize size = editRect.size();
+    size.rwidth() -= iconSize().width() + 4;
+    lineEdit()->setGeometry(QStyle::alignedRect(layoutDirection(), Qt::AlignRight, size, editRect));
+}
+
 void DestinationComboBox::fillItems()
 {
     const QString text = currentText();
@@ -54,6 +95,7 @@ void DestinationComboBox::fillItems()
             addItem(destinationIcon(entry.kind()), entry.text, entry.code);
         setCurrentIndex(-1);
     }
+    placeLineEdit();
     setEditText(text);
 }
 

@@ -9,7 +9,8 @@ namespace tq {
 
 // The destination field: free text for any destinations, and a list of what the address book
 // offers, each entry with the icon of its kind and its code. Typing completes to the first
-// entry that begins with the typed text; Delete and Backspace do not complete.
+// entry that begins with the typed text; Delete and Backspace do not complete. The icon in
+// front of the field shows the kind of what the field holds now, not of the entry last chosen.
 class DestinationComboBox : public QComboBox {
     Q_OBJECT
 public:
@@ -33,8 +34,16 @@ Q_SIGNALS:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void initStyleOption(QStyleOptionComboBox *option) const override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    // The icon in front of the field; none while the field is blank.
+    QIcon fieldIcon() const;
+    // The field leaves room for the icon whether or not an entry is selected, so the text
+    // never jumps sideways when the icon comes or goes.
+    void placeLineEdit();
     void fillItems();
     void noteKey(int key);
     void onTextEdited(const QString &text);

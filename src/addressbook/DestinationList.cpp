@@ -78,4 +78,21 @@ qsizetype DestinationList::resolve(const QString &text, qsizetype selectedIndex)
     return findPrefix(text);
 }
 
+std::optional<DestinationKind> DestinationList::kindOf(const QString &text, qsizetype selectedIndex) const
+{
+    qsizetype start = 0;
+    while (start < text.size() && text.at(start).isSpace())
+        ++start;
+    const QString destination = text.mid(start);
+    if (destination.isEmpty())
+        return std::nullopt;
+    const qsizetype index = resolve(destination, selectedIndex);
+    if (index < 0)
+        return DestinationKind::User;
+    const DestinationEntry &entry = m_entries.at(index);
+    if (entry.kind() == DestinationKind::Group || destination == entry.text)
+        return entry.kind();
+    return DestinationKind::User;
+}
+
 } // namespace tq

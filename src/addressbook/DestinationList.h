@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 namespace tq {
 
 // The code of a destination entry: what the send path does with it.
@@ -49,6 +51,11 @@ public:
     // The entry a destination text stands for: the selected entry when its text equals `text`
     // exactly, else findPrefix(text). -1 when none (the text is then taken as it is).
     qsizetype resolve(const QString &text, qsizetype selectedIndex) const;
+    // What a send of the destination text goes to, as the send path reads it: every user and
+    // the broadcast only by their entry's exact text, a group also by the beginning of its
+    // entry's text, anything else as typed (stations and addresses, shown as a user). None
+    // while the text is blank.
+    std::optional<DestinationKind> kindOf(const QString &text, qsizetype selectedIndex) const;
 
 private:
     QList<DestinationEntry> m_entries;

@@ -53,6 +53,15 @@ QList<CommandInfo> commandTable()
     };
 }
 
+// An editable combo box (the destination field) keeps the focus itself and hands the keys to
+// its line edit: the edit commands work on that line edit.
+QWidget *editWidget(QWidget *focus)
+{
+    if (auto *combo = qobject_cast<QComboBox *>(focus); combo && combo->isEditable() && combo->lineEdit())
+        return combo->lineEdit();
+    return focus;
+}
+
 EditTarget describeEditTarget(const QWidget *widget)
 {
     EditTarget target;
@@ -129,8 +138,8 @@ void CTq20View::createActions()
 void CTq20View::updateCommandStates()
 {
     using C = Command;
-    const ViewCommandStates states
-        = m_viewer.commandStates(describeEditTarget(QApplication::focusWidget()), clipboardHasText());
+    const ViewCommandStates states =
+        m_viewer.commandStates(describeEditTarget(editWidget(QApplication::focusWidget())), clipboardHasText());
     action(C::Previous)->setEnabled(states.previous);
     action(C::Next)->setEnabled(states.next);
     action(C::Delete)->setEnabled(states.deleteMessage);
@@ -148,7 +157,7 @@ void CTq20View::updateCommandStates()
 
 void CTq20View::runEditCommand(Command command)
 {
-    QWidget *focus = QApplication::focusWidget();
+    QWidget *focus = editWidget(QApplication::focusWidget());
     if (auto *text = qobject_cast<QPlainTextEdit *>(focus)) {
         switch (command) {
         case Command::Undo:

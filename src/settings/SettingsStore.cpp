@@ -67,6 +67,29 @@ bool finishWrite(QSettings &settings)
     return settings.status() == QSettings::NoError;
 }
 
+// QSettings removes a key together with every key below it, yet a value and a sub-section may
+// bear one name ("AddressBook" holds the user value "1Bob" beside the group "1Bob"). These two
+// remove exactly one of them.
+void removeValueOnly(QSettings &settings, const QString &name)
+{
+    QList<std::pair<QString, QVariant>> below;
+    settings.beginGroup(name);
+    for (const QString &key : settings.allKeys())
+        below.append({name + QLatin1Char('/') + key, settings.value(key)});
+    settings.endGroup();
+    settings.remove(name);
+    for (const auto &[key, value] : below)
+        settings.setValue(key, value);
+}
+
+// Called inside the section's group: removes what lies below it, not the parent's value that
+// bears the section's name.
+void removeGroupContentOnly(QSettings &settings)
+{
+    for (const QString &key : settings.allKeys())
+        settings.remove(key);
+}
+
 bool hasOnlyMarkerOrNothing(const QSettings &settings)
 {
     const QStringList keys = settings.childKeys();
@@ -203,7 +226,7 @@ bool SettingsStore::deleteEntry(const QString &section, const QString &entry)
     enterSection(settings, section);
     const QString name = findIgnoringCase(settings.childKeys(), entry);
     if (!name.isEmpty() && name != kEmptySectionMarker)
-        settings.remove(name);
+        removeValueOnly(settings, name);
     // The section outlives its last entry.
     if (hasOnlyMarkerOrNothing(settings))
         settings.setValue(kEmptySectionMarker, QString());
@@ -217,8 +240,7 @@ bool SettingsStore::deleteSection(const QString &section)
     QSettings settings(m_filePath, QSettings::NativeFormat);
     if (!enterSection(settings, section))
         return true;
-    // Inside the group, an empty key removes the group itself with everything below it.
-    settings.remove(QString());
+    removeGroupContentOnly(settings);
     return finishWrite(settings);
 }
 

@@ -133,6 +133,48 @@ TEST_F(AddressBookStoreTest, DeletingAGroupTakesItsUsersStateAndTemplateFile)
     EXPECT_EQ(raw(kBook), QStringList { QStringLiteral("1Bob=b") });
 }
 
+// The user Bob is the value "1Bob" beside the group "1Bob"; the deactivated user Cy is the value
+// "0Cy" beside the group "0Cy". Each operation must touch its own entry only.
+TEST_F(AddressBookStoreTest, AUserAndAGroupSharingAStoredNameLeaveEachOtherAlone)
+{
+    const QString bobGroup = QStringLiteral("1Bob");
+    const QString cyGroup = QStringLiteral("0Cy");
+    const QList<UserEntry> bobGroupUsers{{QStringLiteral("Al"), QStringLiteral("10.0.1.1"), true},
+                                         {QStringLiteral("Di"), QStringLiteral("10.0.1.4"), false}};
+    put(top, "Bob", "10.0.0.5");
+    put(top, "Cy", "10.0.0.3", false);
+    put(bobGroup, "Al", "10.0.1.1");
+    put(bobGroup, "Di", "10.0.1.4", false);
+    put(cyGroup, "Ed", "10.0.2.5");
+    ASSERT_TRUE(book.SetGroupActive(cyGroup, false));
+    const auto groupsAreWhole = [&] {
+        EXPECT_EQ(groupNames(), (QStringList{QStringLiteral("0Cy(off)"), bobGroup}));
+        EXPECT_EQ(book.ListUsers(bobGroup), bobGroupUsers);
+        EXPECT_EQ(raw(kBook + QStringLiteral("\\0Cy")), QStringList{QStringLiteral("1Ed=10.0.2.5")});
+    };
+
+    ASSERT_TRUE(book.SetUserActive(top, QStringLiteral("Bob"), QStringLiteral("10.0.0.5"), true));
+    EXPECT_EQ(raw(kBook), (QStringList{QStringLiteral("0Bob=10.0.0.5"), QStringLiteral("0Cy=10.0.0.3")}));
+    groupsAreWhole();
+    ASSERT_TRUE(book.SetUserActive(top, QStringLiteral("Bob"), QStringLiteral("10.0.0.5"), false));
+    ASSERT_TRUE(book.PutUser(top, QStringLiteral("bob"), QStringLiteral("10.0.0.6")));
+    groupsAreWhole();
+    ASSERT_TRUE(book.RemoveUser(top, QStringLiteral("Bob"), true));
+    EXPECT_EQ(raw(kBook), QStringList{QStringLiteral("0Cy=10.0.0.3")});
+    groupsAreWhole();
+
+    put(top, "Bob", "10.0.0.5");
+    ASSERT_TRUE(book.DeleteGroup(cyGroup));
+    EXPECT_EQ(groupNames(), QStringList{bobGroup});
+    EXPECT_TRUE(raw(kDisabled).isEmpty());
+    ASSERT_EQ(book.RenameGroup(bobGroup, QStringLiteral("Pals")), AddressBookStore::RenameResult::Renamed);
+    EXPECT_EQ(book.ListUsers(QStringLiteral("Pals")), bobGroupUsers);
+    ASSERT_EQ(book.RenameGroup(QStringLiteral("Pals"), bobGroup), AddressBookStore::RenameResult::Renamed);
+    ASSERT_TRUE(book.DeleteGroup(bobGroup));
+    EXPECT_TRUE(groupNames().isEmpty());
+    EXPECT_EQ(raw(kBook), (QStringList{QStringLiteral("0Cy=10.0.0.3"), QStringLiteral("1Bob=10.0.0.5")}));
+}
+
 TEST_F(AddressBookStoreTest, NamesWithForbiddenCharactersAreNeverWritten)
 {
     EXPECT_FALSE(book.CreateGroup(QStringLiteral("a/b")));

@@ -210,20 +210,53 @@ TEST_F(CAddressBookDlgTest, RemovingAsksOnceForSeveralUsersAndForEveryGroup)
     EXPECT_EQ(levelNames(), QStringList{top});
 }
 
+TEST_F(CAddressBookDlgTest, RemovingOrSwitchingAUserLeavesTheGroupOfItsStoredNameAndBack)
+{
+    // The user Bob is stored as "1Bob", the deactivated user Cy as "0Cy": the names of two groups.
+    put(top, "Bob", "10.0.0.5");
+    put(top, "Cy", "10.0.0.3", false);
+    put(u"1Bob"_s, "Al", "10.0.1.1");
+    put(u"0Cy"_s, "Ed", "10.0.2.5");
+    open();
+    ASSERT_EQ(rows(), (QStringList{u"[0Cy]"_s, u"[1Bob]"_s, u"Bob 10.0.0.5"_s, u"Cy 10.0.0.3(off)"_s}));
+
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, stateImageOf(2));
+    ASSERT_EQ(rows()[2], u"Bob 10.0.0.5(off)"_s);
+    EXPECT_EQ(book.ListUsers(u"1Bob"_s).size(), 1) << "switching Bob off kept the group's users";
+    prompter.answers = {Answer::Yes};
+    selectRows({2});
+    press(Qt::Key_Delete);
+    ASSERT_EQ(prompter.boxes.size(), 1);
+    EXPECT_EQ(rows(), (QStringList{u"[0Cy]"_s, u"[1Bob]"_s, u"Cy 10.0.0.3(off)"_s}));
+    EXPECT_EQ(book.ListUsers(u"1Bob"_s).size(), 1) << "removing Bob kept the group's users";
+
+    prompter.answers = {Answer::Yes};
+    selectRows({0});
+    press(Qt::Key_Delete);
+    ASSERT_EQ(prompter.boxes.size(), 2);
+    EXPECT_EQ(rows(), (QStringList{u"[1Bob]"_s, u"Cy 10.0.0.3(off)"_s}));
+    dialog->close();
+    EXPECT_EQ(book.ListGroups(), (QList<GroupEntry>{{u"1Bob"_s, true}}));
+    EXPECT_EQ(raw(kBook), QStringList{u"0Cy=10.0.0.3"_s}) << "removing the group 0Cy kept the user Cy";
+}
+
 TEST_F(CAddressBookDlgTest, ANewGroupTakesTheFirstFreeNameAndIsNamedAtOnce)
 {
     ASSERT_TRUE(book.CreateGroup(u"My Group"_s));
+    ASSERT_TRUE(book.CreateGroup(u"Work"_s));
     put(top, "my group1", "10.0.0.1");
     open();
+    // The new group is named where the sorted list puts it, and moves when its name does.
     press(Qt::Key_Insert, Qt::ControlModifier);
-    ASSERT_NE(nameEditor(0), nullptr);
-    EXPECT_EQ(nameEditor(0)->text(), u"My Group2"_s);
-    typeName(0, u"Pals"_s);
-    EXPECT_EQ(book.ListGroups(), (QList<GroupEntry>{{u"My Group"_s, true}, {u"Pals"_s, true}}));
+    ASSERT_NE(nameEditor(1), nullptr);
+    EXPECT_EQ(nameEditor(1)->text(), u"My Group2"_s);
+    typeName(1, u"Zoo"_s);
+    EXPECT_EQ(book.ListGroups(), (QList<GroupEntry>{{u"My Group"_s, true}, {u"Work"_s, true}, {u"Zoo"_s, true}}));
+    EXPECT_EQ(rows(), (QStringList{u"[My Group]"_s, u"[Work]"_s, u"[Zoo]"_s, u"my group1 10.0.0.1"_s}));
 
     // Destroyed with the next name still being typed: the edit dies with the window.
     press(Qt::Key_Insert, Qt::ControlModifier);
-    QTest::keyClicks(nameEditor(0), u"x"_s);
+    QTest::keyClicks(nameEditor(1), u"x"_s);
     dialog.reset();
     EXPECT_EQ(book.ListGroups().at(1).name, u"My Group2"_s);
 }

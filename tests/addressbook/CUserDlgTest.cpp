@@ -138,5 +138,43 @@ TEST_F(CUserDlgTest, SeveralSelectedUsersAreCopiedAndMovedTogether)
     EXPECT_EQ(raw(u"AddressBook\\Work"_s), (QStringList{u"0Bob=10.0.0.2"_s, u"1Ann=10.0.0.1"_s}));
 }
 
+TEST_F(CUserDlgTest, AddedModifiedAndRenamedUsersTakeThePlaceTheHeaderShows)
+{
+    put(top, "Bob", "10.0.0.20");
+    put(top, "Dee", "10.0.0.4");
+    ASSERT_TRUE(book.CreateGroup(u"Work"_s));
+    open();
+    ASSERT_EQ(list->header()->sortIndicatorSection(), 0);
+    QTest::mouseClick(addUserButton, Qt::LeftButton);
+    submit("addButton", u"Ann"_s, u"10.0.0.9"_s);
+    submit("addButton", u"Cy"_s, u"10.0.0.3"_s);
+    EXPECT_EQ(rows(),
+              (QStringList{u"[Work]"_s, u"Ann 10.0.0.9"_s, u"Bob 10.0.0.20"_s, u"Cy 10.0.0.3"_s, u"Dee 10.0.0.4"_s}));
+    click("closeButton");
+    forgetClosedDialogs();
+
+    doubleClick(4);
+    submit("modifyButton", u"Abe"_s, u"10.0.0.4"_s);
+    EXPECT_EQ(rows(),
+              (QStringList{u"[Work]"_s, u"Abe 10.0.0.4"_s, u"Ann 10.0.0.9"_s, u"Bob 10.0.0.20"_s, u"Cy 10.0.0.3"_s}));
+    rename(2, u"Zed"_s);
+    EXPECT_EQ(rows(),
+              (QStringList{u"[Work]"_s, u"Abe 10.0.0.4"_s, u"Bob 10.0.0.20"_s, u"Cy 10.0.0.3"_s, u"Zed 10.0.0.9"_s}));
+    EXPECT_EQ(list->currentIndex().row(), 4) << "the renamed row stays the current one";
+
+    // Descending by host, addresses by their value.
+    QHeaderView *header = list->header();
+    for (int click = 0; click < 2; ++click)
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(1) + 10, header->height() / 2));
+    ASSERT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    forgetClosedDialogs();
+    QTest::mouseClick(addUserButton, Qt::LeftButton);
+    submit("addButton", u"Eve"_s, u"10.0.0.10"_s);
+    EXPECT_EQ(rows(),
+              (QStringList{u"[Work]"_s, u"Bob 10.0.0.20"_s, u"Eve 10.0.0.10"_s, u"Zed 10.0.0.9"_s, u"Abe 10.0.0.4"_s,
+                           u"Cy 10.0.0.3"_s}));
+}
+
 } // namespace
 } // namespace tq

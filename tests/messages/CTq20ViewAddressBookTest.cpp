@@ -5,6 +5,8 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QMenu>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 #include <gtest/gtest.h>
 
@@ -154,6 +156,47 @@ TEST_F(ViewAddressBookTest, PickingAGroupFillsOnlyAComposeBoxWithoutTheUsersText
     pick(ann);
     pick(friends);
     EXPECT_EQ(compose()->toPlainText(), QStringLiteral("See you\nat eight\n"));
+}
+
+TEST_F(ViewAddressBookTest, TheFieldsIconShowsTheKindOfWhatTheFieldHoldsNow)
+{
+    fillBook(true);
+    start();
+    // The picture painted in front of the field, with the focus elsewhere as after a pick.
+    const auto shownIcon = [this] {
+        compose()->setFocus();
+        QStyleOptionComboBox option;
+        option.initFrom(box());
+        option.editable = true;
+        const QRect editRect =
+            box()->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box());
+        EXPECT_EQ(field()->x() - editRect.left(), box()->iconSize().width() + 4) << "the field covers the icon";
+        return box()
+            ->grab(QRect(editRect.left(), editRect.top(), box()->iconSize().width(), editRect.height()))
+            .toImage();
+    };
+    const QImage blank = shownIcon();
+    pick(box()->findText(QStringLiteral("Ann/10.0.0.1")));
+    const QImage user = shownIcon();
+    pick(box()->findText(QStringLiteral("< Friends >")));
+    const QImage group = shownIcon();
+    ASSERT_NE(user, blank);
+    ASSERT_NE(group, user);
+
+    // Typed over the picked group: a station, shown as a user.
+    field()->setFocus();
+    field()->selectAll();
+    QTest::keyClicks(field(), QStringLiteral("10.0.0.9"));
+    EXPECT_EQ(shownIcon(), user);
+    field()->selectAll();
+    QTest::keyClick(field(), Qt::Key_Delete);
+    EXPECT_EQ(shownIcon(), blank);
+
+    // A refill leaves no entry selected; the text still goes to the group it begins.
+    box()->setEditText(QStringLiteral("< Fri"));
+    view->addressBookChanged();
+    EXPECT_EQ(box()->currentIndex(), -1);
+    EXPECT_EQ(shownIcon(), group);
 }
 
 TEST_F(ViewAddressBookTest, AddingTheSenderThroughTheMenu)

@@ -4,9 +4,13 @@
 
 #include "app/MainFrameFixture.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -258,6 +262,43 @@ TEST_F(CTq20ViewTest, EditCommandsFollowTheFocusedEdit)
 
     view->sendButton()->setFocus();
     EXPECT_FALSE(enabled(Command::Copy) || enabled(Command::SelectAll)) << "not an edit";
+}
+
+TEST_F(CTq20ViewTest, EditCommandsWorkInTheDestinationFieldAsInTheComposeBox)
+{
+    start();
+    const auto editItem = [this](const char *name) {
+        for (QAction *item : view->editMenu()->actions()) {
+            if (item->objectName() == QLatin1String(name))
+                return item;
+        }
+        ADD_FAILURE() << name << " is not in the Edit menu";
+        return view->action(Command::Undo);
+    };
+    QLineEdit *field = view->destinationBox()->lineEdit();
+    view->destinationBox()->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), view->destinationBox()) << "the box holds the focus, not its field";
+    const QString typed = QStringLiteral("10.0.0.7;x@y.example");
+    QTest::keyClicks(field, typed);
+    ASSERT_EQ(field->text(), typed);
+    EXPECT_TRUE(editItem("actionUndo")->isEnabled());
+    EXPECT_TRUE(editItem("actionSelectAll")->isEnabled());
+    EXPECT_FALSE(editItem("actionCopy")->isEnabled()) << "nothing selected";
+
+    editItem("actionSelectAll")->trigger();
+    EXPECT_EQ(field->selectedText(), typed);
+    EXPECT_TRUE(editItem("actionCut")->isEnabled() && editItem("actionCopy")->isEnabled());
+    editItem("actionCopy")->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), typed);
+    editItem("actionCut")->trigger();
+    EXPECT_TRUE(field->text().isEmpty());
+    EXPECT_FALSE(editItem("actionCut")->isEnabled());
+    ASSERT_TRUE(editItem("actionPaste")->isEnabled());
+    editItem("actionPaste")->trigger();
+    EXPECT_EQ(field->text(), typed);
+    editItem("actionUndo")->trigger();
+    EXPECT_TRUE(field->text().isEmpty()) << "the paste is undone";
+    EXPECT_TRUE(view->composeBox()->toPlainText().isEmpty()) << "no command reached the compose box";
 }
 
 TEST_F(CTq20ViewTest, PopupFlagIsAToggleKeptForTheNextRun)

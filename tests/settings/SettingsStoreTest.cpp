@@ -101,6 +101,28 @@ TEST_F(SettingsStoreTest, DeletingASectionRemovesEverythingBelowIt)
     EXPECT_TRUE(store.deleteSection(QStringLiteral("Missing"))) << "nothing to delete is no failure";
 }
 
+TEST_F(SettingsStoreTest, AValueAndASubSectionOfOneNameAreDeletedEachOnItsOwn)
+{
+    const QString parent = QStringLiteral("AddressBook");
+    const QString child = QStringLiteral("AddressBook\\X");
+    ASSERT_TRUE(store.WriteProfileString(parent, QStringLiteral("X"), QStringLiteral("value")));
+    ASSERT_TRUE(store.WriteProfileString(child, QStringLiteral("Inner"), QStringLiteral("in")));
+    ASSERT_TRUE(store.WriteProfileString(child + QStringLiteral("\\Deeper"), QStringLiteral("D"), QStringLiteral("d")));
+
+    ASSERT_TRUE(store.deleteEntry(parent, QStringLiteral("x")));
+    SettingsStore other;
+    EXPECT_TRUE(other.entries(parent).isEmpty());
+    EXPECT_EQ(other.subSections(parent), QStringList{QStringLiteral("X")});
+    EXPECT_EQ(other.GetProfileString(child, QStringLiteral("Inner")), QStringLiteral("in"));
+    EXPECT_EQ(other.GetProfileString(child + QStringLiteral("\\Deeper"), QStringLiteral("D")), QStringLiteral("d"));
+
+    ASSERT_TRUE(store.WriteProfileString(parent, QStringLiteral("X"), QStringLiteral("again")));
+    ASSERT_TRUE(store.deleteSection(QStringLiteral("addressbook\\x")));
+    EXPECT_TRUE(other.subSections(parent).isEmpty());
+    ASSERT_EQ(other.entries(parent).size(), 1);
+    EXPECT_EQ(other.GetProfileString(parent, QStringLiteral("X")), QStringLiteral("again"));
+}
+
 TEST_F(SettingsStoreTest, PasswordScramblingRoundTripsEveryCharacter)
 {
     // 'Z' scrambles to a NUL character, which must survive the file as well.
