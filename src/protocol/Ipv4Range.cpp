@@ -44,14 +44,6 @@ std::optional<std::uint32_t> parseAddress(QStringView text)
     return address;
 }
 
-// 0.0.0.0/8 is "this network"; 224.0.0.0/3 holds multicast, the reserved block and the
-// limited broadcast. No station has such an address.
-bool isStationAddress(std::uint32_t address)
-{
-    const std::uint32_t first = address >> 24;
-    return first != 0 && first < 224;
-}
-
 bool endsInZeroOr255(std::uint32_t address)
 {
     const std::uint32_t last = address & 0xff;
@@ -157,6 +149,12 @@ QString Ipv4Range::networkOf(const QString &address)
 QString Ipv4Range::ownNetwork()
 {
     return networkOf(QString::fromLatin1(ownIPv4Address()));
+}
+
+bool Ipv4Range::isStationAddress(std::uint32_t address)
+{
+    const std::uint32_t first = address >> 24;
+    return first != 0 && first < 224;
 }
 
 QString Ipv4Range::dotted(std::uint32_t address)

@@ -42,6 +42,9 @@ public:
     static QString ownNetwork();
 
     static QString dotted(std::uint32_t address);
+    // False for 0.0.0.0/8 ("this network"), multicast, the reserved block and the limited
+    // broadcast (224.0.0.0/3): no station has such an address. Host byte order.
+    static bool isStationAddress(std::uint32_t address);
 
 private:
     QList<std::uint32_t> m_addresses;

@@ -1,6 +1,7 @@
 #include "protocol/ProbeExchange.h"
 
 #include "protocol/CTcpSendWorker.h"
+#include "protocol/Ipv4Range.h"
 #include "protocol/MessagePacket.h"
 
 #include <arpa/inet.h>
@@ -159,6 +160,11 @@ void ProbeExchange::expire()
 void ProbeExchange::connectTo(std::uint32_t address)
 {
     m_address = address;
+    // A probe goes to one station: never to a broadcast or multicast address.
+    if (!Ipv4Range::isStationAddress(ntohl(address))) {
+        finish(ProbeOutcome::NoStation);
+        return;
+    }
     m_socket.reset(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
     if (!m_socket.valid()) {
         m_lackedDescriptor = errno == EMFILE || errno == ENFILE;

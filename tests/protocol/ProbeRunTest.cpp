@@ -100,6 +100,10 @@ TEST(ProbeRun, EachKindOfPeerGetsItsOutcome)
         loopback(answersAndStaysOpen.port()),
         {QStringLiteral("no-such-station.invalid"), 7777},
         {QStringLiteral("localhost"), station.port()},
+        // Connecting to 0.0.0.0 would reach this machine; the others are no station's.
+        {QStringLiteral("0.0.0.0"), station.port()},
+        {QStringLiteral("255.255.255.255"), station.port()},
+        {QStringLiteral("224.0.0.1"), station.port()},
     };
     ProbeOptions options = ProbeOptions::forProbe();
     options.timeoutMs = 700;
@@ -107,10 +111,11 @@ TEST(ProbeRun, EachKindOfPeerGetsItsOutcome)
     const auto results = probeAll(ProbeRun(targets, options));
 
     const std::map<int, ProbeOutcome> expected = {
-        {0, ProbeOutcome::Reachable}, {1, ProbeOutcome::NoStation}, {2, ProbeOutcome::NoAnswer},
-        {3, ProbeOutcome::NoStation}, {4, ProbeOutcome::NoStation}, {5, ProbeOutcome::NoStation},
-        {6, ProbeOutcome::Reachable}, {7, ProbeOutcome::Reachable}, {8, ProbeOutcome::UnknownHost},
-        {9, ProbeOutcome::Reachable},
+        {0, ProbeOutcome::Reachable},  {1, ProbeOutcome::NoStation},  {2, ProbeOutcome::NoAnswer},
+        {3, ProbeOutcome::NoStation},  {4, ProbeOutcome::NoStation},  {5, ProbeOutcome::NoStation},
+        {6, ProbeOutcome::Reachable},  {7, ProbeOutcome::Reachable},  {8, ProbeOutcome::UnknownHost},
+        {9, ProbeOutcome::Reachable},  {10, ProbeOutcome::NoStation}, {11, ProbeOutcome::NoStation},
+        {12, ProbeOutcome::NoStation},
     };
     EXPECT_EQ(outcomes(results), expected);
     EXPECT_EQ(results.at(0).address, QStringLiteral("127.0.0.1"));
