@@ -92,9 +92,14 @@ bool ProbeRun::run(const ResultHandler &onResult, int wakeupFd)
             fds.push_back(exchange->pollEntry());
         for (const NameWait &name : nameWaits)
             fds.push_back({name.request->fd(), POLLIN, 0});
-        const int ready = ::poll(fds.data(), fds.size(), pollTimeoutMs(exchanges, nameWaits));
-        if (ready < 0 && errno != EINTR)
-            return false;
+        if (::poll(fds.data(), fds.size(), pollTimeoutMs(exchanges, nameWaits)) < 0) {
+            // Out of memory, or more descriptors than the process may poll: nothing was
+            // seen this round. Deadlines still pass, so the run still comes to its end.
+            for (pollfd &fd : fds)
+                fd.revents = 0;
+            if (errno != EINTR)
+                ::poll(nullptr, 0, 10);
+        }
         if (fds[0].revents & POLLIN)
             return false;
 
