@@ -1,0 +1,21 @@
+// tarquel: the station's services for scripts and terminals, on Qt Core alone.
+#include "cli/CommandOutput.h"
+#include "cli/ProbeCommand.h"
+#include "cli/ScanCommand.h"
+#include "cli/SubcommandList.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tarquel"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TQ_VERSION));
+
+    tq::cli::SubcommandList subcommands;
+    subcommands.add(std::make_unique<tq::cli::ProbeCommand>());
+    subcommands.add(std::make_unique<tq::cli::ScanCommand>());
+
+    tq::cli::CommandOutput output;
+    return subcommands.run(QCoreApplication::arguments(), output);
+}

@@ -1,0 +1,39 @@
+#include "TarquelProcess.h"
+
+#include <QJsonDocument>
+#include <QProcess>
+
+namespace tq::test {
+
+QStringList TarquelRun::outLines() const
+{
+    return out.split(u'\n', Qt::SkipEmptyParts);
+}
+
+QList<QJsonObject> TarquelRun::jsonLines() const
+{
+    QList<QJsonObject> objects;
+    for (const QString &line : outLines())
+        objects.append(QJsonDocument::fromJson(line.toUtf8()).object());
+    return objects;
+}
+
+TarquelRun runTarquel(const QStringList &arguments, const QProcessEnvironment &environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(TQ_TARQUEL_PROGRAM), arguments);
+    TarquelRun run;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        run.err = QStringLiteral("tarquel did not end");
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+} // namespace tq::test
