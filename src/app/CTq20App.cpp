@@ -9,6 +9,7 @@
 #include "platform/CanberraSoundPlayer.h"
 #include "platform/Clock.h"
 #include "platform/MemoryTrim.h"
+#include "platform/ProgramFolders.h"
 #include "platform/SystemIdentity.h"
 #include "platform/TerminationSignals.h"
 #include "res/PaintedIcons.h"
@@ -59,8 +60,7 @@ bool CTq20App::InitInstance()
         m_services.prompter = m_ownPrompter.get();
     }
     if (!m_services.sound) {
-        m_ownSound =
-            std::make_unique<CanberraSoundPlayer>([] { QApplication::beep(); }, QCoreApplication::applicationDirPath());
+        m_ownSound = std::make_unique<CanberraSoundPlayer>([] { QApplication::beep(); }, programDataFolders());
         m_services.sound = m_ownSound.get();
     }
     if (!m_services.tray) {
