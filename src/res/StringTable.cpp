@@ -224,6 +224,9 @@ constexpr Entry kStrings[] = {
     {Sid::InterfacePageTitle, QT_TRANSLATE_NOOP("tq", "Interface")},
     {Sid::FilteringPageTitle, QT_TRANSLATE_NOOP("tq", "Filtering")},
     {Sid::EMailPageTitle, QT_TRANSLATE_NOOP("tq", "E-mail")},
+    {Sid::AutostartFailed,
+     QT_TRANSLATE_NOOP("tq", "The entry that starts Tarquel Messenger when you log in could not be changed.\r\n\r\n"
+                             "%s: %s")},
 
     // ---- mail
     {Sid::MailSendStart, QT_TRANSLATE_NOOP("tq", "Start mail sending process.")},

@@ -173,6 +173,8 @@ enum class Sid : int {
     InterfacePageTitle = 4000171,
     FilteringPageTitle = 4000185,
     EMailPageTitle = 4000200,
+    // The program's own: the log-in autostart entry could not be written or removed.
+    AutostartFailed = 2901,
 
     // ---- mail
     MailSendStart = 103,
