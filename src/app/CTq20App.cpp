@@ -13,12 +13,14 @@
 #include "platform/SystemIdentity.h"
 #include "platform/TerminationSignals.h"
 #include "res/PaintedIcons.h"
+#include "res/StringTable.h"
 #include "settings/AppDataDir.h"
 #include "settings/SettingsStore.h"
 #include "ui/WidgetPrompter.h"
 
 #include <QApplication>
 #include <QSessionManager>
+#include <QStatusBar>
 
 namespace tq {
 
@@ -99,6 +101,7 @@ bool CTq20App::InitInstance()
 
     m_frame->initialUpdate();
     showMainWindow();
+    tellOnceThatThereIsNoTray();
 
     applyFirstRunDefaults(*m_settings, accountFullName(), computerName());
 
@@ -127,6 +130,16 @@ void CTq20App::showMainWindow()
     else if (!m_services.tray->isAvailable())
         m_frame->showMinimized();
     // Otherwise the window stays hidden and the tray icon brings it up.
+}
+
+void CTq20App::tellOnceThatThereIsNoTray()
+{
+    if (m_services.tray->isAvailable() || m_settings->get(keys::NoTrayNoticeShown) != 0)
+        return;
+    // Over the status line for a while; the listener's status comes back after it.
+    m_frame->statusBar()->showMessage(tqString(Sid::NoTrayStatus), kNoTrayStatusMs);
+    m_services.tray->showMessage(tqString(Sid::AppName), tqString(Sid::NoTrayNotice));
+    m_settings->set(keys::NoTrayNoticeShown, 1);
 }
 
 void CTq20App::onFrameEnded()

@@ -32,6 +32,13 @@ constexpr Entry kStrings[] = {
     {Sid::ResumeNotice,
      QT_TRANSLATE_NOOP("tq", "Tarquel Messenger is resume after suspend.\n\r"
                              "Starting background processes...")},
+    {Sid::NoTrayStatus,
+     QT_TRANSLATE_NOOP("tq", "This desktop has no tray: Tarquel Messenger stays in the task bar when minimised.")},
+    {Sid::NoTrayNotice,
+     QT_TRANSLATE_NOOP("tq", "This desktop has no tray (notification area), so Tarquel Messenger stays in the task "
+                             "bar when you minimise it. To keep it in a tray, add one to the desktop: on GNOME, the "
+                             "extension \"AppIndicator and KStatusNotifierItem Support\" (Debian package "
+                             "gnome-shell-extension-appindicator).")},
 
     // ---- protocol: receivers
     {Sid::TcpPortFormat, QT_TRANSLATE_NOOP("tq", "TCP port %d")},

@@ -20,6 +20,9 @@ enum class Sid : int {
     CloseQuestionCaption = 2108,
     SuspendNotice = 61204,
     ResumeNotice = 61205,
+    // The program's own: the desktop has no tray (status bar, desktop notice).
+    NoTrayStatus = 2902,
+    NoTrayNotice = 2903,
 
     // ---- protocol: receivers
     TcpPortFormat = 135,

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace tq {
+
+// A notice through the desktop's notification service (org.freedesktop.Notifications on the
+// session bus), for desktops where no tray icon can carry it. Sent without waiting for an
+// answer; false when there is no session bus to send it on.
+bool sendDesktopNotification(const QString &title, const QString &text);
+
+} // namespace tq
