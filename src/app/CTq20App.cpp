@@ -49,6 +49,8 @@ bool CTq20App::InitInstance()
     // The settings root: "Tarquel International" / "TarquelMessenger".
     QCoreApplication::setOrganizationName(QStringLiteral("Tarquel International"));
     QCoreApplication::setApplicationName(QStringLiteral("TarquelMessenger"));
+    // The menu entry's name, by which the desktop matches the windows to its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tarquel-messenger"));
     m_settings = std::make_unique<SettingsStore>();
 
     m_instance = std::make_unique<SingleInstance>();
