@@ -57,6 +57,10 @@ bool CTq20App::InitInstance()
     if (!m_instance->claim())
         return false;
 
+    // Taken over before anything listens: a signal from now on waits for the event loop
+    // instead of ending the program on the spot.
+    auto *termination = new TerminationSignals(this);
+
     AppDataDir::initialise();
 
     if (!m_services.prompter) {
@@ -117,8 +121,7 @@ bool CTq20App::InitInstance()
     // Log-off and shutdown end the program as Exit does.
     connect(qApp, &QGuiApplication::commitDataRequest, m_frame.get(), [this](QSessionManager &) { m_frame->OnExit(); });
     connect(qApp, &QCoreApplication::aboutToQuit, m_frame.get(), [this] { m_frame->OnExit(); });
-    // So do a terminating signal and a closed terminal.
-    auto *termination = new TerminationSignals(this);
+    // So do a terminating signal and a closed terminal, also one that came during start-up.
     connect(termination, &TerminationSignals::terminationRequested, m_frame.get(), [this] { m_frame->OnExit(); });
 
     trimResidentMemory();

@@ -8,6 +8,8 @@
 #include <QStatusBar>
 #include <QSysInfo>
 
+#include <csignal>
+
 namespace tq {
 namespace {
 
@@ -88,6 +90,29 @@ TEST_F(CTq20AppTest, WithoutATrayTheFirstStartSaysOnceWhyTheWindowStaysInTheTask
     ASSERT_TRUE(again.InitInstance());
     EXPECT_TRUE(again.mainFrame()->statusBar()->currentMessage().isEmpty());
     EXPECT_EQ(tray.messages.size(), 1) << "said once";
+}
+
+TEST_F(CTq20AppTest, ATerminatingSignalDuringStartUpEndsTheProgramAsExitDoes)
+{
+    // SIGTERM right after the listener has opened, while start-up is still under way, as a
+    // session that ends at once (or a service manager) sends it.
+    struct SignallingTray : test::RecordingTrayIcon {
+        void show() override
+        {
+            RecordingTrayIcon::show();
+            if (!raised) {
+                raised = true;
+                std::raise(SIGTERM);
+            }
+        }
+        bool raised = false;
+    } signallingTray;
+    CTq20App app({}, {&prompter, &sound, &signallingTray, &clock});
+    QSignalSpy ended(&app, &CTq20App::ended);
+    ASSERT_TRUE(app.InitInstance());
+    ASSERT_TRUE(signallingTray.raised);
+    EXPECT_TRUE(test::waitUntil([&] { return ended.size() == 1; }));
+    EXPECT_FALSE(accepts()) << "the listener is closed";
 }
 
 } // namespace
