@@ -14,9 +14,10 @@ TQ_PACKAGES=(
 )
 
 # Real mail servers that the mail tests start on loopback ports of their own (scripts/test
-# only), and the desktop's validators of the desktop entry and the AppStream metadata. The
-# tests that need them skip, saying so, where they are missing.
-TQ_TEST_PACKAGES=(dovecot-core dovecot-pop3d opensmtpd desktop-file-utils appstream)
+# only); the desktop's validators of the desktop entry and the AppStream metadata; a message
+# bus for a private session bus. The tests that need them skip, saying so, where they are
+# missing.
+TQ_TEST_PACKAGES=(dovecot-core dovecot-pop3d opensmtpd desktop-file-utils appstream dbus-daemon)
 
 # What scripts/package needs beside the build: CPack's Debian tools and lintian, and
 # bash-completion for the folder its completions go to.

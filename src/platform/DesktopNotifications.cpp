@@ -1,6 +1,5 @@
 #include "platform/DesktopNotifications.h"
 
-#include <QDBusConnection>
 #include <QDBusMessage>
 #include <QStringList>
 #include <QVariantMap>
@@ -20,9 +19,8 @@ QString plainBody(const QString &text)
 
 } // namespace
 
-bool sendDesktopNotification(const QString &title, const QString &text)
+bool sendDesktopNotification(const QString &title, const QString &text, QDBusConnection bus)
 {
-    QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return false;
     QDBusMessage call = QDBusMessage::createMethodCall(

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDBusConnection>
 #include <QString>
 
 namespace tq {
@@ -7,6 +8,7 @@ namespace tq {
 // A notice through the desktop's notification service (org.freedesktop.Notifications on the
 // session bus), for desktops where no tray icon can carry it. Sent without waiting for an
 // answer; false when there is no session bus to send it on.
-bool sendDesktopNotification(const QString &title, const QString &text);
+bool sendDesktopNotification(const QString &title, const QString &text,
+                             QDBusConnection bus = QDBusConnection::sessionBus());
 
 } // namespace tq
