@@ -10,11 +10,18 @@ TQ_PACKAGES=(
   libcanberra-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
+  scdoc librsvg2-bin
 )
 
 # Real mail servers that the mail tests start on loopback ports of their own (scripts/test
-# only). The tests that need them skip, saying so, where they are missing.
-TQ_TEST_PACKAGES=(dovecot-core dovecot-pop3d opensmtpd)
+# only); the desktop's validators of the desktop entry and the AppStream metadata; a message
+# bus for a private session bus. The tests that need them skip, saying so, where they are
+# missing.
+TQ_TEST_PACKAGES=(dovecot-core dovecot-pop3d opensmtpd desktop-file-utils appstream dbus-daemon)
+
+# What scripts/package needs beside the build: CPack's Debian tools and lintian, and
+# bash-completion for the folder its completions go to.
+TQ_PACKAGING_PACKAGES=(dpkg-dev file binutils lintian bash-completion)
 
 tq_missing_packages() {
   local package

@@ -9,15 +9,18 @@
 #include "platform/CanberraSoundPlayer.h"
 #include "platform/Clock.h"
 #include "platform/MemoryTrim.h"
+#include "platform/ProgramFolders.h"
 #include "platform/SystemIdentity.h"
 #include "platform/TerminationSignals.h"
 #include "res/PaintedIcons.h"
+#include "res/StringTable.h"
 #include "settings/AppDataDir.h"
 #include "settings/SettingsStore.h"
 #include "ui/WidgetPrompter.h"
 
 #include <QApplication>
 #include <QSessionManager>
+#include <QStatusBar>
 
 namespace tq {
 
@@ -46,11 +49,17 @@ bool CTq20App::InitInstance()
     // The settings root: "Tarquel International" / "TarquelMessenger".
     QCoreApplication::setOrganizationName(QStringLiteral("Tarquel International"));
     QCoreApplication::setApplicationName(QStringLiteral("TarquelMessenger"));
+    // The menu entry's name, by which the desktop matches the windows to its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tarquel-messenger"));
     m_settings = std::make_unique<SettingsStore>();
 
     m_instance = std::make_unique<SingleInstance>();
     if (!m_instance->claim())
         return false;
+
+    // Taken over before anything listens: a signal from now on waits for the event loop
+    // instead of ending the program on the spot.
+    auto *termination = new TerminationSignals(this);
 
     AppDataDir::initialise();
 
@@ -59,8 +68,7 @@ bool CTq20App::InitInstance()
         m_services.prompter = m_ownPrompter.get();
     }
     if (!m_services.sound) {
-        m_ownSound =
-            std::make_unique<CanberraSoundPlayer>([] { QApplication::beep(); }, QCoreApplication::applicationDirPath());
+        m_ownSound = std::make_unique<CanberraSoundPlayer>([] { QApplication::beep(); }, programDataFolders());
         m_services.sound = m_ownSound.get();
     }
     if (!m_services.tray) {
@@ -99,6 +107,7 @@ bool CTq20App::InitInstance()
 
     m_frame->initialUpdate();
     showMainWindow();
+    tellOnceThatThereIsNoTray();
 
     applyFirstRunDefaults(*m_settings, accountFullName(), computerName());
 
@@ -112,8 +121,7 @@ bool CTq20App::InitInstance()
     // Log-off and shutdown end the program as Exit does.
     connect(qApp, &QGuiApplication::commitDataRequest, m_frame.get(), [this](QSessionManager &) { m_frame->OnExit(); });
     connect(qApp, &QCoreApplication::aboutToQuit, m_frame.get(), [this] { m_frame->OnExit(); });
-    // So do a terminating signal and a closed terminal.
-    auto *termination = new TerminationSignals(this);
+    // So do a terminating signal and a closed terminal, also one that came during start-up.
     connect(termination, &TerminationSignals::terminationRequested, m_frame.get(), [this] { m_frame->OnExit(); });
 
     trimResidentMemory();
@@ -127,6 +135,16 @@ void CTq20App::showMainWindow()
     else if (!m_services.tray->isAvailable())
         m_frame->showMinimized();
     // Otherwise the window stays hidden and the tray icon brings it up.
+}
+
+void CTq20App::tellOnceThatThereIsNoTray()
+{
+    if (m_services.tray->isAvailable() || m_settings->get(keys::NoTrayNoticeShown) != 0)
+        return;
+    // Over the status line for a while; the listener's status comes back after it.
+    m_frame->statusBar()->showMessage(tqString(Sid::NoTrayStatus), kNoTrayStatusMs);
+    m_services.tray->showMessage(tqString(Sid::AppName), tqString(Sid::NoTrayNotice));
+    m_settings->set(keys::NoTrayNoticeShown, 1);
 }
 
 void CTq20App::onFrameEnded()

@@ -40,6 +40,8 @@ struct AppServices {
 class CTq20App : public QObject {
     Q_OBJECT
 public:
+    static constexpr int kNoTrayStatusMs = 60000;
+
     explicit CTq20App(AppOptions options = {}, AppServices services = {}, QObject *parent = nullptr);
     ~CTq20App() override;
 
@@ -61,6 +63,9 @@ Q_SIGNALS:
 
 private:
     void showMainWindow();
+    // Without a tray the window stays in the task bar; the first start there says why, and
+    // how to get a tray, in the status bar and in a desktop notice.
+    void tellOnceThatThereIsNoTray();
     void onFrameEnded();
 
     AppOptions m_options;

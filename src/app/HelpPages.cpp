@@ -1,6 +1,7 @@
 #include "app/HelpPages.h"
 
-#include <QCoreApplication>
+#include "platform/ProgramFolders.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -8,9 +9,10 @@ namespace tq {
 
 QStringList HelpPages::defaultFolders()
 {
-    const QString programDir = QCoreApplication::applicationDirPath();
-    return {programDir + QStringLiteral("/help"),
-            QDir::cleanPath(programDir + QStringLiteral("/../share/tarquel-messenger/help"))};
+    QStringList folders;
+    for (const QString &folder : programDataFolders())
+        folders.append(folder + QStringLiteral("/help"));
+    return folders;
 }
 
 QString HelpPages::indexPath(const QStringList &folders)

@@ -11,7 +11,7 @@ class HelpPages {
 public:
     static constexpr const char *kIndexPage = "index.html";
 
-    // Beside the program, then "../share/tarquel-messenger/help" from it.
+    // "help" in each of the program's data folders: beside the program, then installed.
     static QStringList defaultFolders();
     // The index page of the first folder that holds one; empty when none does.
     static QString indexPath(const QStringList &folders);

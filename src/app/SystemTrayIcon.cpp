@@ -1,5 +1,6 @@
 #include "app/SystemTrayIcon.h"
 
+#include "platform/DesktopNotifications.h"
 #include "res/PaintedIcons.h"
 
 #include <QSystemTrayIcon>
@@ -78,6 +79,11 @@ void SystemTrayIcon::setContextMenu(QMenu *menu)
 
 void SystemTrayIcon::showMessage(const QString &title, const QString &text)
 {
+    // Without a notification area the desktop's notification service still shows the notice.
+    if (!isAvailable()) {
+        sendDesktopNotification(title, text);
+        return;
+    }
     m_icon->showMessage(title, text, paintedIcon(QStringLiteral("IDI_AMAINFRAME")));
 }
 

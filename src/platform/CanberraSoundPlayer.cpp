@@ -36,9 +36,9 @@ struct CanberraSoundPlayer::Shared {
     int finishCode = CA_SUCCESS;
 };
 
-CanberraSoundPlayer::CanberraSoundPlayer(std::function<void()> beep, QString programDir)
+CanberraSoundPlayer::CanberraSoundPlayer(std::function<void()> beep, QStringList programFolders)
     : m_beep(std::move(beep))
-    , m_programDir(std::move(programDir))
+    , m_programFolders(std::move(programFolders))
     , m_shared(std::make_shared<Shared>())
     , m_worker([this](std::stop_token stop) { run(stop); })
 {
@@ -56,7 +56,7 @@ CanberraSoundPlayer::~CanberraSoundPlayer()
 
 void CanberraSoundPlayer::play(const QString &sound, Fallback fallback)
 {
-    const SoundRequest request = soundRequestFor(sound, m_programDir);
+    const SoundRequest request = soundRequestFor(sound, m_programFolders);
     if (request.isEmpty()) {
         if (fallback == Fallback::Beep)
             beep();

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -18,8 +19,8 @@ namespace tq {
 // that created the player.
 class CanberraSoundPlayer : public SoundPlayer {
 public:
-    // `programDir`: where the program's own sounds are installed.
-    explicit CanberraSoundPlayer(std::function<void()> beep, QString programDir);
+    // `programFolders`: where the program's own sounds are.
+    explicit CanberraSoundPlayer(std::function<void()> beep, QStringList programFolders);
     ~CanberraSoundPlayer() override;
 
     void play(const QString &sound, Fallback fallback = Fallback::None) override;
@@ -34,7 +35,7 @@ private:
     void fallBack();
 
     std::function<void()> m_beep;
-    const QString m_programDir;
+    const QStringList m_programFolders;
     std::shared_ptr<Shared> m_shared;
     // Runs the beep on the creating thread.
     QObject m_beepContext;

@@ -25,17 +25,19 @@ QByteArray freedesktopEventId(const QString &systemSoundName)
     return {};
 }
 
-QString resolveSoundFile(const QString &name, const QString &programDir)
+QString resolveSoundFile(const QString &name, const QStringList &programFolders)
 {
     if (name.isEmpty() || name.contains(QLatin1Char('/')))
         return name;
-    const QString besideProgram = QDir(programDir).filePath(name);
-    if (QFileInfo::exists(besideProgram))
-        return besideProgram;
+    for (const QString &folder : programFolders) {
+        const QString shipped = QDir(folder).filePath(name);
+        if (QFileInfo::exists(shipped))
+            return shipped;
+    }
     return QDir::current().absoluteFilePath(name);
 }
 
-SoundRequest soundRequestFor(const QString &sound, const QString &programDir)
+SoundRequest soundRequestFor(const QString &sound, const QStringList &programFolders)
 {
     SoundRequest request;
     if (sound.isEmpty())
@@ -43,7 +45,7 @@ SoundRequest soundRequestFor(const QString &sound, const QString &programDir)
     request.eventId = freedesktopEventId(sound);
     if (!request.eventId.isEmpty())
         return request;
-    request.filePath = resolveSoundFile(sound, programDir);
+    request.filePath = resolveSoundFile(sound, programFolders);
     if (sound == QLatin1String(kOwnArrivalSound))
         request.eventId = kArrivalEventId;
     return request;

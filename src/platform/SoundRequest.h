@@ -2,11 +2,12 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace tq {
 
-// The program's own arrival sound, installed beside the program; "SoundFile" names it by
-// default.
+// The program's own arrival sound, beside the program in a build and in the shared data folder
+// of an installation; "SoundFile" names it by default.
 inline constexpr char kOwnArrivalSound[] = "receive.wav";
 // The desktop's sound for an arriving message.
 inline constexpr char kArrivalEventId[] = "message-new-instant";
@@ -25,13 +26,13 @@ struct SoundRequest {
 // ignored); empty for any other text.
 QByteArray freedesktopEventId(const QString &systemSoundName);
 
-// Where a sound file is: a name without a folder is looked for beside the program first, then
-// in the working folder, where it was looked for before.
-QString resolveSoundFile(const QString &name, const QString &programDir);
+// Where a sound file is: a name without a folder is looked for in the program's data folders
+// first, then in the working folder, where it was looked for before.
+QString resolveSoundFile(const QString &name, const QStringList &programFolders);
 
 // A system sound name asks for its theme sound. A file is played as it is, except the program's
 // own sound under its bare default name: that one gives way to the desktop's arrival sound when
 // the theme has one. An empty text asks for nothing.
-SoundRequest soundRequestFor(const QString &sound, const QString &programDir);
+SoundRequest soundRequestFor(const QString &sound, const QStringList &programFolders);
 
 } // namespace tq

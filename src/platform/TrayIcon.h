@@ -30,7 +30,8 @@ public:
     // The menu the desktop pops up for the icon (on a right click, or however the desktop
     // asks for an icon's menu). The caller keeps the menu.
     virtual void setContextMenu(QMenu *menu) = 0;
-    // A desktop notification coming from the icon: a title and a short text.
+    // A desktop notification coming from the icon: a title and a short text. Without a
+    // notification area it still goes to the desktop's notification service.
     virtual void showMessage(const QString &title, const QString &text) = 0;
 
     static constexpr int kMaxTipLength = 63;

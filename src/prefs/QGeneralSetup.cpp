@@ -6,6 +6,8 @@
 #include "settings/SettingsStore.h"
 #include "ui_QGeneralSetup.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QRegularExpressionValidator>
 
 namespace tq {
@@ -56,6 +58,7 @@ void QGeneralSetup::showValues()
     m_ui->tcpRadio->setChecked(m_values.useProtocol == 0);
     m_ui->udpRadio->setChecked(m_values.useProtocol == 1);
     m_ui->bothRadio->setChecked(m_values.useProtocol != 0 && m_values.useProtocol != 1);
+    m_ui->startAtLoginCheck->setChecked(m_autostart.isEnabled());
     updatePresets();
 }
 
@@ -120,6 +123,25 @@ void QGeneralSetup::apply()
         }
     }
     m_values.write(m_context.settings, writePort);
+    applyAutostart();
+}
+
+void QGeneralSetup::applyAutostart()
+{
+    const bool wanted = m_ui->startAtLoginCheck->isChecked();
+    if (wanted == m_autostart.isEnabled())
+        return;
+    const bool done = wanted
+        ? m_autostart.enable(LoginAutostart::programCommand(QCoreApplication::applicationFilePath()))
+        : m_autostart.disable();
+    if (done)
+        return;
+    m_context.prompter.message(tqString(Sid::AppName),
+                               tqFormat(Sid::AutostartFailed,
+                                        QDir::toNativeSeparators(m_autostart.filePath()).toUtf8().constData(),
+                                        m_autostart.errorString().toUtf8().constData()),
+                               Prompter::Icon::Exclamation);
+    m_ui->startAtLoginCheck->setChecked(m_autostart.isEnabled());
 }
 
 } // namespace tq

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/LoginAutostart.h"
 #include "prefs/GeneralSetupValues.h"
 #include "prefs/PrefsPage.h"
 
@@ -14,7 +15,8 @@ class QGeneralSetup;
 namespace tq {
 
 // The General page: the user's names, signature and address, the port, the send delay and
-// the transport, with presets for port and delay.
+// the transport, with presets for port and delay; and whether the program starts at log-in,
+// which is the desktop's autostart entry rather than a setting.
 class QGeneralSetup : public PrefsPage {
     Q_OBJECT
 public:
@@ -34,9 +36,11 @@ private:
     void showValues();
     void updatePresets();
     void applyPreset(QLineEdit *field, int value);
+    void applyAutostart();
 
     std::unique_ptr<Ui::QGeneralSetup> m_ui;
     GeneralSetupValues m_values;
+    LoginAutostart m_autostart;
 };
 
 } // namespace tq

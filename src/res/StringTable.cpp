@@ -32,6 +32,13 @@ constexpr Entry kStrings[] = {
     {Sid::ResumeNotice,
      QT_TRANSLATE_NOOP("tq", "Tarquel Messenger is resume after suspend.\n\r"
                              "Starting background processes...")},
+    {Sid::NoTrayStatus,
+     QT_TRANSLATE_NOOP("tq", "This desktop has no tray: Tarquel Messenger stays in the task bar when minimised.")},
+    {Sid::NoTrayNotice,
+     QT_TRANSLATE_NOOP("tq", "This desktop has no tray (notification area), so Tarquel Messenger stays in the task "
+                             "bar when you minimise it. To keep it in a tray, add one to the desktop: on GNOME, the "
+                             "extension \"AppIndicator and KStatusNotifierItem Support\" (Debian package "
+                             "gnome-shell-extension-appindicator).")},
 
     // ---- protocol: receivers
     {Sid::TcpPortFormat, QT_TRANSLATE_NOOP("tq", "TCP port %d")},
@@ -227,6 +234,9 @@ constexpr Entry kStrings[] = {
     {Sid::InterfacePageTitle, QT_TRANSLATE_NOOP("tq", "Interface")},
     {Sid::FilteringPageTitle, QT_TRANSLATE_NOOP("tq", "Filtering")},
     {Sid::EMailPageTitle, QT_TRANSLATE_NOOP("tq", "E-mail")},
+    {Sid::AutostartFailed,
+     QT_TRANSLATE_NOOP("tq", "The entry that starts Tarquel Messenger when you log in could not be changed.\r\n\r\n"
+                             "%s: %s")},
 
     // ---- mail
     {Sid::MailSendStart, QT_TRANSLATE_NOOP("tq", "Start mail sending process.")},

@@ -20,6 +20,9 @@ enum class Sid : int {
     CloseQuestionCaption = 2108,
     SuspendNotice = 61204,
     ResumeNotice = 61205,
+    // The program's own: the desktop has no tray (status bar, desktop notice).
+    NoTrayStatus = 2902,
+    NoTrayNotice = 2903,
 
     // ---- protocol: receivers
     TcpPortFormat = 135,
@@ -175,6 +178,8 @@ enum class Sid : int {
     InterfacePageTitle = 4000171,
     FilteringPageTitle = 4000185,
     EMailPageTitle = 4000200,
+    // The program's own: the log-in autostart entry could not be written or removed.
+    AutostartFailed = 2901,
 
     // ---- mail
     MailSendStart = 103,

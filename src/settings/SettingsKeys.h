@@ -81,6 +81,8 @@ inline constexpr IntSetting Width{kInitialization, "Width", 305};
 inline constexpr IntSetting Height{kInitialization, "Height", 460};
 inline constexpr IntSetting Popup{kInitialization, "Popup", 0};
 inline constexpr IntSetting BottomRecText{kInitialization, "BottomRecText", 150};
+// 1 once the user has been told that the desktop has no tray.
+inline constexpr IntSetting NoTrayNoticeShown{kInitialization, "NoTrayNoticeShown", 0};
 
 // ---- section "Initialization\\BarState"
 // The toolbar's visibility and docking place as the main window saves them (base64).

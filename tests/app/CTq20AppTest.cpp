@@ -2,8 +2,13 @@
 
 #include "app/MainFrameFixture.h"
 
+#include "res/StringTable.h"
+
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QSysInfo>
+
+#include <csignal>
 
 namespace tq {
 namespace {
@@ -40,7 +45,7 @@ TEST_F(CTq20AppTest, ASecondLaunchRestoresTheFirstWindowAndEnds)
     ASSERT_FALSE(first.mainFrame()->isVisible());
 
     test::RecordingTrayIcon secondTray;
-    CTq20App second({}, { &prompter, &sound, &secondTray, &clock });
+    CTq20App second({}, {&prompter, &sound, &secondTray, &clock});
     EXPECT_FALSE(second.InitInstance());
     EXPECT_EQ(second.mainFrame(), nullptr) << "the second process creates nothing";
     EXPECT_FALSE(secondTray.shown);
@@ -50,7 +55,7 @@ TEST_F(CTq20AppTest, ASecondLaunchRestoresTheFirstWindowAndEnds)
 TEST_F(CTq20AppTest, LaunchedMinimisedShowsOnlyTheTrayIconOrAMinimisedWindow)
 {
     {
-        CTq20App app({ true }, services());
+        CTq20App app({true}, services());
         ASSERT_TRUE(app.InitInstance());
         EXPECT_FALSE(app.mainFrame()->isVisible());
         EXPECT_TRUE(tray.shown);
@@ -58,10 +63,56 @@ TEST_F(CTq20AppTest, LaunchedMinimisedShowsOnlyTheTrayIconOrAMinimisedWindow)
         EXPECT_TRUE(app.mainFrame()->isVisible());
     }
     tray.available = false;
-    CTq20App app({ true }, services());
+    CTq20App app({true}, services());
     ASSERT_TRUE(app.InitInstance());
     EXPECT_TRUE(app.mainFrame()->isVisible());
     EXPECT_TRUE(app.mainFrame()->isMinimized());
+}
+
+TEST_F(CTq20AppTest, WithoutATrayTheFirstStartSaysOnceWhyTheWindowStaysInTheTaskBar)
+{
+    {
+        CTq20App app({}, services());
+        ASSERT_TRUE(app.InitInstance());
+        EXPECT_TRUE(tray.messages.isEmpty()) << "a desktop with a tray hears nothing about it";
+        EXPECT_EQ(app.settings().get(keys::NoTrayNoticeShown), 0);
+    }
+    tray.available = false;
+    {
+        CTq20App app({true}, services());
+        ASSERT_TRUE(app.InitInstance());
+        EXPECT_EQ(app.mainFrame()->statusBar()->currentMessage(), tqString(Sid::NoTrayStatus));
+        ASSERT_EQ(tray.messages.size(), 1);
+        EXPECT_EQ(tray.messages[0].text, tqString(Sid::NoTrayNotice));
+        EXPECT_TRUE(tray.messages[0].text.contains(QStringLiteral("gnome-shell-extension-appindicator")));
+    }
+    CTq20App again({true}, services());
+    ASSERT_TRUE(again.InitInstance());
+    EXPECT_TRUE(again.mainFrame()->statusBar()->currentMessage().isEmpty());
+    EXPECT_EQ(tray.messages.size(), 1) << "said once";
+}
+
+TEST_F(CTq20AppTest, ATerminatingSignalDuringStartUpEndsTheProgramAsExitDoes)
+{
+    // SIGTERM right after the listener has opened, while start-up is still under way, as a
+    // session that ends at once (or a service manager) sends it.
+    struct SignallingTray : test::RecordingTrayIcon {
+        void show() override
+        {
+            RecordingTrayIcon::show();
+            if (!raised) {
+                raised = true;
+                std::raise(SIGTERM);
+            }
+        }
+        bool raised = false;
+    } signallingTray;
+    CTq20App app({}, {&prompter, &sound, &signallingTray, &clock});
+    QSignalSpy ended(&app, &CTq20App::ended);
+    ASSERT_TRUE(app.InitInstance());
+    ASSERT_TRUE(signallingTray.raised);
+    EXPECT_TRUE(test::waitUntil([&] { return ended.size() == 1; }));
+    EXPECT_FALSE(accepts()) << "the listener is closed";
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 #include "support/RecordingSoundPlayer.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -258,6 +260,45 @@ TEST_F(CMyPropertySheetTest, InterfaceChoicesAreWrittenIncludingNotifications)
     EXPECT_EQ(settings.get(keys::CloseAsk), 1);
     EXPECT_EQ(settings.get(keys::Notify), 0);
     EXPECT_EQ(settings.get(keys::StoreAndLoad), 1);
+}
+
+TEST_F(CMyPropertySheetTest, StartAtLogInWritesAndRemovesTheAutostartEntryOnOkOnly)
+{
+    const QString entry = homePath() + QStringLiteral("/config/autostart/tarquel-messenger.desktop");
+    auto sheet = openSheet();
+    auto *startAtLogIn = child<QCheckBox>(*sheet, "startAtLoginCheck");
+    EXPECT_FALSE(startAtLogIn->isChecked());
+    QTest::mouseClick(startAtLogIn, Qt::LeftButton);
+    click(*sheet, "okButton");
+    // Run from a build folder, the entry names the program by its full path.
+    const QByteArray exec =
+        "\nExec=" + QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath().toUtf8() + " --minimized\n";
+    EXPECT_TRUE(test::readFile(entry).contains(exec)) << test::readFile(entry).toStdString();
+
+    sheet = openSheet();
+    startAtLogIn = child<QCheckBox>(*sheet, "startAtLoginCheck");
+    EXPECT_TRUE(startAtLogIn->isChecked()) << "the entry on disk is what the page shows";
+    QTest::mouseClick(startAtLogIn, Qt::LeftButton);
+    click(*sheet, "cancelButton");
+    EXPECT_TRUE(QFile::exists(entry));
+
+    sheet = openSheet();
+    QTest::mouseClick(child<QCheckBox>(*sheet, "startAtLoginCheck"), Qt::LeftButton);
+    click(*sheet, "okButton");
+    EXPECT_FALSE(QFile::exists(entry));
+    EXPECT_TRUE(prompter.boxes.isEmpty());
+
+    // A file where the autostart folder should be: the user is told, and nothing is left.
+    ASSERT_TRUE(QDir(homePath() + QStringLiteral("/config/autostart")).removeRecursively());
+    ASSERT_TRUE(test::writeFile(homePath() + QStringLiteral("/config/autostart"), "not a folder"));
+    sheet = openSheet();
+    startAtLogIn = child<QCheckBox>(*sheet, "startAtLoginCheck");
+    QTest::mouseClick(startAtLogIn, Qt::LeftButton);
+    click(*sheet, "okButton");
+    ASSERT_EQ(prompter.boxes.size(), 1);
+    EXPECT_EQ(prompter.boxes[0].icon, Prompter::Icon::Exclamation);
+    EXPECT_TRUE(prompter.boxes[0].text.contains(entry)) << prompter.boxes[0].text.toStdString();
+    EXPECT_FALSE(startAtLogIn->isChecked());
 }
 
 } // namespace
