@@ -204,7 +204,7 @@ void CTq20View::showCurrentMessage()
 void CTq20View::showCurrentText()
 {
     if (const MessageRecord *current = m_viewer.messages().current())
-        m_messagePane->setProgramText(displayText(current->text));
+        m_messagePane->setProgramText(recordDisplayText(current->text));
 }
 
 void CTq20View::setComposeText(const QString &text)

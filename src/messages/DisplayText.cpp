@@ -73,4 +73,12 @@ QString displayText(const QByteArray &bytes)
     return text;
 }
 
+QString recordDisplayText(const QByteArray &recordText)
+{
+    const qsizetype stampEnd = recordText.indexOf('\n') + 1;
+    if (stampEnd == 0)
+        return displayText(recordText);
+    return displayText(recordText.first(stampEnd)) + displayText(recordText.sliced(stampEnd));
+}
+
 } // namespace tq

@@ -12,4 +12,9 @@ QString decodeMessageBytes(const QByteArray &bytes);
 // The same for a text pane: each CR LF (and a lone CR) becomes one line break.
 QString displayText(const QByteArray &bytes);
 
+// A received message as its record holds it: the arrival stamp line this station wrote, then
+// the text as the sender wrote it. Each part is decoded by itself, so a message in 8-bit text
+// does not drag the stamp (UTF-8, like everything this station writes) along with it.
+QString recordDisplayText(const QByteArray &recordText);
+
 } // namespace tq
