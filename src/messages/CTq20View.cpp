@@ -166,9 +166,9 @@ void CTq20View::OnInitialUpdate()
 
     if (m_settingsCache.storeAndLoad) {
         m_viewer.loadStored(m_settingsCache.dontAutoLast, AppDataDir::messagesPath());
-        if (const MessageRecord *current = m_viewer.messages().current()) {
+        if (m_viewer.messages().current()) {
             showCurrentMessage();
-            offerQuote(*current, QuoteOffer::Replace);
+            offerQuote(QuoteOffer::Replace);
             m_composeBox->selectAll();
             m_composeBox->setFocus();
         }

@@ -108,8 +108,10 @@ public:
     void showCurrentMessage();
     // Text the program puts into the compose box; it does not count as the user's change.
     void setComposeText(const QString &text);
-    // Offers the quote of `record` for the reply; nothing in AutoAnswer mode.
-    void offerQuote(const MessageRecord &record, QuoteOffer how);
+    // Offers the quote of the shown record for the reply; nothing in AutoAnswer mode. When
+    // the question runs, the record is quoted only if it is still the one on display after
+    // the answer: the box's event loop may have handled arrivals that moved or freed it.
+    void offerQuote(QuoteOffer how);
     // The AutoAnswer check box: the compose box holds the answer text while the mode is on;
     // switching off keeps what the user left there in the answer file.
     void ToggleAutoAnswer();

@@ -198,7 +198,7 @@ void CTq20View::ShowNextMessage()
     if (!m_viewer.messages().stepNewer())
         return;
     showCurrentMessage();
-    offerQuote(*m_viewer.messages().current(), QuoteOffer::AskWhenChanged);
+    offerQuote(QuoteOffer::AskWhenChanged);
     m_composeBox->setFocus();
     RefreshCounters();
 }
@@ -208,7 +208,7 @@ void CTq20View::ShowPreviousMessage()
     if (!m_viewer.messages().stepOlder())
         return;
     showCurrentMessage();
-    offerQuote(*m_viewer.messages().current(), QuoteOffer::AskWhenChanged);
+    offerQuote(QuoteOffer::AskWhenChanged);
     m_composeBox->setFocus();
     RefreshCounters();
 }
@@ -243,7 +243,7 @@ void CTq20View::applyRemoval(const MessageViewer::Removal &outcome)
             setComposeText({});
     } else {
         showCurrentMessage();
-        offerQuote(*m_viewer.messages().current(), QuoteOffer::AskWhenChanged);
+        offerQuote(QuoteOffer::AskWhenChanged);
     }
     RefreshCounters();
     m_composeBox->setFocus();
