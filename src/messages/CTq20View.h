@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <map>
 
 class QAction;
@@ -27,6 +28,7 @@ class Clock;
 class MessageEdit;
 class Prompter;
 class SendTasks;
+struct SendRequest;
 class SendTimeDisplay;
 class SettingsStore;
 class SoundPlayer;
@@ -161,6 +163,9 @@ public:
     bool sendTimerRunning() const;
     // The address the packets name for replies.
     void setOwnIp(const QByteArray &ip) { m_ownIp = ip; }
+    // Takes the requests of the sends in place of the send task: for tests of sends that
+    // must never reach the network, a broadcast above all.
+    void setSendStarter(std::function<void(const SendRequest &)> starter) { m_sendStarter = std::move(starter); }
 
 Q_SIGNALS:
     // The main window should minimise ("MinOnDelLast").
@@ -197,6 +202,8 @@ private:
     void setUpAddressBookAndSending(const Clock &clock);
     void updateAddSenderGroupStates(bool enabled);
     void onDestinationPicked(int index);
+    // A send to every station on the network asks first, unless the user said not to.
+    bool broadcastConfirmed(const QString &destinations);
 
     SettingsStore &m_settings;
     Prompter &m_prompter;
@@ -234,6 +241,7 @@ private:
 
     QList<QAction *> m_addSenderGroupActions;
     SendTasks *m_sendTasks = nullptr;
+    std::function<void(const SendRequest &)> m_sendStarter;
     SendTimeDisplay *m_sendTime = nullptr;
     // Messages that arrive together are shown once, when the last of them has been handled:
     // a burst costs one display, not one for each message.

@@ -67,6 +67,8 @@ inline constexpr IntSetting AB_SortCol{kSettings, "AB_SortCol", 0};
 inline constexpr IntSetting AB_SortAsc{kSettings, "AB_SortAsc", 1};
 // New messages and new mail also as desktop notifications.
 inline constexpr IntSetting Notify{kSettings, "Notify", 1};
+// A broadcast from the Send command asks first; 0 once the user has said not to ask again.
+inline constexpr IntSetting AskBeforeBroadcast{kSettings, "AskBeforeBroadcast", 1};
 
 // ---- section "Initialization"
 inline constexpr StringSetting ClassName{kInitialization, "ClassName", "None"};
