@@ -19,6 +19,10 @@ namespace tq::bench {
 class QuietPrompter : public Prompter {
 public:
     Answer message(const QString &, const QString &, Icon, Buttons, Answer) override { return Answer::Yes; }
+    CheckedAnswer messageWithCheckBox(const QString &, const QString &, const QString &, Icon, Buttons, Answer) override
+    {
+        return {Answer::Yes, false};
+    }
     QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
     QString saveFileName(const QString &, const QString &, const QString &) override { return {}; }
 };

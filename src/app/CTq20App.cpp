@@ -62,6 +62,10 @@ bool CTq20App::InitInstance()
     auto *termination = new TerminationSignals(this);
 
     AppDataDir::initialise();
+    // The first-run names go in before any window is built: the view keeps its own copy of
+    // the settings, and a copy taken without them sends messages with no system name, which
+    // every station discards.
+    applyFirstRunDefaults(*m_settings, accountFullName(), computerName());
 
     if (!m_services.prompter) {
         m_ownPrompter = std::make_unique<WidgetPrompter>();
@@ -108,8 +112,6 @@ bool CTq20App::InitInstance()
     m_frame->initialUpdate();
     showMainWindow();
     tellOnceThatThereIsNoTray();
-
-    applyFirstRunDefaults(*m_settings, accountFullName(), computerName());
 
     m_powerNotices = new PowerNotices(this);
     connect(m_powerNotices, &PowerNotices::suspending, m_frame.get(), [this] {

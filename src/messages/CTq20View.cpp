@@ -166,9 +166,9 @@ void CTq20View::OnInitialUpdate()
 
     if (m_settingsCache.storeAndLoad) {
         m_viewer.loadStored(m_settingsCache.dontAutoLast, AppDataDir::messagesPath());
-        if (const MessageRecord *current = m_viewer.messages().current()) {
+        if (m_viewer.messages().current()) {
             showCurrentMessage();
-            offerQuote(*current, QuoteOffer::Replace);
+            offerQuote(QuoteOffer::Replace);
             m_composeBox->selectAll();
             m_composeBox->setFocus();
         }
@@ -204,7 +204,7 @@ void CTq20View::showCurrentMessage()
 void CTq20View::showCurrentText()
 {
     if (const MessageRecord *current = m_viewer.messages().current())
-        m_messagePane->setProgramText(displayText(current->text));
+        m_messagePane->setProgramText(recordDisplayText(current->text));
 }
 
 void CTq20View::setComposeText(const QString &text)

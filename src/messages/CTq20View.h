@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <map>
 
 class QAction;
@@ -27,6 +28,7 @@ class Clock;
 class MessageEdit;
 class Prompter;
 class SendTasks;
+struct SendRequest;
 class SendTimeDisplay;
 class SettingsStore;
 class SoundPlayer;
@@ -108,8 +110,10 @@ public:
     void showCurrentMessage();
     // Text the program puts into the compose box; it does not count as the user's change.
     void setComposeText(const QString &text);
-    // Offers the quote of `record` for the reply; nothing in AutoAnswer mode.
-    void offerQuote(const MessageRecord &record, QuoteOffer how);
+    // Offers the quote of the shown record for the reply; nothing in AutoAnswer mode. When
+    // the question runs, the record is quoted only if it is still the one on display after
+    // the answer: the box's event loop may have handled arrivals that moved or freed it.
+    void offerQuote(QuoteOffer how);
     // The AutoAnswer check box: the compose box holds the answer text while the mode is on;
     // switching off keeps what the user left there in the answer file.
     void ToggleAutoAnswer();
@@ -159,6 +163,9 @@ public:
     bool sendTimerRunning() const;
     // The address the packets name for replies.
     void setOwnIp(const QByteArray &ip) { m_ownIp = ip; }
+    // Takes the requests of the sends in place of the send task: for tests of sends that
+    // must never reach the network, a broadcast above all.
+    void setSendStarter(std::function<void(const SendRequest &)> starter) { m_sendStarter = std::move(starter); }
 
 Q_SIGNALS:
     // The main window should minimise ("MinOnDelLast").
@@ -195,6 +202,8 @@ private:
     void setUpAddressBookAndSending(const Clock &clock);
     void updateAddSenderGroupStates(bool enabled);
     void onDestinationPicked(int index);
+    // A send to every station on the network asks first, unless the user said not to.
+    bool broadcastConfirmed(const QString &destinations);
 
     SettingsStore &m_settings;
     Prompter &m_prompter;
@@ -232,6 +241,7 @@ private:
 
     QList<QAction *> m_addSenderGroupActions;
     SendTasks *m_sendTasks = nullptr;
+    std::function<void(const SendRequest &)> m_sendStarter;
     SendTimeDisplay *m_sendTime = nullptr;
     // Messages that arrive together are shown once, when the last of them has been handled:
     // a burst costs one display, not one for each message.

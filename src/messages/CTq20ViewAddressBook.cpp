@@ -66,6 +66,7 @@ void CTq20View::addSenderCommand(int commandId)
     const MessageRecord *current = m_viewer.messages().current();
     if (!current)
         return;
+    // A copy: the boxes below run their own event loops, whose arrivals may free the record.
     const QString sender = decodeMessageBytes(current->sender);
     AddressBookStore store(m_settings);
     AddSenderCommands commands(store, m_prompter, m_sound);

@@ -17,19 +17,29 @@
 
 namespace tq {
 
-void CTq20View::offerQuote(const MessageRecord &record, QuoteOffer how)
+void CTq20View::offerQuote(QuoteOffer how)
 {
     // The compose box holds the answer text while AutoAnswer is on.
     if (m_viewer.autoAnswerMode())
         return;
+    const MessageRecord *shown = m_viewer.messages().current();
+    if (!shown)
+        return;
     if (how == QuoteOffer::AskWhenChanged && !m_viewer.composeReplaceable()) {
+        // Only the serial crosses the box: while it is open, arrivals are handled and may
+        // trim the list past its limit, which frees the oldest record.
+        const quint64 asked = shown->serial;
         const Prompter::Answer answer = m_prompter.message(tqString(Sid::AppName),
             tqString(Sid::ReplaceWithQuoteQuestion), Prompter::Icon::Question, Prompter::Buttons::YesNo,
             Prompter::Answer::Yes);
         if (answer != Prompter::Answer::Yes)
             return;
+        // The user said yes to the message then on display; another one is not quoted in its place.
+        shown = m_viewer.messages().current();
+        if (!shown || shown->serial != asked || m_viewer.autoAnswerMode())
+            return;
     }
-    setComposeText(displayText(QuoteMessage(record.text)));
+    setComposeText(displayText(QuoteMessage(shown->text)));
     m_composeBox->setFocus();
     m_composeBox->selectAll();
     m_viewer.setComposeReplaceable(true);

@@ -207,7 +207,7 @@ void CTq20View::ShowNextMessage()
     if (!m_viewer.messages().stepNewer())
         return;
     showCurrentMessage();
-    offerQuote(*m_viewer.messages().current(), QuoteOffer::AskWhenChanged);
+    offerQuote(QuoteOffer::AskWhenChanged);
     m_composeBox->setFocus();
     RefreshCounters();
 }
@@ -217,7 +217,7 @@ void CTq20View::ShowPreviousMessage()
     if (!m_viewer.messages().stepOlder())
         return;
     showCurrentMessage();
-    offerQuote(*m_viewer.messages().current(), QuoteOffer::AskWhenChanged);
+    offerQuote(QuoteOffer::AskWhenChanged);
     m_composeBox->setFocus();
     RefreshCounters();
 }
@@ -252,7 +252,7 @@ void CTq20View::applyRemoval(const MessageViewer::Removal &outcome)
             setComposeText({});
     } else {
         showCurrentMessage();
-        offerQuote(*m_viewer.messages().current(), QuoteOffer::AskWhenChanged);
+        offerQuote(QuoteOffer::AskWhenChanged);
     }
     RefreshCounters();
     m_composeBox->setFocus();

@@ -50,7 +50,7 @@ void CTq20View::showArrivals()
     const MessageRecord *current = m_viewer.messages().current();
     if (pending.offerQuote && current && m_viewer.composeReplaceable()) {
         m_destinationBox->setEditText(replyDestination(decodeMessageBytes(current->sender)));
-        offerQuote(*current, QuoteOffer::Replace);
+        offerQuote(QuoteOffer::Replace);
     }
     if (const MessageRecord *newest = m_viewer.messages().newest())
         Q_EMIT messageArrived(decodeMessageBytes(withoutStampLine(newest->text)));

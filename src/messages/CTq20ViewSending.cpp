@@ -13,6 +13,7 @@
 #include "platform/Prompter.h"
 #include "platform/SoundPlayer.h"
 #include "protocol/OutgoingAssembly.h"
+#include "protocol/SendDestination.h"
 #include "protocol/SendTasks.h"
 #include "res/StringTable.h"
 #include "settings/SettingsStore.h"
@@ -20,7 +21,29 @@
 #include <QAction>
 #include <QLabel>
 
+#include <algorithm>
+
 namespace tq {
+namespace {
+
+constexpr QLatin1String kBroadcastAddress("255.255.255.255");
+
+QStringList networkRecipients(const QString &destinations)
+{
+    QStringList list = splitDestinationList(destinations);
+    list.removeIf([](const QString &destination) { return mailAddressOf(destination).has_value(); });
+    return list;
+}
+
+bool reachesEveryStation(const QString &destinations, int useProtocol)
+{
+    const QStringList list = networkRecipients(destinations);
+    return std::any_of(list.begin(), list.end(), [useProtocol](const QString &destination) {
+        return networkTarget(destination, 0, 0, useProtocol).host == kBroadcastAddress;
+    });
+}
+
+} // namespace
 
 void CTq20View::setUpAddressBookAndSending(const Clock &clock)
 {
@@ -60,6 +83,22 @@ void CTq20View::SendOutgoing(char importance, bool automaticAnswer)
     if (message.refused) {
         m_destinationBox->setFocus();
         m_sound.play(QStringLiteral("SystemQuestion"));
+        // The sound alone leaves the user guessing; pane 0 says what is missing.
+        if (!automaticAnswer && m_panes.mode)
+            m_panes.mode->setText(tqString(Sid::StatusNoDestination));
+        return;
+    }
+    // Stations file a packet without a system name as non-standard and show nothing of it:
+    // sent, it would be reported as delivered and never be read.
+    if (s.systemName.isEmpty() && !networkRecipients(message.request.destinations).isEmpty()) {
+        if (!automaticAnswer)
+            m_prompter.message(tqString(Sid::AppName), tqString(Sid::SystemNameMissing), Prompter::Icon::Exclamation);
+        return;
+    }
+    // `message` is complete before the question: what goes out is what the user confirmed,
+    // whatever the box's event loop changes in the controls meanwhile.
+    if (!automaticAnswer && !broadcastConfirmed(message.request.destinations)) {
+        m_destinationBox->setFocus();
         return;
     }
     if (message.templateFile) {
@@ -78,7 +117,10 @@ void CTq20View::SendOutgoing(char importance, bool automaticAnswer)
     if (message.hasRecipients()) {
         if (!automaticAnswer)
             m_sendTime->start(m_panes.sendTime);
-        m_sendTasks->start(message.request);
+        if (m_sendStarter)
+            m_sendStarter(message.request);
+        else
+            m_sendTasks->start(message.request);
     }
 
     m_viewer.setComposeReplaceable(true);
@@ -86,6 +128,22 @@ void CTq20View::SendOutgoing(char importance, bool automaticAnswer)
         m_composeBox->selectAll();
         m_composeBox->setFocus();
     }
+}
+
+bool CTq20View::broadcastConfirmed(const QString &destinations)
+{
+    if (!reachesEveryStation(destinations, m_settingsCache.useProtocol)
+        || m_settings.get(keys::AskBeforeBroadcast) == 0)
+        return true;
+    const Prompter::CheckedAnswer reply = m_prompter.messageWithCheckBox(
+        tqString(Sid::AppName), tqString(Sid::BroadcastQuestion), tqString(Sid::DoNotAskAgain),
+        Prompter::Icon::Question, Prompter::Buttons::YesNo, Prompter::Answer::No);
+    if (reply.answer != Prompter::Answer::Yes)
+        return false;
+    // Not asking again means sending without a question; a No never turns the question off.
+    if (reply.checked)
+        m_settings.set(keys::AskBeforeBroadcast, 0);
+    return true;
 }
 
 void CTq20View::stopSendTimer()

@@ -103,4 +103,12 @@ bool isEightBitText(const QByteArray &bytes)
     return !QByteArrayView(bytes).isValidUtf8();
 }
 
+QString recordDisplayText(const QByteArray &recordText)
+{
+    const qsizetype stampEnd = recordText.indexOf('\n') + 1;
+    if (stampEnd == 0)
+        return displayText(recordText);
+    return displayText(recordText.first(stampEnd)) + displayText(recordText.sliced(stampEnd));
+}
+
 } // namespace tq

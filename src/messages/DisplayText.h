@@ -22,4 +22,9 @@ std::optional<QByteArray> encodeWindows1252(const QString &text);
 // in both, is not.
 bool isEightBitText(const QByteArray &bytes);
 
+// A received message as its record holds it: the arrival stamp line this station wrote, then
+// the text as the sender wrote it. Each part is decoded by itself, so a message in 8-bit text
+// does not drag the stamp (UTF-8, like everything this station writes) along with it.
+QString recordDisplayText(const QByteArray &recordText);
+
 } // namespace tq

@@ -81,9 +81,10 @@ public:
     void setPopupOnArrival(bool on) { m_settings.popupOnArrival = on; }
     // The snapshot the address-book filters look names up in; none finds nobody.
     void setAddressBook(const AddressBookSnapshot *snapshot) { m_addressBook = snapshot; }
-    // Tests put their own in place of the network and the local time.
+    // Tests put their own in place of the network, the local time and the user's locale.
     void setDatagramSender(DatagramSender sender) { m_sendDatagram = std::move(sender); }
     void setWallClock(WallClock clock) { m_now = std::move(clock); }
+    void setStampFormat(const ArrivalStampFormat &format) { m_format = format; }
 
     IncomingDecision OnIncomingMessage(Transport transport, const ReceivedData &data);
 

@@ -44,6 +44,7 @@ MessageRecord *MessageList::findArrival(quint64 arrival)
 
 MessageRecord &MessageList::appendNewest(MessageRecord record)
 {
+    record.serial = ++m_lastSerial;
     m_records.push_back(std::move(record));
     return m_records.back();
 }

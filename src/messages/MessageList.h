@@ -34,7 +34,8 @@ public:
     bool hasNewer() const;
     bool hasOlder() const;
 
-    // Links a record after the newest one. `current` and `index` stay.
+    // Links a record after the newest one and gives it the next serial. `current` and
+    // `index` stay.
     MessageRecord &appendNewest(MessageRecord record);
     // Unlinks the oldest record. When it was on display, its newer neighbour takes its place
     // at position 1; otherwise the shown record keeps its place and its position falls by one.
@@ -63,6 +64,7 @@ private:
     std::list<MessageRecord> m_records;
     std::list<MessageRecord>::iterator m_current = m_records.end();
     quint32 m_index = 0;
+    quint64 m_lastSerial = 0;
 };
 
 } // namespace tq

@@ -18,6 +18,10 @@ struct MessageRecord {
     // The messages that arrive while the program runs are numbered from 1 on; one loaded from
     // its file has 0. Its file is written in the background and named here once it exists.
     quint64 arrival = 0;
+    // Given by the list when the record joins it, never twice in one list's life: what a
+    // caller compares to learn whether the shown record is still the one it was, after
+    // something (a question box's event loop, say) may have changed the list.
+    quint64 serial = 0;
 };
 
 } // namespace tq

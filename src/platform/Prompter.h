@@ -11,12 +11,21 @@ public:
     enum class Icon { None, Information, Question, Exclamation, Stop };
     enum class Buttons { Ok, YesNo, OkCancel };
     enum class Answer { Ok, Cancel, Yes, No };
+    struct CheckedAnswer {
+        Answer answer = Answer::Ok;
+        bool checked = false;
+    };
 
     virtual ~Prompter() = default;
 
     // A modal box. `text` is shown as plain text: it may hold what came from the network.
     virtual Answer message(const QString &caption, const QString &text, Icon icon, Buttons buttons = Buttons::Ok,
                            Answer defaultAnswer = Answer::Ok)
+        = 0;
+    // The same box with a check box under the text ("Do not ask again", say), unchecked when
+    // the box opens; the answer comes with the check box's state.
+    virtual CheckedAnswer messageWithCheckBox(const QString &caption, const QString &text, const QString &checkText,
+                                              Icon icon, Buttons buttons, Answer defaultAnswer)
         = 0;
     // File dialogs; an empty result means the user cancelled. `filter` uses Qt's notation
     // ("Sounds (*.wav);;All files (*)").

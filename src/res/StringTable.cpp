@@ -104,6 +104,13 @@ constexpr Entry kStrings[] = {
     {Sid::StatusContacting, QT_TRANSLATE_NOOP("tq", "Contacting host ")},
     {Sid::StatusSending, QT_TRANSLATE_NOOP("tq", "Sending data to ")},
     {Sid::FileWriteFailed, QT_TRANSLATE_NOOP("tq", "Unable to write file %s.\r\nThe message has not been sent.")},
+    {Sid::BroadcastQuestion, QT_TRANSLATE_NOOP("tq", "Send this message to every station on the network?")},
+    {Sid::DoNotAskAgain, QT_TRANSLATE_NOOP("tq", "Do not ask again")},
+    {Sid::StatusNoDestination,
+     QT_TRANSLATE_NOOP("tq", "Nothing sent: type a destination or pick one from the list first.")},
+    {Sid::SystemNameMissing,
+     QT_TRANSLATE_NOOP("tq", "The message has not been sent: your system name is empty, and other stations "
+                             "discard messages without one.\r\nEnter \"Your System Name\" in Preferences.")},
 
     // ---- messages
     {Sid::DeadFileWriteFailed, QT_TRANSLATE_NOOP("tq", "Unable to write outfiltered message to file: ")},

@@ -56,6 +56,11 @@ enum class Sid : int {
     StatusSending = 2053,
     // The file error of a send abandoned before it started; the number is this program's own.
     FileWriteFailed = 2900,
+    // Questions and refusals of the Send command; the numbers are this program's own.
+    BroadcastQuestion = 2921,
+    DoNotAskAgain = 2922,
+    StatusNoDestination = 2923,
+    SystemNameMissing = 2924,
 
     // ---- messages
     DeadFileWriteFailed = 2026,

@@ -72,6 +72,8 @@ inline constexpr IntSetting Notify{kSettings, "Notify", 1};
 inline constexpr IntSetting OutgoingEncoding{kSettings, "OutgoingEncoding", 0};
 inline constexpr int kOutgoingUtf8 = 0;
 inline constexpr int kOutgoingWindows1252 = 1;
+// A broadcast from the Send command asks first; 0 once the user has said not to ask again.
+inline constexpr IntSetting AskBeforeBroadcast{kSettings, "AskBeforeBroadcast", 1};
 
 // ---- section "Initialization"
 inline constexpr StringSetting ClassName{kInitialization, "ClassName", "None"};

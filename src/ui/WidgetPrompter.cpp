@@ -1,5 +1,6 @@
 #include "ui/WidgetPrompter.h"
 
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -43,8 +44,23 @@ QMessageBox::StandardButton boxButton(Prompter::Answer answer)
 Prompter::Answer WidgetPrompter::message(const QString &caption, const QString &text, Icon icon, Buttons buttons,
                                          Answer defaultAnswer)
 {
+    return run(caption, text, {}, icon, buttons, defaultAnswer).answer;
+}
+
+Prompter::CheckedAnswer WidgetPrompter::messageWithCheckBox(const QString &caption, const QString &text,
+                                                            const QString &checkText, Icon icon, Buttons buttons,
+                                                            Answer defaultAnswer)
+{
+    return run(caption, text, checkText, icon, buttons, defaultAnswer);
+}
+
+Prompter::CheckedAnswer WidgetPrompter::run(const QString &caption, const QString &text, const QString &checkText,
+                                            Icon icon, Buttons buttons, Answer defaultAnswer)
+{
     QMessageBox box(boxIcon(icon), caption, text, QMessageBox::NoButton, m_parent);
     box.setTextFormat(Qt::PlainText);
+    if (!checkText.isEmpty())
+        box.setCheckBox(new QCheckBox(checkText, &box));
     switch (buttons) {
     case Buttons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
@@ -57,15 +73,18 @@ Prompter::Answer WidgetPrompter::message(const QString &caption, const QString &
         break;
     }
     box.setDefaultButton(boxButton(defaultAnswer));
-    switch (box.exec()) {
+    const int pressed = box.exec();
+    const bool checked = box.checkBox() && box.checkBox()->isChecked();
+    switch (pressed) {
     case QMessageBox::Yes:
-        return Answer::Yes;
+        return {Answer::Yes, checked};
     case QMessageBox::No:
-        return Answer::No;
+        return {Answer::No, checked};
     case QMessageBox::Cancel:
-        return Answer::Cancel;
+        return {Answer::Cancel, checked};
     default:
-        return buttons == Buttons::Ok ? Answer::Ok : (buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
+        return {buttons == Buttons::Ok ? Answer::Ok : (buttons == Buttons::YesNo ? Answer::No : Answer::Cancel),
+                checked};
     }
 }
 

@@ -18,10 +18,15 @@ public:
 
     Answer message(const QString &caption, const QString &text, Icon icon, Buttons buttons,
                    Answer defaultAnswer) override;
+    CheckedAnswer messageWithCheckBox(const QString &caption, const QString &text, const QString &checkText, Icon icon,
+                                      Buttons buttons, Answer defaultAnswer) override;
     QString openFileName(const QString &caption, const QString &initialPath, const QString &filter) override;
     QString saveFileName(const QString &caption, const QString &initialPath, const QString &filter) override;
 
 private:
+    CheckedAnswer run(const QString &caption, const QString &text, const QString &checkText, Icon icon, Buttons buttons,
+                      Answer defaultAnswer);
+
     QPointer<QWidget> m_parent;
 };
 

@@ -125,6 +125,7 @@ TEST_F(CMainFrameTest, ASendsOutcomeReachesTheFramesHandlerAndStopsTheTimer)
     frame->initialUpdate();
     CTq20View &view = *frame->view();
     settings.set(keys::Delay, 1500);
+    settings.set(keys::SystemName, QStringLiteral("ANNPC"));
     view.reloadSettings();
     // A port nobody listens on: the send ends with one failed destination.
     view.destinationBox()->setEditText(QStringLiteral("127.0.0.1:%1").arg(test::unusedTcpPort()));

@@ -1,12 +1,23 @@
 #include "app/CTq20App.h"
 
+#include "addressbook/DestinationComboBox.h"
 #include "app/MainFrameFixture.h"
+#include "messages/CTq20View.h"
+#include "messages/FilteredMessageFile.h"
+#include "messages/IncomingMessageHandler.h"
+#include "messages/MessageEdit.h"
+#include "messages/MessageViewer.h"
+#include "platform/SystemIdentity.h"
+#include "protocol/ListeningStation.h"
 
 #include "res/StringTable.h"
 
+#include <QDir>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QSysInfo>
+#include <QTest>
 
 #include <csignal>
 
@@ -113,6 +124,62 @@ TEST_F(CTq20AppTest, ATerminatingSignalDuringStartUpEndsTheProgramAsExitDoes)
     ASSERT_TRUE(signallingTray.raised);
     EXPECT_TRUE(test::waitUntil([&] { return ended.size() == 1; }));
     EXPECT_FALSE(accepts()) << "the listener is closed";
+}
+
+// A brand-new user: nothing stored yet, not even the settings file.
+class FirstRunTest : public test::IsolatedHome {
+protected:
+    test::RecordingPrompter prompter;
+    test::RecordingSoundPlayer sound;
+    test::RecordingTrayIcon tray;
+    test::ManualClock clock;
+};
+
+TEST_F(FirstRunTest, TheFirstMessageReachesAStationAsANormalMessageFromTheComputer)
+{
+    ASSERT_FALSE(QFile::exists(homePath() + QStringLiteral("/config/Tarquel International/TarquelMessenger.conf")));
+    test::ListeningStation station;
+    CTq20App app({}, {&prompter, &sound, &tray, &clock});
+    ASSERT_TRUE(app.InitInstance());
+    // Receiving plays no part here, and the default port is not this test's to hold.
+    app.mainFrame()->StopProcesses();
+    const QString fullName = app.settings().get(keys::FullName);
+    ASSERT_FALSE(fullName.isEmpty());
+
+    CTq20View *view = app.mainFrame()->view();
+    const QString destination = QStringLiteral("Bob/") + station.address();
+    view->destinationBox()->setEditText(destination);
+    view->composeBox()->setFocus();
+    QTest::keyClicks(view->composeBox(), QStringLiteral("hello"));
+    view->sendButton()->click();
+    ASSERT_TRUE(test::waitUntil([&] { return !station.packets.isEmpty(); }));
+
+    // The station's own incoming road takes it as a message and stores it under the name of
+    // this computer, not as something non-standard.
+    const QString stationMessages = homePath() + QStringLiteral("/station/");
+    ASSERT_TRUE(QDir().mkpath(stationMessages));
+    SettingsStore stationSettings;
+    MessageViewer stationViewer(clock);
+    FilteredMessageFile stationDeadFile(prompter, stationSettings);
+    IncomingMessageHandler stationRoad(stationViewer, stationDeadFile);
+    IncomingSettings road;
+    road.storeMessages = true;
+    road.messagesDir = stationMessages;
+    stationRoad.setSettings(road);
+    const QByteArray packet = station.packets[0];
+    const IncomingDecision decision =
+        stationRoad.OnIncomingMessage(Transport::Tcp, {quint32(packet.size()), "127.0.0.1", packet});
+    stationRoad.flushFiles();
+
+    EXPECT_EQ(decision.outcome, IncomingDecision::Outcome::Accepted);
+    ASSERT_EQ(stationViewer.messages().count(), 1u);
+    const MessageRecord &stored = *stationViewer.messages().newest();
+    EXPECT_TRUE(stored.sender.startsWith(computerName().toUtf8() + '/')) << stored.sender.constData();
+    EXPECT_TRUE(stored.text.endsWith("\r\nMessage from " + fullName.toUtf8() + " to " + destination.toUtf8()
+                                     + ".\r\n\r\nhello"))
+        << stored.text.constData();
+    EXPECT_TRUE(stored.filePath.endsWith(computerName() + QStringLiteral(".tqm")) && QFile::exists(stored.filePath))
+        << stored.filePath.toStdString();
 }
 
 } // namespace

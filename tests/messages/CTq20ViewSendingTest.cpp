@@ -1,16 +1,20 @@
 #include "messages/StandaloneView.h"
 #include "support/Files.h"
 
+#include "addressbook/DestinationList.h"
 #include "addressbook/TemplateFiles.h"
+#include "messages/AnswerFile.h"
 #include "protocol/MessagePacket.h"
 #include "protocol/SendTasks.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace tq {
@@ -129,6 +133,8 @@ TEST_F(ViewSendingTest, AnEmptyOrBlankDestinationSendsNothing)
         compose()->setFocus();
         view->sendButton()->click();
         EXPECT_TRUE(box()->hasFocus());
+        EXPECT_EQ(modePane.text(), QStringLiteral("Nothing sent: type a destination or pick one from the list first."));
+        modePane.clear();
     }
     EXPECT_EQ(sound.played, (QStringList{QStringLiteral("SystemQuestion"), QStringLiteral("SystemQuestion")}));
     EXPECT_FALSE(view->viewer().composeReplaceable()) << "nothing was sent";
@@ -155,6 +161,139 @@ TEST_F(ViewSendingTest, ATextFileThatCannotBeWrittenStopsTheSend)
     view->SendOutgoing('0');
     EXPECT_EQ(templateText(QStringLiteral("Empty")), "lost");
     nothingSent();
+}
+
+TEST_F(ViewSendingTest, WithoutASystemNameNoStationIsSentToAndTheUserIsToldWhy)
+{
+    settings.set(keys::SystemName, QString());
+    start();
+    std::vector<SendRequest> started;
+    view->setSendStarter([&](const SendRequest &request) { started.push_back(request); });
+    box()->setEditText(QStringLiteral("Bob/") + stations[0].address() + QStringLiteral(";Cy/cy@example.org"));
+    type(QStringLiteral("unreadable"));
+    view->sendButton()->click();
+    ASSERT_EQ(prompter.boxes.size(), 1);
+    EXPECT_TRUE(prompter.boxes[0].text.contains(QStringLiteral("system name"))) << prompter.boxes[0].text.toStdString();
+    EXPECT_TRUE(started.empty());
+    EXPECT_FALSE(view->viewer().composeReplaceable()) << "nothing was sent";
+
+    // A mail carries no system name; it goes.
+    box()->setEditText(QStringLiteral("Cy/cy@example.org"));
+    view->sendButton()->click();
+    EXPECT_EQ(prompter.boxes.size(), 1);
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0].destinations, QStringLiteral("Cy/cy@example.org"));
+}
+
+// No test here lets a send reach the network: the broadcast address is not loopback. The
+// requests are taken in place of the send task.
+class BroadcastSendTest : public ViewSendingTest {
+protected:
+    void start()
+    {
+        ViewSendingTest::start();
+        view->setSendStarter([this](const SendRequest &request) { started.push_back(request); });
+    }
+    void pickBroadcast()
+    {
+        const int entry = box()->findText(DestinationList::broadcastText());
+        ASSERT_GE(entry, 0);
+        box()->setCurrentIndex(entry);
+    }
+    qsizetype questions() const
+    {
+        return std::count_if(prompter.boxes.begin(), prompter.boxes.end(), [](const test::RecordingPrompter::Box &box) {
+            return box.text == QStringLiteral("Send this message to every station on the network?");
+        });
+    }
+    int askSetting() const { return settings.get(keys::AskBeforeBroadcast); }
+
+    std::vector<SendRequest> started;
+};
+
+TEST_F(BroadcastSendTest, TheSendCommandAsksOnceAndNoSendsNothing)
+{
+    start();
+    pickBroadcast();
+    type(QStringLiteral("to everybody"));
+    view->sendButton()->click();
+    ASSERT_EQ(prompter.boxes.size(), 1);
+    const test::RecordingPrompter::Box &question = prompter.boxes[0];
+    EXPECT_EQ(questions(), 1);
+    EXPECT_EQ(question.checkText, QStringLiteral("Do not ask again"));
+    EXPECT_EQ(question.icon, Prompter::Icon::Question);
+    EXPECT_EQ(question.buttons, Prompter::Buttons::YesNo);
+    EXPECT_EQ(question.defaultAnswer, Prompter::Answer::No);
+
+    // No, the default: nothing goes, nothing is kept, the text waits for another destination.
+    EXPECT_TRUE(started.empty());
+    EXPECT_FALSE(view->sendTimerRunning());
+    EXPECT_EQ(templateText(QStringLiteral("BroadcastMessage")), "<missing>");
+    EXPECT_EQ(compose()->toPlainText(), QStringLiteral("to everybody"));
+    EXPECT_FALSE(view->viewer().composeReplaceable());
+    EXPECT_TRUE(box()->hasFocus());
+
+    // "Do not ask again" with No still sends nothing, and asks the next time.
+    prompter.answers = {Prompter::Answer::No};
+    prompter.checks = {true};
+    view->action(CTq20View::Command::SendHighImportance)->trigger();
+    EXPECT_EQ(questions(), 2);
+    EXPECT_TRUE(started.empty());
+    EXPECT_EQ(askSetting(), 1);
+
+    // A broadcast address typed by hand reaches every station too.
+    box()->setEditText(QStringLiteral("Everybody/255.255.255.255:u"));
+    view->sendButton()->click();
+    EXPECT_EQ(questions(), 3);
+    EXPECT_TRUE(started.empty());
+    EXPECT_EQ(prompter.boxes.size(), 3);
+}
+
+TEST_F(BroadcastSendTest, YesSendsTheBroadcastAndDoNotAskAgainIsKept)
+{
+    start();
+    pickBroadcast();
+    type(QStringLiteral("to everybody"));
+    prompter.answers = {Prompter::Answer::Yes};
+    view->sendButton()->click();
+    EXPECT_EQ(questions(), 1);
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0].destinations, QStringLiteral("255.255.255.255:u"));
+    EXPECT_EQ(ParseDatagramPacket(started[0].datagramPacket).text,
+              "Broadcast message from Ann Author.\r\n\r\nto everybody");
+    EXPECT_EQ(templateText(QStringLiteral("BroadcastMessage")), "to everybody");
+    EXPECT_TRUE(view->viewer().composeReplaceable());
+    EXPECT_EQ(askSetting(), 1);
+
+    prompter.answers = {Prompter::Answer::Yes};
+    prompter.checks = {true};
+    view->sendButton()->click();
+    EXPECT_EQ(questions(), 2);
+    EXPECT_EQ(started.size(), 2u);
+    EXPECT_EQ(askSetting(), 0);
+
+    // From now on it goes without a question.
+    view->action(CTq20View::Command::Send)->trigger();
+    EXPECT_EQ(prompter.boxes.size(), 2);
+    EXPECT_EQ(started.size(), 3u);
+    EXPECT_EQ(started[2].destinations, QStringLiteral("255.255.255.255:u"));
+}
+
+TEST_F(BroadcastSendTest, AnAutomaticAnswerToTheBroadcastEntryNeverAsks)
+{
+    ASSERT_TRUE(test::writeFile(answerFilePath(), "Away.\r\n"));
+    start();
+    pickBroadcast();
+    view->autoAnswerCheck()->click();
+    ASSERT_TRUE(view->viewer().autoAnswerMode());
+
+    const QByteArray packet =
+        BuildStreamPacket({{}, "Message from Bob to Ann.\r\n\r\nhi", "BOBPC", '0', {}}, "10.0.0.7", 7010);
+    view->OnIncomingMessage(Transport::Tcp, {quint32(packet.size()), "10.0.0.7", packet});
+    EXPECT_TRUE(prompter.boxes.isEmpty());
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_TRUE(started[0].automaticAnswer);
+    EXPECT_EQ(started[0].destinations, QStringLiteral("255.255.255.255:u"));
 }
 
 } // namespace

@@ -126,6 +126,33 @@ TEST_F(IncomingRoadTest, StreamPacketAndDatagramFromAnotherStationAreStoredAndTh
     EXPECT_EQ(sound.played, QStringList({u"receive.wav"_s, u"receive.wav"_s}));
 }
 
+TEST_F(IncomingRoadTest, AnEightBitMessageAndItsStampAreEachShownByTheirOwnRuleAndStoredAsTheyCame)
+{
+    start();
+    // A German desktop: the stamp, this station's own text, holds "März" in UTF-8.
+    view->incomingHandler().setStampFormat(ArrivalStampFormat(QLocale(QLocale::German, QLocale::Germany)));
+    view->incomingHandler().setWallClock([] { return QDateTime(QDate(2024, 3, 5), QTime(10, 0, 0)); });
+    // From a station that writes Windows-1252.
+    const QByteArray text = "Message from Ann to Bob.\r\n\r\nGr\xFC\xDF"
+                            "e aus K\xF6ln";
+    ASSERT_TRUE(send("ANN", text));
+    ASSERT_TRUE(waitUntil([this] { return messages().count() == 1; }));
+    const QString shown = u"Dienstag, 5. März 2024, 10:00:00\nMessage from Ann to Bob.\n\nGrüße aus Köln"_s;
+    ASSERT_TRUE(waitUntil([&] { return view->messagePane()->toPlainText() == shown; }))
+        << view->messagePane()->toPlainText().toStdString();
+
+    view->incomingHandler().flushFiles();
+    const QStringList files = filesOf(u"ANN"_s);
+    ASSERT_EQ(files.size(), 1);
+    EXPECT_EQ(readFile(messagesDir() + files[0]),
+              "0ANN/127.0.0.2:7777\r\nDienstag, 5. M\xC3\xA4rz 2024, 10:00:00\r\n" + text);
+
+    // Loaded from its file at the next start, it shows the same.
+    frame.reset();
+    start();
+    EXPECT_EQ(view->messagePane()->toPlainText(), shown);
+}
+
 TEST_F(IncomingRoadTest, ArrivalRaisesTheWindowWhenAskedAndKeepsTheShownMessageWhenAsked)
 {
     settings.set(keys::Popup, 1);

@@ -6,11 +6,12 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
 
 namespace tq::test {
 
 // Records every box and dialog asked for and answers from a script (default: the box's
-// default answer, or an empty file name).
+// default answer with its check box left alone, or an empty file name).
 class RecordingPrompter : public Prompter {
 public:
     struct Box {
@@ -19,17 +20,18 @@ public:
         Icon icon;
         Buttons buttons;
         Answer defaultAnswer;
+        QString checkText; // empty: a box without a check box
     };
 
     Answer message(const QString &caption, const QString &text, Icon icon, Buttons buttons,
                    Answer defaultAnswer) override
     {
-        boxes.append({caption, text, icon, buttons, defaultAnswer});
-        if (answers.empty())
-            return defaultAnswer;
-        const Answer answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return open({caption, text, icon, buttons, defaultAnswer, {}}).answer;
+    }
+    CheckedAnswer messageWithCheckBox(const QString &caption, const QString &text, const QString &checkText, Icon icon,
+                                      Buttons buttons, Answer defaultAnswer) override
+    {
+        return open({caption, text, icon, buttons, defaultAnswer, checkText});
     }
     QString openFileName(const QString &caption, const QString &initialPath, const QString &filter) override
     {
@@ -38,6 +40,8 @@ public:
     QString saveFileName(const QString &caption, const QString &initialPath, const QString &filter) override
     {
         fileDialogs.append({caption, initialPath, filter});
+        if (whileOpen)
+            whileOpen();
         if (fileNames.empty())
             return {};
         QString name = fileNames.front();
@@ -46,6 +50,8 @@ public:
     }
 
     std::deque<Answer> answers;
+    // The check box's state at each answer of a box that has one.
+    std::deque<bool> checks;
     std::deque<QString> fileNames;
     QList<Box> boxes;
     struct FileDialog {
@@ -54,6 +60,30 @@ public:
         QString filter;
     };
     QList<FileDialog> fileDialogs;
+
+    // A real box or dialog runs its own event loop until it is answered, so whatever is queued
+    // meanwhile (an arrival from a receiver, a timer) is handled before its caller goes on.
+    // Set, this runs while each box or dialog is open, after it has been recorded: a test
+    // delivers arrivals here and lets the loop run until they have been handled.
+    std::function<void()> whileOpen;
+
+private:
+    CheckedAnswer open(const Box &box)
+    {
+        boxes.append(box);
+        if (whileOpen)
+            whileOpen();
+        CheckedAnswer result{box.defaultAnswer, false};
+        if (!answers.empty()) {
+            result.answer = answers.front();
+            answers.pop_front();
+        }
+        if (!box.checkText.isEmpty() && !checks.empty()) {
+            result.checked = checks.front();
+            checks.pop_front();
+        }
+        return result;
+    }
 };
 
 } // namespace tq::test
