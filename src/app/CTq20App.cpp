@@ -9,10 +9,13 @@
 #include "platform/CanberraSoundPlayer.h"
 #include "platform/Clock.h"
 #include "platform/MemoryTrim.h"
+#include "platform/Prompter.h"
 #include "platform/SystemIdentity.h"
 #include "platform/TerminationSignals.h"
 #include "res/PaintedIcons.h"
+#include "res/StringTable.h"
 #include "settings/AppDataDir.h"
+#include "settings/SettingsFallback.h"
 #include "settings/SettingsStore.h"
 #include "ui/WidgetPrompter.h"
 
@@ -46,7 +49,8 @@ bool CTq20App::InitInstance()
     // The settings root: "Tarquel International" / "TarquelMessenger".
     QCoreApplication::setOrganizationName(QStringLiteral("Tarquel International"));
     QCoreApplication::setApplicationName(QStringLiteral("TarquelMessenger"));
-    m_settings = std::make_unique<SettingsStore>();
+    m_settingsFile = std::make_unique<SettingsFallback>(SettingsStore::defaultFilePath());
+    m_settings = std::make_unique<SettingsStore>(m_settingsFile->storeFilePath());
 
     m_instance = std::make_unique<SingleInstance>();
     if (!m_instance->claim())
@@ -116,8 +120,25 @@ bool CTq20App::InitInstance()
     auto *termination = new TerminationSignals(this);
     connect(termination, &TerminationSignals::terminationRequested, m_frame.get(), [this] { m_frame->OnExit(); });
 
+    tellWhenSettingsAreUnreadable();
     trimResidentMemory();
     return true;
+}
+
+void CTq20App::tellWhenSettingsAreUnreadable()
+{
+    if (!m_settingsFile->active())
+        return;
+    // Once the window is up, so the box has something to stand over.
+    QMetaObject::invokeMethod(
+        m_frame.get(),
+        [this] {
+            const QByteArray path = m_settingsFile->userFilePath().toUtf8();
+            m_services.prompter->message(tqString(Sid::AppName),
+                                         tqFormat(Sid::SettingsFileUnreadable, path.constData()),
+                                         Prompter::Icon::Exclamation);
+        },
+        Qt::QueuedConnection);
 }
 
 void CTq20App::showMainWindow()

@@ -11,6 +11,7 @@ class CMainFrame;
 class Clock;
 class PowerNotices;
 class Prompter;
+class SettingsFallback;
 class SettingsStore;
 class Shell;
 class SingleInstance;
@@ -61,10 +62,12 @@ Q_SIGNALS:
 
 private:
     void showMainWindow();
+    void tellWhenSettingsAreUnreadable();
     void onFrameEnded();
 
     AppOptions m_options;
     AppServices m_services;
+    std::unique_ptr<SettingsFallback> m_settingsFile;
     std::unique_ptr<SettingsStore> m_settings;
     std::unique_ptr<SingleInstance> m_instance;
     // The real services, when none were given.

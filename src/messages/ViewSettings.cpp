@@ -22,7 +22,7 @@ ViewSettings ViewSettings::read(const SettingsStore &store, const QString &appDa
     s.enableSound = store.get(keys::EnableSound) != 0;
     s.saveDead = store.get(keys::SaveDead) != 0;
     s.recvNMessages = store.get(keys::RecvNMessages) != 0;
-    s.tcpPort = store.get(keys::TcpPort);
+    s.tcpPort = tq::tcpPort(store);
     s.udpPort = effectiveUdpPort(store);
     s.delay = store.get(keys::Delay);
     s.useProtocol = store.get(keys::UseProtocol);

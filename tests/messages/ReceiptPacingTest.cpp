@@ -29,7 +29,8 @@ protected:
         ::setsockopt(victim.get(), SOL_SOCKET, SO_RCVBUF, &room, sizeof room);
     }
 
-    // Datagrams from 127.0.0.2 whose reply address names the victim's port.
+    // Datagrams from 127.0.0.2 whose reply address names the victim's port: the receipts go to
+    // the victim, a third party at the forged source address.
     void sendForged(int count)
     {
         for (int i = 0; i < count; ++i) {
@@ -53,7 +54,7 @@ protected:
     }
 
     const int udpPort = test::unusedUdpPort();
-    const UniqueFd victim = test::udpSocket("127.0.0.1");
+    const UniqueFd victim = test::udpSocket("127.0.0.2");
     const UniqueFd forger = test::udpSocket("127.0.0.2");
     std::unique_ptr<CMainFrame> frame;
     CTq20View *view = nullptr;
