@@ -82,6 +82,7 @@ void ListenerLoop::run()
         }
         expireDeadlines();
         removeClosed();
+        promoteWaiting();
         if (accepting && (fds[1].revents & POLLIN))
             acceptNew();
     }
@@ -148,24 +149,56 @@ void ListenerLoop::acceptNew()
             break; // EAGAIN: nothing more waiting; other errors: accept again later
         }
         if (countFrom(peer.sin_addr.s_addr) >= kMaxPerAddress) {
-            answerLength(fd.get(), 0);
+            if (waitingFrom(peer.sin_addr.s_addr) < kMaxWaitingPerAddress
+                && static_cast<int>(m_waiting.size()) < kMaxWaiting)
+                m_waiting.push_back({std::move(fd), peer, Clock::now()});
+            else
+                answerLength(fd.get(), 0);
             continue;
         }
         if (openCount() >= kMaxConnections) {
             evict(*quietest());
             removeClosed();
         }
-        const auto now = Clock::now();
-        Connection &connection = m_connections.emplace_back();
-        connection.fd = std::move(fd);
-        connection.peer = peer.sin_addr.s_addr;
-        connection.peerIp = dottedAddress(peer);
-        connection.readDeadline = now + milliseconds(kReadTimeoutMs);
-        connection.lastHeard = now;
-        // The packet often arrives together with the connection: read it without waiting.
-        service(connection);
-        if (!connection.fd.valid())
-            m_connections.pop_back();
+        take(std::move(fd), peer);
+    }
+}
+
+int ListenerLoop::waitingFrom(std::uint32_t peer) const
+{
+    return static_cast<int>(std::count_if(m_waiting.begin(), m_waiting.end(), [peer](const Waiting &waiting) {
+        return waiting.peer.sin_addr.s_addr == peer;
+    }));
+}
+
+void ListenerLoop::take(UniqueFd fd, const sockaddr_in &peer)
+{
+    const auto now = Clock::now();
+    Connection &connection = m_connections.emplace_back();
+    connection.fd = std::move(fd);
+    connection.peer = peer.sin_addr.s_addr;
+    connection.peerIp = dottedAddress(peer);
+    connection.readDeadline = now + milliseconds(kReadTimeoutMs);
+    connection.lastHeard = now;
+    // The packet often arrives together with the connection: read it without waiting.
+    service(connection);
+    if (!connection.fd.valid())
+        m_connections.pop_back();
+}
+
+void ListenerLoop::promoteWaiting()
+{
+    const auto now = Clock::now();
+    for (auto it = m_waiting.begin(); it != m_waiting.end();) {
+        if (now - it->since > milliseconds(kReadTimeoutMs)) {
+            answerLength(it->fd.get(), 0);
+            it = m_waiting.erase(it);
+        } else if (openCount() < kMaxConnections && countFrom(it->peer.sin_addr.s_addr) < kMaxPerAddress) {
+            take(std::move(it->fd), it->peer);
+            it = m_waiting.erase(it);
+        } else {
+            ++it;
+        }
     }
 }
 

@@ -6,6 +6,8 @@
 
 #include <QByteArray>
 
+#include <netinet/in.h>
+
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -17,9 +19,12 @@ namespace tq {
 // hands each finished packet on and answers with the length it kept. The places are shared
 // so that nobody can keep the others out for long:
 // - at most kMaxConnections are read at once, at most kMaxPerAddress from one source
-//   address; a connection beyond the address's share is closed at once with the answer "0".
-//   Left waiting in the kernel's queue it would block every connection queued behind it,
-//   whatever its address, since accept() takes them in order;
+//   address. A connection beyond its address's share is accepted and waits, unread, until
+//   its address has a place again (a station sending one message to many users here opens
+//   many at once); at most kMaxWaitingPerAddress wait for one address and kMaxWaiting in
+//   all, and one more is answered "0" and closed at once. Left in the kernel's queue it would
+//   block every connection queued behind it, whatever its address, since accept() takes them
+//   in order;
 // - when every place is taken and another sender waits, the connection that has been quiet
 //   longest gives up its place once it has sent nothing for kEvictQuietMs; it is answered
 //   with the length of what it sent, as on a time-out.
@@ -27,6 +32,8 @@ class ListenerLoop {
 public:
     static constexpr int kMaxConnections = 256;
     static constexpr int kMaxPerAddress = 8;
+    static constexpr int kMaxWaitingPerAddress = 64;
+    static constexpr int kMaxWaiting = 1024;
     static constexpr int kEvictQuietMs = 5000;
     static constexpr int kReadTimeoutMs = 300000;
     // How long an inner "/$7" at the end of a read waits for more bytes before it counts as
@@ -56,7 +63,18 @@ private:
         Clock::time_point nextDeadline() const;
     };
 
+    struct Waiting {
+        UniqueFd fd;
+        sockaddr_in peer;
+        Clock::time_point since;
+    };
+
     int openCount() const { return static_cast<int>(m_connections.size()); }
+    int waitingFrom(std::uint32_t peer) const;
+    void take(UniqueFd fd, const sockaddr_in &peer);
+    // Moves waiting connections into places their addresses have again; drops those that
+    // waited longer than the read time-out.
+    void promoteWaiting();
     int countFrom(std::uint32_t peer) const;
     Connection *quietest();
     // Whether a waiting sender could be taken now: a free place, or one quiet long enough.
@@ -73,6 +91,7 @@ private:
     const int m_wakeFd;
     PacketHandler m_handOn;
     std::list<Connection> m_connections;
+    std::list<Waiting> m_waiting;
     Clock::time_point m_acceptResume{};
 };
 
