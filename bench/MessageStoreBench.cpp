@@ -39,7 +39,7 @@ int writeMessages(const QString &folder, int count)
     for (int i = 0; i < count; ++i) {
         const QByteArray name = "PC" + QByteArray::number(i % 50);
         if (tq::WriteMessageFile(i % 20 ? '0' : '1', name, name + "/10.0.0." + QByteArray::number(i % 250 + 1),
-                typicalText(i), start.addMSecs(i * 1500LL), folder))
+                                 typicalText(i), start.addMSecs(i * 1500LL), folder))
             ++written;
     }
     return written;
@@ -118,13 +118,13 @@ int main(int argc, char *argv[])
 
         timer.restart();
         tq::MessageList list;
-        loaded = tq::LoadStoredMessages(list, false, folder);
+        loaded = tq::LoadStoredMessages(list, false, folder).added;
         load.push_back(timer.nsecsElapsed() / 1e6);
     }
     const double rawMs = median(raw);
     const double loadMs = median(load);
     std::printf("store: %d message files; raw read %.1f ms, LoadStoredMessages %.1f ms (%u records), "
                 "ratio %.2f (median of %d rounds)\n",
-        count, rawMs, loadMs, loaded, loadMs / rawMs, rounds);
+                count, rawMs, loadMs, loaded, loadMs / rawMs, rounds);
     return loaded == static_cast<quint32>(count) ? 0 : 1;
 }

@@ -23,6 +23,12 @@ TQ_TEST_PACKAGES=(dovecot-core dovecot-pop3d opensmtpd desktop-file-utils appstr
 # bash-completion for the folder its completions go to.
 TQ_PACKAGING_PACKAGES=(dpkg-dev file binutils lintian bash-completion)
 
+# The fuzzers need clang and its libFuzzer runtime (scripts/fuzz only).
+TQ_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
+
+# The stress checks drive the program from a Python script (scripts/stress only).
+TQ_STRESS_PACKAGES=(python3)
+
 tq_missing_packages() {
   local package
   for package in "$@"; do
@@ -87,13 +93,14 @@ tq_stop_service() {
   fi
 }
 
-# tq_build BUILD_DIR TARGET [cmake options...]
+# tq_build BUILD_DIR TARGETS [cmake options...]: TARGETS may name several, separated by spaces.
 tq_build() {
-  local build_dir=$1 target=$2
+  local build_dir=$1 targets
+  read -r -a targets <<<"$2"
   shift 2
   local launcher=()
   # A compiler cache, where the machine has one, makes rebuilds of unchanged sources free.
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   cmake -S "$TQ_ROOT" -B "$build_dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
-  cmake --build "$build_dir" --target "$target" -- -j "$(nproc)"
+  cmake --build "$build_dir" --target "${targets[@]}" -- -j "$(nproc)"
 }

@@ -4,6 +4,7 @@
 #include "app/HelpPages.h"
 #include "app/MailTrayIcons.h"
 #include "app/SendResultHandler.h"
+#include "app/StatusNotices.h"
 #include "mail/BackgroundMailCheck.h"
 #include "mail/CMailCheckDlg.h"
 #include "mail/MailAnnouncer.h"
@@ -13,8 +14,8 @@
 #include "platform/TrayIcon.h"
 #include "prefs/CMyPropertySheet.h"
 #include "protocol/CReceiveThread.h"
-#include "protocol/SendTasks.h"
 #include "protocol/CUDPReceiveThread.h"
+#include "protocol/SendTasks.h"
 #include "res/PaintedIcons.h"
 #include "res/StringTable.h"
 #include "settings/SettingsStore.h"
@@ -26,7 +27,7 @@
 namespace tq {
 
 CMainFrame::CMainFrame(SettingsStore &settings, Prompter &prompter, SoundPlayer &sound, TrayIcon &tray,
-    const Clock &clock, QWidget *parent)
+                       const Clock &clock, QWidget *parent)
     : QMainWindow(parent)
     , m_settings(settings)
     , m_prompter(prompter)
@@ -56,15 +57,17 @@ CMainFrame::CMainFrame(SettingsStore &settings, Prompter &prompter, SoundPlayer 
 
     // The status line and the mode text share pane 0.
     const auto showInPaneZero = [this](const QString &text) { m_modePane->setText(text); };
-    m_sendResults = new SendResultHandler(prompter, sound, settings,
-                                          {showInPaneZero, showInPaneZero, [this] { m_view->stopSendTimer(); }},
-                                          this, this);
+    m_sendResults = new SendResultHandler(
+        prompter, sound, settings, {showInPaneZero, showInPaneZero, [this] { m_view->stopSendTimer(); }}, this, this);
     connect(&m_view->sendTasks(), &SendTasks::sendResult, m_sendResults, &SendResultHandler::onSendResult);
     connect(&m_view->sendTasks(), &SendTasks::statusText, m_sendResults, &SendResultHandler::onStatusText);
 
     connect(m_view, &CTq20View::minimizeRequested, this, &CMainFrame::minimizeToTray);
     connect(m_view, &CTq20View::restoreRequested, this, &CMainFrame::restoreFromTray);
     connect(m_view, &CTq20View::messageArrived, this, &CMainFrame::announceNewMessage);
+    connect(m_view, &CTq20View::largeMessageFilesSkipped, this, [this](int count) {
+        m_notices->setNotice(StatusNotices::Topic::StoredMessages, tqFormat(Sid::LargeMessageFilesSkipped, count));
+    });
     m_tray.setActivationHandler([this](TrayIcon::Activation activation) { onMainTrayActivated(activation); });
     m_tray.setContextMenu(m_trayMenu);
     m_mailTray->setActivationHandler([this](TrayIcon::Activation activation) { onMailTrayActivated(activation); });
@@ -103,7 +106,9 @@ void CMainFrame::createStatusBar()
     m_positionPane->setObjectName(QStringLiteral("statusPane2"));
     m_positionPane->setMinimumWidth(20);
     statusBar()->addPermanentWidget(m_positionPane);
-    m_view->attachStatusPanes({ m_modePane, m_sendTimePane, m_positionPane });
+    m_notices = new StatusNotices(this);
+    statusBar()->addWidget(m_notices);
+    m_view->attachStatusPanes({m_modePane, m_sendTimePane, m_positionPane});
 }
 
 QLabel *CMainFrame::statusPane(int index) const
@@ -129,6 +134,7 @@ void CMainFrame::initialUpdate()
 void CMainFrame::StartProcesses()
 {
     stopReceivers();
+    showPortSettingFaults();
     const int useProtocol = m_settings.get(keys::UseProtocol);
     if (useProtocol == 0 || useProtocol == 2)
         startTcpReceiver();
@@ -149,9 +155,17 @@ void CMainFrame::StopProcesses()
     m_trayRefreshTimer.stop();
 }
 
+void CMainFrame::showPortSettingFaults()
+{
+    QStringList texts;
+    for (const PortSettingFault &fault : portSettingFaults(m_settings))
+        texts.append(tqFormat(Sid::PortSettingOutOfRange, fault.entry, fault.stored, fault.used));
+    m_notices->setNotice(StatusNotices::Topic::Ports, texts.join(QLatin1Char(' ')));
+}
+
 void CMainFrame::startTcpReceiver()
 {
-    m_tcpReceiver = std::make_unique<CReceiveThread>(m_settings.get(keys::TcpPort));
+    m_tcpReceiver = std::make_unique<CReceiveThread>(tcpPort(m_settings));
     connect(m_tcpReceiver.get(), &CReceiveThread::sendResult, this, &CMainFrame::onSendResult);
     connect(m_tcpReceiver.get(), &CReceiveThread::criticalError, this, &CMainFrame::onCriticalError);
     connect(m_tcpReceiver.get(), &CReceiveThread::incomingMessage, m_view, &CTq20View::OnIncomingMessage);

@@ -33,6 +33,7 @@ class SendResultHandler;
 class SettingsStore;
 class Shell;
 class SoundPlayer;
+class StatusNotices;
 
 // The program's main window: the message view, the menus with the view's commands, the
 // status bar, the main tray icon, and the background processes (the receivers and timers).
@@ -46,7 +47,7 @@ public:
 
     // The window takes its stored placement; nothing runs until initialUpdate().
     CMainFrame(SettingsStore &settings, Prompter &prompter, SoundPlayer &sound, TrayIcon &tray,
-        const Clock &clock = steadyClock(), QWidget *parent = nullptr);
+               const Clock &clock = steadyClock(), QWidget *parent = nullptr);
     ~CMainFrame() override;
 
     CTq20View *view() const { return m_view; }
@@ -81,6 +82,8 @@ public:
 
     QString listenerStatusText() const;
     QLabel *statusPane(int index) const;
+    // Lasting notices about settings and files that could not be used as they are.
+    StatusNotices *statusNotices() const { return m_notices; }
     PowerNoticeWindow *powerNotice() const { return m_powerNotice; }
 
     // ---- the application's commands. The dialogs open without blocking; each of them runs
@@ -153,6 +156,7 @@ private:
     void showDesktopNotice(const QString &text);
     void applyStoredPlacement();
     void endProgram();
+    void showPortSettingFaults();
     void startTcpReceiver();
     void startUdpReceiver();
     void startMailChecking();
@@ -172,6 +176,7 @@ private:
     QLabel *m_modePane = nullptr;
     QLabel *m_sendTimePane = nullptr;
     QLabel *m_positionPane = nullptr;
+    StatusNotices *m_notices = nullptr;
     QPointer<PowerNoticeWindow> m_powerNotice;
 
     QToolBar *m_toolBar = nullptr;

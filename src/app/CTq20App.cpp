@@ -10,11 +10,13 @@
 #include "platform/Clock.h"
 #include "platform/MemoryTrim.h"
 #include "platform/ProgramFolders.h"
+#include "platform/Prompter.h"
 #include "platform/SystemIdentity.h"
 #include "platform/TerminationSignals.h"
 #include "res/PaintedIcons.h"
 #include "res/StringTable.h"
 #include "settings/AppDataDir.h"
+#include "settings/SettingsFallback.h"
 #include "settings/SettingsStore.h"
 #include "ui/WidgetPrompter.h"
 
@@ -51,7 +53,8 @@ bool CTq20App::InitInstance()
     QCoreApplication::setApplicationName(QStringLiteral("TarquelMessenger"));
     // The menu entry's name, by which the desktop matches the windows to its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("tarquel-messenger"));
-    m_settings = std::make_unique<SettingsStore>();
+    m_settingsFile = std::make_unique<SettingsFallback>(SettingsStore::defaultFilePath());
+    m_settings = std::make_unique<SettingsStore>(m_settingsFile->storeFilePath());
 
     m_instance = std::make_unique<SingleInstance>();
     if (!m_instance->claim())
@@ -126,8 +129,25 @@ bool CTq20App::InitInstance()
     // So do a terminating signal and a closed terminal, also one that came during start-up.
     connect(termination, &TerminationSignals::terminationRequested, m_frame.get(), [this] { m_frame->OnExit(); });
 
+    tellWhenSettingsAreUnreadable();
     trimResidentMemory();
     return true;
+}
+
+void CTq20App::tellWhenSettingsAreUnreadable()
+{
+    if (!m_settingsFile->active())
+        return;
+    // Once the window is up, so the box has something to stand over.
+    QMetaObject::invokeMethod(
+        m_frame.get(),
+        [this] {
+            const QByteArray path = m_settingsFile->userFilePath().toUtf8();
+            m_services.prompter->message(tqString(Sid::AppName),
+                                         tqFormat(Sid::SettingsFileUnreadable, path.constData()),
+                                         Prompter::Icon::Exclamation);
+        },
+        Qt::QueuedConnection);
 }
 
 void CTq20App::showMainWindow()

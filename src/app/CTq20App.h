@@ -11,6 +11,7 @@ class CMainFrame;
 class Clock;
 class PowerNotices;
 class Prompter;
+class SettingsFallback;
 class SettingsStore;
 class Shell;
 class SingleInstance;
@@ -66,10 +67,12 @@ private:
     // Without a tray the window stays in the task bar; the first start there says why, and
     // how to get a tray, in the status bar and in a desktop notice.
     void tellOnceThatThereIsNoTray();
+    void tellWhenSettingsAreUnreadable();
     void onFrameEnded();
 
     AppOptions m_options;
     AppServices m_services;
+    std::unique_ptr<SettingsFallback> m_settingsFile;
     std::unique_ptr<SettingsStore> m_settings;
     std::unique_ptr<SingleInstance> m_instance;
     // The real services, when none were given.

@@ -3,6 +3,7 @@
 #include "mail/MailServerAddress.h"
 #include "mail/MailSocket.h"
 #include "mail/SmtpMail.h"
+#include "mail/SmtpReply.h"
 #include "res/StringTable.h"
 
 #include <QSysInfo>
@@ -12,30 +13,10 @@ namespace {
 
 // HELO names at most this many characters of the host name.
 constexpr qsizetype kMaxHeloName = 80;
-// A reply of more lines than this is no reply a server means.
-constexpr int kMaxReplyLines = 100;
-
-// The last line of a reply ("250-..." lines continue it); nothing when it could not be read.
-std::optional<QByteArray> readReply(MailSocket &socket)
-{
-    for (int i = 0; i < kMaxReplyLines; ++i) {
-        const auto line = socket.readLine();
-        if (!line)
-            return std::nullopt;
-        if (line->size() < 4 || line->at(3) != '-')
-            return line;
-    }
-    return std::nullopt;
-}
-
-bool replyIs(const std::optional<QByteArray> &reply, const char *code)
-{
-    return reply && reply->startsWith(code);
-}
 
 bool ask(MailSocket &socket, const QByteArray &command, const char *expected)
 {
-    return socket.sendAll(command) && replyIs(readReply(socket), expected);
+    return socket.sendAll(command) && smtpReplyIs(readSmtpReply(socket), expected);
 }
 
 QByteArray heloName(const QString &configured)
@@ -109,7 +90,7 @@ void CSendMailThread::run()
             setError(tqString(Sid::SmtpUnexpectedAnswer) + m_server);
             converse(socket);
             if (socket.usable() && socket.sendAll("QUIT\r\n"))
-                readReply(socket);
+                readSmtpReply(socket);
         }
     }
     {
@@ -121,12 +102,13 @@ void CSendMailThread::run()
 
 void CSendMailThread::converse(MailSocket &socket)
 {
-    if (!replyIs(readReply(socket), "220") || !socket.sendAll("HELO " + heloName(m_options.localHostName) + "\r\n"))
+    if (!smtpReplyIs(readSmtpReply(socket), "220")
+        || !socket.sendAll("HELO " + heloName(m_options.localHostName) + "\r\n"))
         return;
-    auto helo = readReply(socket);
-    if (replyIs(helo, "220")) // a greeting that came in two parts
-        helo = readReply(socket);
-    if (!replyIs(helo, "250"))
+    auto helo = readSmtpReply(socket);
+    if (smtpReplyIs(helo, "220")) // a greeting that came in two parts
+        helo = readSmtpReply(socket);
+    if (!smtpReplyIs(helo, "250"))
         return;
 
     const QDateTime now = m_options.now ? m_options.now() : QDateTime::currentDateTime();

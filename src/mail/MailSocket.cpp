@@ -79,6 +79,13 @@ bool MailSocket::connectTo(const MailServerAddress &address)
     return true;
 }
 
+void MailSocket::adopt(UniqueFd connected)
+{
+    m_fd = std::move(connected);
+    m_pending.clear();
+    m_state = m_fd.valid() ? State::Connected : State::Broken;
+}
+
 bool MailSocket::sendAll(QByteArrayView data)
 {
     const auto deadline = Clock::now() + m_timeout;

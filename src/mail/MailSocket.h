@@ -24,6 +24,9 @@ public:
     // A fresh TCP socket; false when the system has none to give.
     bool create();
     bool connectTo(const MailServerAddress &address);
+    // Takes over a socket that is connected already (one end of a socket pair): the
+    // conversation starts at once.
+    void adopt(UniqueFd connected);
     bool sendAll(QByteArrayView data);
     // The next line with its line feed (without it when the line was cut at kMaxLineLength or
     // the server closed after it); nothing when no byte could be read.

@@ -36,7 +36,7 @@ CTq20View::CTq20View(SettingsStore &settings, Prompter &prompter, SoundPlayer &s
     , m_viewer(clock)
     , m_ownIp(ownIPv4Address())
     , m_deadFile(prompter, settings)
-    , m_incoming(m_viewer, m_deadFile)
+    , m_incoming(m_viewer, m_deadFile, ArrivalStampFormat(), clock)
 {
     setObjectName(QStringLiteral("messageView"));
     m_incoming.setAddressBook(&m_addressBook);
@@ -130,13 +130,13 @@ void CTq20View::createControls()
     m_sendButton->setToolTip(tqString(Sid::SendButtonTip));
     connect(m_sendButton, &QPushButton::clicked, this, [this] { Q_EMIT sendRequested('0'); });
 
-    for (QWidget *control : { static_cast<QWidget *>(m_messagePane), static_cast<QWidget *>(m_destinationBox),
-             static_cast<QWidget *>(m_autoAnswerCheck), static_cast<QWidget *>(m_composeBox),
-             static_cast<QWidget *>(m_sendButton) })
+    for (QWidget *control : {static_cast<QWidget *>(m_messagePane), static_cast<QWidget *>(m_destinationBox),
+                             static_cast<QWidget *>(m_autoAnswerCheck), static_cast<QWidget *>(m_composeBox),
+                             static_cast<QWidget *>(m_sendButton)})
         control->setFont(m_formFont);
 
     // Edit commands follow whatever edit has the focus and what it holds.
-    for (MessageEdit *edit : { m_messagePane, m_composeBox }) {
+    for (MessageEdit *edit : {m_messagePane, m_composeBox}) {
         connect(edit, &QPlainTextEdit::selectionChanged, this, &CTq20View::updateCommandStates);
         connect(edit, &QPlainTextEdit::undoAvailable, this, &CTq20View::updateCommandStates);
         connect(edit, &QPlainTextEdit::textChanged, this, &CTq20View::updateCommandStates);
@@ -165,8 +165,10 @@ void CTq20View::OnInitialUpdate()
         m_prompter.message(tqString(Sid::AppName), tqString(Sid::FontMissing), Prompter::Icon::Exclamation);
 
     if (m_settingsCache.storeAndLoad) {
-        m_viewer.loadStored(m_settingsCache.dontAutoLast, AppDataDir::messagesPath());
-        if (m_viewer.messages().current()) {
+        const StoredMessagesLoad load = m_viewer.loadStored(m_settingsCache.dontAutoLast, AppDataDir::messagesPath());
+        if (load.tooLarge > 0)
+            Q_EMIT largeMessageFilesSkipped(static_cast<int>(load.tooLarge));
+        if (const MessageRecord *current = m_viewer.messages().current()) {
             showCurrentMessage();
             offerQuote(QuoteOffer::Replace);
             m_composeBox->selectAll();

@@ -75,7 +75,7 @@ public:
     static constexpr int kSplitterBand = 5;
 
     CTq20View(SettingsStore &settings, Prompter &prompter, SoundPlayer &sound, TrayIcon &tray, const Clock &clock,
-        QWidget *parent = nullptr);
+              QWidget *parent = nullptr);
     // Keeps "Popup" and "BottomRecText" for the next run. Message files stay.
     ~CTq20View() override;
 
@@ -176,6 +176,9 @@ Q_SIGNALS:
     void sendRequested(char importance);
     // Messages have arrived and are on hand; `text` is the newest one as it came.
     void messageArrived(const QString &text);
+    // The start-up load left stored message files aside that are larger than any this
+    // program writes.
+    void largeMessageFilesSkipped(int count);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -33,12 +33,13 @@ IncomingSettings IncomingSettings::from(const ViewSettings &view, const QByteArr
 }
 
 IncomingMessageHandler::IncomingMessageHandler(MessageViewer &viewer, FilteredMessageFile &deadFile,
-                                               const ArrivalStampFormat &format)
+                                               const ArrivalStampFormat &format, const Clock &clock)
     : m_viewer(viewer)
     , m_deadFile(deadFile)
     , m_format(format)
     , m_sendDatagram(
           [](const QByteArray &ip, int port, const QByteArray &datagram) { sendDatagram(ip, port, datagram); })
+    , m_receiptLimiter(clock)
     , m_now(&QDateTime::currentDateTime)
     , m_files([this] {
         QMetaObject::invokeMethod(
@@ -77,6 +78,9 @@ IncomingDecision IncomingMessageHandler::OnIncomingMessage(Transport transport, 
 
     decision.local = isLocalSender(data.senderIp, m_settings.ownIp);
     const ParsedPacket packet = transport == Transport::Tcp ? ParseStreamPacket(bytes) : ParseDatagramPacket(bytes);
+    // The sender's line of a message file ends at its first CR LF: a system name with a line
+    // break in it would come back from the file as another sender with another text.
+    const bool standard = packet.wellFormed && !packet.systemName.contains('\r') && !packet.systemName.contains('\n');
     const int ownPort = transport == Transport::Tcp ? m_settings.tcpPort : m_settings.udpPort;
     const int port = replyPort(packet.replyAddress, ownPort);
     const QByteArray address = senderAddress(data.senderIp, port, transport, ownPort);
@@ -84,13 +88,19 @@ IncomingDecision IncomingMessageHandler::OnIncomingMessage(Transport transport, 
     const QByteArray stamp = m_format.stamp(arrival);
 
     // Confirmed before any filter looks at it: the sender learns it arrived, not that it was shown.
-    if (transport == Transport::Udp && packet.wellFormed && !isReceipt) {
-        const ReceiptIdentity own{m_settings.ownSystemName, m_settings.ownEmail, m_settings.ownIp, m_settings.udpPort};
-        m_sendDatagram(data.senderIp, port, BuildDeliveryReceipt(packet.text, stamp, own));
-        decision.receiptSent = true;
+    // Source and reply port may be forged, so receipts are paced; the message is kept either way.
+    if (transport == Transport::Udp && standard && !isReceipt) {
+        if (m_receiptLimiter.allow(data.senderIp)) {
+            const ReceiptIdentity own{m_settings.ownSystemName, m_settings.ownEmail, m_settings.ownIp,
+                                      m_settings.udpPort};
+            m_sendDatagram(data.senderIp, port, BuildDeliveryReceipt(packet.text, stamp, own));
+            decision.receiptSent = true;
+        } else {
+            decision.receiptHeldBack = true;
+        }
     }
 
-    if (!packet.wellFormed) {
+    if (!standard) {
         const QByteArray buffer = nonStandardMessageBuffer(stamp, bytes);
         m_deadFile.SaveFilteredMessage(buffer, buffer.size());
         decision.outcome = Outcome::NonStandard;
@@ -129,8 +139,8 @@ IncomingDecision IncomingMessageHandler::OnIncomingMessage(Transport transport, 
     decision.offerQuote = !autoAnswer && m_viewer.composeReplaceable();
     // Answering an automatic answer or a receipt would set two stations in AutoAnswer mode
     // answering each other for ever.
-    decision.answerAutomatically = autoAnswer && !decision.local && !isReceipt
-        && !packet.text.startsWith(QByteArrayView(kAutoAnswerHeading));
+    decision.answerAutomatically =
+        autoAnswer && !decision.local && !isReceipt && !packet.text.startsWith(QByteArrayView(kAutoAnswerHeading));
     if (m_settings.soundOn)
         decision.sound = m_settings.soundFile;
     return decision;

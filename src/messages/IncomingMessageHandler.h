@@ -3,6 +3,8 @@
 #include "messages/ArrivalStamp.h"
 #include "messages/IncomingFilters.h"
 #include "messages/MessageFileWriter.h"
+#include "platform/Clock.h"
+#include "protocol/ReceiptRateLimiter.h"
 #include "protocol/ReceivedData.h"
 
 #include <QByteArray>
@@ -53,6 +55,7 @@ struct IncomingDecision {
     FilterVerdict verdict = FilterVerdict::Pass;
     bool local = false; // from this machine
     bool receiptSent = false;
+    bool receiptHeldBack = false; // a receipt was due, but over the rate limit
 
     // For an accepted message only:
     bool restoreWindow = false; // the pop-up: bring the main window up
@@ -73,8 +76,9 @@ public:
     using DatagramSender = std::function<void(const QByteArray &ip, int port, const QByteArray &datagram)>;
     using WallClock = std::function<QDateTime()>;
 
+    // `clock` paces the delivery receipts.
     IncomingMessageHandler(MessageViewer &viewer, FilteredMessageFile &deadFile,
-                           const ArrivalStampFormat &format = ArrivalStampFormat());
+                           const ArrivalStampFormat &format = ArrivalStampFormat(), const Clock &clock = steadyClock());
 
     void setSettings(const IncomingSettings &settings) { m_settings = settings; }
     const IncomingSettings &settings() const { return m_settings; }
@@ -87,6 +91,9 @@ public:
     void setStampFormat(const ArrivalStampFormat &format) { m_format = format; }
 
     IncomingDecision OnIncomingMessage(Transport transport, const ReceivedData &data);
+
+    // Receipts held back by the rate limit since the handler was made.
+    quint64 receiptsNotSent() const { return m_receiptLimiter.refused(); }
 
     // Message files are written in the background, and a record names its file once it is
     // there. This returns when every file is on disk and named in its record; whatever deletes
@@ -103,6 +110,7 @@ private:
     const AddressBookSnapshot *m_addressBook = nullptr;
     IncomingFilterSources m_filterSources;
     DatagramSender m_sendDatagram;
+    ReceiptRateLimiter m_receiptLimiter;
     WallClock m_now;
     quint64 m_arrivals = 0;
     // The writer's results are taken on the handler's thread.

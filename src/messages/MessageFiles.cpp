@@ -17,9 +17,6 @@
 namespace tq {
 namespace {
 
-// No message file can be this large (a message is at most 64 KiB); something this size in the
-// folder is not ours and is not read into memory.
-constexpr qint64 kMaxMessageFileSize = 4 * 1024 * 1024;
 // How far a taken name may move on before the message is kept in memory only.
 constexpr int kMaxNameAttempts = 1000;
 
@@ -36,7 +33,7 @@ QString messageFileName(const QDateTime &arrivalTime, const QByteArray &systemNa
     // The name takes the characters of systemName as the display reads them, so a name
     // written in Windows-1252 gives the same letters here.
     return QString::asprintf("%02d%02d%02d%02d%02d%03d", date.month(), date.day(), time.hour(), time.minute(),
-               time.second(), time.msec())
+                             time.second(), time.msec())
         + decodeMessageBytes(systemName) + QStringLiteral(".tqm");
 }
 
@@ -99,15 +96,17 @@ bool hasMessageSuffix(const char *name)
 }
 
 // The whole file, or nothing when it cannot be opened, is not a regular file, or is too large
-// to be a message.
-std::optional<QByteArray> readWholeFile(int folderFd, const QByteArray &name)
+// to be a message (`tooLarge` is then set).
+std::optional<QByteArray> readWholeFile(int folderFd, const QByteArray &name, bool &tooLarge)
 {
     const int fd = ::openat(folderFd, name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0)
         return std::nullopt;
     std::optional<QByteArray> content;
     struct stat info { };
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kMaxMessageFileSize) {
+    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    tooLarge = regular && info.st_size > kMaxStoredMessageFileSize;
+    if (regular && !tooLarge) {
         QByteArray bytes(static_cast<qsizetype>(info.st_size), Qt::Uninitialized);
         qsizetype filled = 0;
         while (filled < bytes.size()) {
@@ -127,7 +126,7 @@ std::optional<QByteArray> readWholeFile(int folderFd, const QByteArray &name)
 
 } // namespace
 
-quint32 LoadStoredMessages(MessageList &list, bool dontAutoLast, const QString &messagesDir)
+StoredMessagesLoad LoadStoredMessages(MessageList &list, bool dontAutoLast, const QString &messagesDir)
 {
     const QByteArray folder = QFile::encodeName(messagesDir);
     DIR *dir = ::opendir(folder.constData());
@@ -141,15 +140,17 @@ quint32 LoadStoredMessages(MessageList &list, bool dontAutoLast, const QString &
     // Names begin with month, day and time, so name order is arrival order within a year.
     std::sort(names.begin(), names.end());
 
-    quint32 added = 0;
+    StoredMessagesLoad load;
     for (const QByteArray &name : std::as_const(names)) {
-        std::optional<QByteArray> content = readWholeFile(::dirfd(dir), name);
+        bool tooLarge = false;
+        std::optional<QByteArray> content = readWholeFile(::dirfd(dir), name, tooLarge);
+        load.tooLarge += tooLarge ? 1 : 0;
         if (!content || content->isEmpty())
             continue;
-        if (std::optional<MessageRecord> record
-            = parseMessageFile(std::move(*content), messagesDir + QFile::decodeName(name))) {
+        if (std::optional<MessageRecord> record =
+                parseMessageFile(std::move(*content), messagesDir + QFile::decodeName(name))) {
             list.appendNewest(std::move(*record));
-            ++added;
+            ++load.added;
         }
     }
     if (dir)
@@ -158,7 +159,7 @@ quint32 LoadStoredMessages(MessageList &list, bool dontAutoLast, const QString &
         list.selectOldest();
     else
         list.selectNewest();
-    return added;
+    return load;
 }
 
 void DeleteMessageFile(const QString &path)

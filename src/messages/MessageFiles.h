@@ -34,11 +34,20 @@ std::optional<QString> WriteMessageFile(char importance, const QByteArray &syste
 // A record made from a file's content; nothing for an empty file or one without CR LF.
 std::optional<MessageRecord> parseMessageFile(QByteArray content, const QString &filePath);
 
+// No file this program writes comes near this size (a packet is cut at 64 KiB, and sender
+// and stamp add little); a larger file in the folder is not read into memory at start-up.
+inline constexpr qint64 kMaxStoredMessageFileSize = 128 * 1024;
+
+struct StoredMessagesLoad {
+    quint32 added = 0; // records appended
+    quint32 tooLarge = 0; // files skipped for their size; they stay on disk
+};
+
 // Appends every readable message file of the folder to `list` in name order (which is arrival
 // order within a year), then shows the oldest (`dontAutoLast`) or the newest. Empty,
-// unreadable and malformed files are skipped. Returns the number of records added.
-quint32 LoadStoredMessages(
-    MessageList &list, bool dontAutoLast, const QString &messagesDir = AppDataDir::messagesPath());
+// unreadable, malformed and too large files are skipped.
+StoredMessagesLoad LoadStoredMessages(MessageList &list, bool dontAutoLast,
+                                      const QString &messagesDir = AppDataDir::messagesPath());
 
 // Removes one message file; a file that is already gone or cannot be removed is no error.
 void DeleteMessageFile(const QString &path);

@@ -78,7 +78,7 @@ MessageViewer::Removal MessageViewer::discardAll(bool minimizeOnDeleteLast)
     return emptiedOutcome(minimizeOnDeleteLast);
 }
 
-quint32 MessageViewer::loadStored(bool dontAutoLast, const QString &messagesDir)
+StoredMessagesLoad MessageViewer::loadStored(bool dontAutoLast, const QString &messagesDir)
 {
     return LoadStoredMessages(m_messages, dontAutoLast, messagesDir);
 }

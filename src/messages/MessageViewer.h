@@ -1,6 +1,7 @@
 #pragma once
 
 #include "messages/CounterTexts.h"
+#include "messages/MessageFiles.h"
 #include "messages/MessageList.h"
 #include "messages/ViewCommandStates.h"
 
@@ -52,7 +53,7 @@ public:
     Removal discardAll(bool minimizeOnDeleteLast);
 
     // Loads the stored messages (see LoadStoredMessages).
-    quint32 loadStored(bool dontAutoLast, const QString &messagesDir);
+    StoredMessagesLoad loadStored(bool dontAutoLast, const QString &messagesDir);
 
     CounterTexts counters() const;
     bool showImportance() const;

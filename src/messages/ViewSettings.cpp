@@ -23,7 +23,7 @@ ViewSettings ViewSettings::read(const SettingsStore &store, const QString &appDa
     s.saveDead = store.get(keys::SaveDead) != 0;
     s.recvNMessages = store.get(keys::RecvNMessages) != 0;
     s.sendWindows1252 = store.get(keys::OutgoingEncoding) == keys::kOutgoingWindows1252;
-    s.tcpPort = store.get(keys::TcpPort);
+    s.tcpPort = tq::tcpPort(store);
     s.udpPort = effectiveUdpPort(store);
     s.delay = store.get(keys::Delay);
     s.useProtocol = store.get(keys::UseProtocol);

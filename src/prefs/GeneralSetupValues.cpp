@@ -11,7 +11,7 @@ GeneralSetupValues GeneralSetupValues::read(const SettingsStore &store)
     values.systemName = store.get(keys::SystemName);
     values.signature = store.get(keys::Signature);
     values.emailAddress = store.get(keys::EmailAddress);
-    values.portText = QString::number(store.get(keys::TcpPort));
+    values.portText = QString::number(tcpPort(store));
     values.delayText = QString::number(store.get(keys::Delay));
     values.useProtocol = store.get(keys::UseProtocol);
     return values;
@@ -38,7 +38,7 @@ int GeneralSetupValues::delay() const
 
 bool GeneralSetupValues::portDiffersFrom(const SettingsStore &store) const
 {
-    return port() != store.get(keys::TcpPort);
+    return port() != tcpPort(store);
 }
 
 void GeneralSetupValues::write(SettingsStore &store, bool writePort) const

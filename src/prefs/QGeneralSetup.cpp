@@ -118,7 +118,7 @@ void QGeneralSetup::apply()
                                        Prompter::Icon::Stop, Prompter::Buttons::YesNo, Prompter::Answer::No);
         writePort = answer == Prompter::Answer::Yes;
         if (!writePort) {
-            m_values.portText = QString::number(m_context.settings.get(keys::TcpPort));
+            m_values.portText = QString::number(tcpPort(m_context.settings));
             m_ui->portEdit->setText(m_values.portText);
         }
     }

@@ -14,20 +14,16 @@ namespace tq {
 
 // The TCP listener. It reads one stream-form packet from each connection, hands a copy to
 // the incoming-message handler, answers the sender with the length it kept (ASCII digits)
-// and closes the connection. Up to kMaxConnections senders are read at once, each with its
-// own five-minute time-out, so a silent peer cannot keep the others out. Packets are handed
-// on one at a time, in the order they complete.
+// and closes the connection. Many senders are read at once, each with its own five-minute
+// time-out, and idle connections cannot keep the others out (see ListenerLoop). Packets are
+// handed on one at a time, in the order they complete.
 class CReceiveThread : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kMaxConnections = 16;
-    static constexpr int kReadTimeoutMs = 300000;
-    // How long an inner "/$7" at the end of a read waits for more bytes before it counts as
-    // the end of the packet.
-    static constexpr int kQuietEndMs = 200;
-    // Senders beyond the connections being read wait in the kernel's queue. A queue of 10
-    // would make a burst of senders retry their connection attempts for seconds.
-    static constexpr int kListenBacklog = 128;
+    // Senders the loop has not taken yet wait in the kernel's queue. A short queue would make
+    // a burst of senders retry their connection attempts for seconds, and a crowd of idle
+    // connections fill it before a real sender gets in; the system caps it at its own limit.
+    static constexpr int kListenBacklog = 4096;
 
     // Port 0 lets the system choose (tests); boundPort() tells which.
     explicit CReceiveThread(int port, QObject *parent = nullptr);

@@ -10,7 +10,7 @@ SendRequest makeSendRequest(const SettingsStore &settings, const QString &destin
 {
     SendRequest request;
     request.destinations = destinations;
-    request.tcpPort = settings.get(keys::TcpPort);
+    request.tcpPort = tcpPort(settings);
     request.udpPort = effectiveUdpPort(settings);
     request.budgetMs = settings.get(keys::Delay);
     const MessagePacket packet{

@@ -20,15 +20,26 @@ constexpr Entry kStrings[] = {
     {Sid::TitleMessages, QT_TRANSLATE_NOOP("tq", "Tarquel Messenger [ %d messages ]")},
     {Sid::TitleOneMessage, QT_TRANSLATE_NOOP("tq", "Tarquel Messenger [ %d message ]")},
     {Sid::FontMissing,
-     QT_TRANSLATE_NOOP("tq", "Font Verdana corrupt or not installed!\r\n"
-                             "It is strongly recommended reinstall TarquelMessenger!")},
+     QT_TRANSLATE_NOOP("tq",
+                       "Font Verdana corrupt or not installed!\r\n"
+                       "It is strongly recommended reinstall TarquelMessenger!")},
+    {Sid::SettingsFileUnreadable,
+     QT_TRANSLATE_NOOP("tq",
+                       "The settings file\r\n%s\r\ncannot be read. Tarquel Messenger runs on its default "
+                       "settings and leaves that file as it is: changes made in this session are not kept.")},
+    {Sid::PortSettingOutOfRange,
+     QT_TRANSLATE_NOOP("tq", "The setting \"%s\" holds %d, which is no port; %d is used instead.")},
+    {Sid::LargeMessageFilesSkipped,
+     QT_TRANSLATE_NOOP("tq", "%d stored message file(s) over 128 KB skipped; they stay in the messages folder.")},
     {Sid::CloseQuestion,
-     QT_TRANSLATE_NOOP("tq", "Do you wish close Tarquel Messenger\r\n"
-                             "and stop receiving messages from your friends?")},
+     QT_TRANSLATE_NOOP("tq",
+                       "Do you wish close Tarquel Messenger\r\n"
+                       "and stop receiving messages from your friends?")},
     {Sid::CloseQuestionCaption, QT_TRANSLATE_NOOP("tq", "Close Tarquel Messenger?")},
     {Sid::SuspendNotice,
-     QT_TRANSLATE_NOOP("tq", "Tarquel Messenger is preparing to go suspend.\r\n"
-                             "Stopping active processes...")},
+     QT_TRANSLATE_NOOP("tq",
+                       "Tarquel Messenger is preparing to go suspend.\r\n"
+                       "Stopping active processes...")},
     {Sid::ResumeNotice,
      QT_TRANSLATE_NOOP("tq", "Tarquel Messenger is resume after suspend.\n\r"
                              "Starting background processes...")},
@@ -44,45 +55,55 @@ constexpr Entry kStrings[] = {
     {Sid::TcpPortFormat, QT_TRANSLATE_NOOP("tq", "TCP port %d")},
     {Sid::UdpPortFormat, QT_TRANSLATE_NOOP("tq", "UDP port %d")},
     {Sid::CriticalNoTcpIp,
-     QT_TRANSLATE_NOOP("tq", "Critical Error during initializations!\r\n\r\nYou possibly don't have TCP/IP "
-                             "protocol installed.\r\nIt's going to Tarquel Messenger not work!")},
+     QT_TRANSLATE_NOOP("tq",
+                       "Critical Error during initializations!\r\n\r\nYou possibly don't have TCP/IP "
+                       "protocol installed.\r\nIt's going to Tarquel Messenger not work!")},
     {Sid::CriticalNoDefaultPort,
-     QT_TRANSLATE_NOOP("tq", "Critical Error during initializations!\r\n\r\nTarquelMessenger don't access to "
-                             "default port! Try to reinstall TCP/IP!\r\nIt's going to Tarquel Messenger not "
-                             "work!")},
+     QT_TRANSLATE_NOOP("tq",
+                       "Critical Error during initializations!\r\n\r\nTarquelMessenger don't access to "
+                       "default port! Try to reinstall TCP/IP!\r\nIt's going to Tarquel Messenger not "
+                       "work!")},
     {Sid::CriticalNetworkDown,
-     QT_TRANSLATE_NOOP("tq", "Critical Error during initializations!\r\n\r\nA socket operation encountered a "
-                             "dead network.\r\nThis could indicate a serious failure of the network "
-                             "system\r\n(i.e. the protocol stack that the Winsock DLL runs over),\r\nthe "
-                             "network interface, or the local network itself.\r\nIt's going to Tarquel "
-                             "Messenger not work!")},
+     QT_TRANSLATE_NOOP("tq",
+                       "Critical Error during initializations!\r\n\r\nA socket operation encountered a "
+                       "dead network.\r\nThis could indicate a serious failure of the network "
+                       "system\r\n(i.e. the protocol stack that the Winsock DLL runs over),\r\nthe "
+                       "network interface, or the local network itself.\r\nIt's going to Tarquel "
+                       "Messenger not work!")},
     {Sid::CriticalBlockingInProgress,
-     QT_TRANSLATE_NOOP("tq", "Critical Error during initializations!\r\n\r\nA blocking operation is currently "
-                             "executing.\r\nWindows Sockets only allows a single\r\nblocking operation to be "
-                             "outstanding per task\r\nIt's going to Tarquel Messenger not work!")},
+     QT_TRANSLATE_NOOP("tq",
+                       "Critical Error during initializations!\r\n\r\nA blocking operation is currently "
+                       "executing.\r\nWindows Sockets only allows a single\r\nblocking operation to be "
+                       "outstanding per task\r\nIt's going to Tarquel Messenger not work!")},
     {Sid::CriticalTooManySockets,
-     QT_TRANSLATE_NOOP("tq", "Critical Error during initializations!\r\n\r\nToo many open sockets.\r\nEach "
-                             "implementation may have a maximum number\r\nof socket handles available, "
-                             "either globally,\r\nper process or per thread.r\nIt's going to Tarquel "
-                             "Messenger not work!")},
+     QT_TRANSLATE_NOOP("tq",
+                       "Critical Error during initializations!\r\n\r\nToo many open sockets.\r\nEach "
+                       "implementation may have a maximum number\r\nof socket handles available, "
+                       "either globally,\r\nper process or per thread.r\nIt's going to Tarquel "
+                       "Messenger not work!")},
     {Sid::CriticalNoBufferSpace,
-     QT_TRANSLATE_NOOP("tq", "Critical Error during initializations!\r\n\r\nNo buffer space available!\r\nIt's "
-                             "going to Tarquel Messenger not work!")},
+     QT_TRANSLATE_NOOP("tq",
+                       "Critical Error during initializations!\r\n\r\nNo buffer space available!\r\nIt's "
+                       "going to Tarquel Messenger not work!")},
     {Sid::CriticalProtocolNotConfigured,
-     QT_TRANSLATE_NOOP("tq", "Critical Error during initializations!\r\n\r\nThe requested protocol has not "
-                             "been configured into the system,\r\nor no implementation for it exists\r\nIt's "
-                             "going to Tarquel Messenger not work!")},
+     QT_TRANSLATE_NOOP("tq",
+                       "Critical Error during initializations!\r\n\r\nThe requested protocol has not "
+                       "been configured into the system,\r\nor no implementation for it exists\r\nIt's "
+                       "going to Tarquel Messenger not work!")},
     {Sid::CriticalWrongProtocolType,
-     QT_TRANSLATE_NOOP("tq", "Critical Error during initializations!\r\n\r\nProtocol wrong type for "
-                             "socket.\r\nIt's going to Tarquel Messenger not work!")},
+     QT_TRANSLATE_NOOP("tq",
+                       "Critical Error during initializations!\r\n\r\nProtocol wrong type for "
+                       "socket.\r\nIt's going to Tarquel Messenger not work!")},
     {Sid::CriticalSocketTypeUnsupported,
-     QT_TRANSLATE_NOOP("tq", "Critical Error during initializations!\r\n\r\nThe support for the specified "
-                             "socket type does not exist in this address family.\r\nIt's going to Tarquel "
-                             "Messenger not work!")},
+     QT_TRANSLATE_NOOP("tq",
+                       "Critical Error during initializations!\r\n\r\nThe support for the specified "
+                       "socket type does not exist in this address family.\r\nIt's going to Tarquel "
+                       "Messenger not work!")},
     {Sid::PortBusyBoxSuffix,
-     QT_TRANSLATE_NOOP("tq", " busy by another application!\r\nClose another application or change default "
-                             "port and restart Tarquel Messenger!\r\n\r\nIt possible to continue work, but "
-                             "you cannot receive incoming messages!")},
+     QT_TRANSLATE_NOOP("tq",
+                       " busy by another application!\r\nClose another application or change default "
+                       "port and restart Tarquel Messenger!\r\n\r\nIt possible to continue work, but "
+                       "you cannot receive incoming messages!")},
     {Sid::ErrorCreatingSocketCaption, QT_TRANSLATE_NOOP("tq", "Error creating socket!")},
     {Sid::ListeningSuffix, QT_TRANSLATE_NOOP("tq", " listening")},
     {Sid::PortBusyStatusSuffix, QT_TRANSLATE_NOOP("tq", " is busy! Receiving don't possibly!")},
@@ -95,8 +116,9 @@ constexpr Entry kStrings[] = {
     {Sid::SendNotComplete, QT_TRANSLATE_NOOP("tq", "Message has NOT been send to some host!")},
     {Sid::SendOkCaption, QT_TRANSLATE_NOOP("tq", "Send OK!")},
     {Sid::IncompatibleReceiver,
-     QT_TRANSLATE_NOOP("tq", "Incompatible type of remote receive program!\r\nRemote user (%s) accepted your "
-                             "message, but may be with some errors!")},
+     QT_TRANSLATE_NOOP("tq",
+                       "Incompatible type of remote receive program!\r\nRemote user (%s) accepted your "
+                       "message, but may be with some errors!")},
     {Sid::PossibleSendErrorCaption, QT_TRANSLATE_NOOP("tq", "Possible error during sent!")},
     {Sid::StatusDelivered, QT_TRANSLATE_NOOP("tq", "Message has been send successfully!")},
     {Sid::StatusVerifying, QT_TRANSLATE_NOOP("tq", "Verifying data from ")},
@@ -125,8 +147,9 @@ constexpr Entry kStrings[] = {
     {Sid::FilteredKillWordPrefix, QT_TRANSLATE_NOOP("tq", "Message with string \"")},
     {Sid::FilteredDuplicated, QT_TRANSLATE_NOOP("tq", "Duplicated Message\r\n")},
     {Sid::ReplaceWithQuoteQuestion,
-     QT_TRANSLATE_NOOP("tq", "The message text has changed and not send!\r\nDo you wish to replace its with "
-                             "\"quotes\" of new message?")},
+     QT_TRANSLATE_NOOP("tq",
+                       "The message text has changed and not send!\r\nDo you wish to replace its with "
+                       "\"quotes\" of new message?")},
     {Sid::DiscardAllQuestion, QT_TRANSLATE_NOOP("tq", "Do you wish to delete all incoming messages?")},
     {Sid::SendButton, QT_TRANSLATE_NOOP("tq", "&Send Message")},
     {Sid::SendButtonTip, QT_TRANSLATE_NOOP("tq", "Press this button to send message (Alt+Enter)")},
@@ -171,8 +194,9 @@ constexpr Entry kStrings[] = {
     {Sid::MoveUsersButton, QT_TRANSLATE_NOOP("tq", "&Move")},
     {Sid::NameTakenCaption, QT_TRANSLATE_NOOP("tq", "Error Renaming Item")},
     {Sid::UserAlreadyExists,
-     QT_TRANSLATE_NOOP("tq", "User with name '%s' already exist in Address Book.\r\nDo you wish to replace his "
-                             "address?")},
+     QT_TRANSLATE_NOOP("tq",
+                       "User with name '%s' already exist in Address Book.\r\nDo you wish to replace his "
+                       "address?")},
     {Sid::UserAlreadyExistsCaption, QT_TRANSLATE_NOOP("tq", "User Already Exist.")},
     {Sid::AllUsersEntry, QT_TRANSLATE_NOOP("tq", "< All users >")},
     {Sid::JunkSenders, QT_TRANSLATE_NOOP("tq", "Junk Senders")},
@@ -231,8 +255,9 @@ constexpr Entry kStrings[] = {
     {Sid::FilterTextFiles, QT_TRANSLATE_NOOP("tq", "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||")},
     {Sid::FilterSoundFiles, QT_TRANSLATE_NOOP("tq", "Sound Files (*.wav)|*.wav||")},
     {Sid::PortChangeQuestion,
-     QT_TRANSLATE_NOOP("tq", "You are change TCP/IP port for Tarquel Messenger!\r\nThis change probably means stop "
-                             "receiving messages!\r\nChange TCP/IP port?\r\n(Answer 'NO' if you not sure)")},
+     QT_TRANSLATE_NOOP("tq",
+                       "You are change TCP/IP port for Tarquel Messenger!\r\nThis change probably means stop "
+                       "receiving messages!\r\nChange TCP/IP port?\r\n(Answer 'NO' if you not sure)")},
     {Sid::PortChangeCaption, QT_TRANSLATE_NOOP("tq", "Change TCP/IP Port?")},
     {Sid::PromptIntegerRange, QT_TRANSLATE_NOOP("tq", "Please enter an integer between %d and %d.")},
     {Sid::PromptMaxCharacters, QT_TRANSLATE_NOOP("tq", "Please enter no more than %d characters.")},

@@ -16,6 +16,10 @@ enum class Sid : int {
     TitleMessages = 131,
     TitleOneMessage = 132,
     FontMissing = 2071,
+    // Bad local files: the numbers are this program's own.
+    SettingsFileUnreadable = 2931,
+    PortSettingOutOfRange = 2932,
+    LargeMessageFilesSkipped = 2933,
     CloseQuestion = 2107,
     CloseQuestionCaption = 2108,
     SuspendNotice = 61204,

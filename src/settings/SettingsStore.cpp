@@ -111,7 +111,7 @@ SettingsStore::SettingsStore(QString filePath)
 QString SettingsStore::defaultFilePath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-           + QStringLiteral("/Tarquel International/TarquelMessenger.conf");
+        + QStringLiteral("/Tarquel International/TarquelMessenger.conf");
 }
 
 int SettingsStore::GetProfileInt(const QString &section, const QString &entry, int defaultValue) const
@@ -130,8 +130,7 @@ int SettingsStore::GetProfileInt(const QString &section, const QString &entry, i
     return static_cast<int>(static_cast<quint32>(number));
 }
 
-QString SettingsStore::GetProfileString(const QString &section, const QString &entry,
-                                        const QString &defaultValue) const
+QString SettingsStore::GetProfileString(const QString &section, const QString &entry, const QString &defaultValue) const
 {
     QSettings settings(m_filePath, QSettings::NativeFormat);
     if (!enterSection(settings, section))
@@ -170,8 +169,7 @@ int SettingsStore::get(const IntSetting &key) const
 
 QString SettingsStore::get(const StringSetting &key) const
 {
-    return GetProfileString(QLatin1String(key.section), QLatin1String(key.entry),
-                            QString::fromUtf8(key.defaultValue));
+    return GetProfileString(QLatin1String(key.section), QLatin1String(key.entry), QString::fromUtf8(key.defaultValue));
 }
 
 bool SettingsStore::set(const IntSetting &key, int value)
@@ -244,16 +242,40 @@ bool SettingsStore::deleteSection(const QString &section)
     return finishWrite(settings);
 }
 
+namespace {
+
+bool isPort(int value)
+{
+    return value >= 1 && value <= 65535;
+}
+
+} // namespace
+
+int tcpPort(const SettingsStore &store)
+{
+    const int port = store.get(keys::TcpPort);
+    return isPort(port) ? port : keys::TcpPort.defaultValue;
+}
+
 int effectiveUdpPort(const SettingsStore &store)
 {
     const int udpPort = store.get(keys::UdpPort);
-    return udpPort != 0 ? udpPort : store.get(keys::TcpPort);
+    return isPort(udpPort) ? udpPort : tcpPort(store);
+}
+
+QList<PortSettingFault> portSettingFaults(const SettingsStore &store)
+{
+    QList<PortSettingFault> faults;
+    if (const int stored = store.get(keys::TcpPort); !isPort(stored))
+        faults.append({keys::TcpPort.entry, stored, tcpPort(store)});
+    if (const int stored = store.get(keys::UdpPort); stored != 0 && !isPort(stored))
+        faults.append({keys::UdpPort.entry, stored, effectiveUdpPort(store)});
+    return faults;
 }
 
 QString deadFileName(const SettingsStore &store, const QString &appDataDir)
 {
-    return store.GetProfileString(QLatin1String(keys::DeadFileName.section),
-                                  QLatin1String(keys::DeadFileName.entry),
+    return store.GetProfileString(QLatin1String(keys::DeadFileName.section), QLatin1String(keys::DeadFileName.entry),
                                   appDataDir + QLatin1String(keys::kDeadFileDefaultName));
 }
 

@@ -28,8 +28,7 @@ public:
     // The store's four operations. A missing section or entry, or an integer entry that holds
     // something else, gives the default.
     int GetProfileInt(const QString &section, const QString &entry, int defaultValue) const;
-    QString GetProfileString(const QString &section, const QString &entry,
-                             const QString &defaultValue = {}) const;
+    QString GetProfileString(const QString &section, const QString &entry, const QString &defaultValue = {}) const;
     bool WriteProfileInt(const QString &section, const QString &entry, int value);
     // A null value (std::nullopt) deletes the entry; the section exists afterwards either way.
     bool WriteProfileString(const QString &section, const QString &entry, const std::optional<QString> &value);
@@ -58,8 +57,19 @@ private:
     QString m_filePath;
 };
 
-// "UDP Port", or "TCP Port" when "UDP Port" is 0.
+// "TCP Port" when it names a port (1 to 65535), else its default: a number out of range would
+// otherwise wrap into some other port.
+int tcpPort(const SettingsStore &store);
+// "UDP Port", or the TCP port when "UDP Port" is 0 or names no port.
 int effectiveUdpPort(const SettingsStore &store);
+
+// A port setting whose stored number names no port, so that its default is in use.
+struct PortSettingFault {
+    const char *entry; // "TCP Port" or "UDP Port"
+    int stored;
+    int used;
+};
+QList<PortSettingFault> portSettingFaults(const SettingsStore &store);
 
 // "DeadFileName"; its default follows the application-data folder of the current run.
 QString deadFileName(const SettingsStore &store, const QString &appDataDir);

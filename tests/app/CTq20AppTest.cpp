@@ -9,6 +9,9 @@
 #include "messages/MessageViewer.h"
 #include "platform/SystemIdentity.h"
 #include "protocol/ListeningStation.h"
+#include "support/Files.h"
+
+#include <QFileInfo>
 
 #include "res/StringTable.h"
 
@@ -180,6 +183,43 @@ TEST_F(FirstRunTest, TheFirstMessageReachesAStationAsANormalMessageFromTheComput
         << stored.text.constData();
     EXPECT_TRUE(stored.filePath.endsWith(computerName() + QStringLiteral(".tqm")) && QFile::exists(stored.filePath))
         << stored.filePath.toStdString();
+}
+
+TEST_F(CTq20AppTest, AnUnusableSettingsFileIsToldOnceAndNeverWrittenOver)
+{
+    const QString path = SettingsStore::defaultFilePath();
+    const QByteArray notSettings("\x89PNG\r\n\x1a\n\0\0\0\rIHDR [not settings\xff\xfe", 28);
+    const auto isTheNotice = [&](const test::RecordingPrompter::Box &box) {
+        return box.text.contains(path) && box.text.contains(QStringLiteral("default"));
+    };
+    // Not INI at all; then no access to it (a folder in its place).
+    for (const bool folder : {false, true}) {
+        prompter.boxes.clear();
+        QFile::remove(path);
+        if (folder)
+            ASSERT_TRUE(QDir().mkpath(path));
+        else
+            ASSERT_TRUE(test::writeFile(path, notSettings));
+        {
+            CTq20App app({}, services());
+            ASSERT_TRUE(app.InitInstance());
+            EXPECT_EQ(tcpPort(app.settings()), 7777) << "the defaults are in use";
+            ASSERT_TRUE(test::waitUntil(
+                [&] { return std::any_of(prompter.boxes.begin(), prompter.boxes.end(), isTheNotice); }));
+            // First-run names were written at start; preferences and the placement are written now.
+            EXPECT_EQ(app.settings().get(keys::FirstStart), 1);
+            app.settings().set(keys::FullName, QStringLiteral("Changed in this run"));
+            app.settings().set(keys::CloseAsk, 2);
+            app.mainFrame()->close();
+        }
+        EXPECT_EQ(std::count_if(prompter.boxes.begin(), prompter.boxes.end(), isTheNotice), 1);
+        if (folder) {
+            EXPECT_TRUE(QFileInfo(path).isDir());
+        } else {
+            EXPECT_EQ(test::readFile(path), notSettings);
+        }
+        QDir(path).removeRecursively();
+    }
 }
 
 } // namespace

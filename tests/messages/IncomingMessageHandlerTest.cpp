@@ -220,6 +220,24 @@ TEST_F(IncomingMessageHandlerTest, MalformedPacketGoesToTheFilteredFileWithNulsW
                   + "junk\\0#0text\r\nmore\\0" + "\r\n" + kSeparator);
 }
 
+TEST_F(IncomingMessageHandlerTest, SystemNameWithALineBreakIsNonStandardAndNeverStored)
+{
+    // Stored, "EVE\r\nFAKE" would come back from its file as the sender "EVE" with "FAKE/..."
+    // at the top of its text.
+    for (const QByteArray &name : {"EVE\r\nFAKE"_ba, "EVE\nFAKE"_ba, "EVE\r"_ba}) {
+        for (const Transport transport : {Transport::Tcp, Transport::Udp}) {
+            const ReceivedData data = transport == Transport::Tcp ? tcp("hello", name) : udp("hello", name);
+            const IncomingDecision decision = receive(transport, data);
+            EXPECT_EQ(decision.outcome, Outcome::NonStandard) << name.toStdString();
+            EXPECT_FALSE(decision.receiptSent);
+        }
+    }
+    EXPECT_TRUE(storedFiles().isEmpty());
+    EXPECT_EQ(viewer.messages().count(), 0u);
+    EXPECT_TRUE(sent.empty());
+    EXPECT_EQ(deadFileContent().count("Non Standard Message.\r\n"), 6);
+}
+
 TEST_F(IncomingMessageHandlerTest, FiltersLookUpNamesAsTheDisplayReadsThem)
 {
     s.filters.onlyKnownUsers = true;
@@ -248,8 +266,9 @@ TEST_F(IncomingMessageHandlerTest, KillWordsAreReadAnewForEveryMessage)
     EXPECT_EQ(receive(Transport::Tcp, tcp("free money for you")).verdict, FilterVerdict::KillWord);
     writeKillFile("");
     EXPECT_EQ(receive(Transport::Tcp, tcp("free money for you")).outcome, Outcome::Accepted);
-    EXPECT_EQ(deadFileContent(), "Message with string \"FREE MONEY\"\r\n" + kSeparator
-                                     + "Tuesday, 5 March 2024, 14:07:09\r\nfree money for you\r\n" + kSeparator);
+    EXPECT_EQ(deadFileContent(),
+              "Message with string \"FREE MONEY\"\r\n" + kSeparator
+                  + "Tuesday, 5 March 2024, 14:07:09\r\nfree money for you\r\n" + kSeparator);
 
     // A kill-word file that cannot be read skips only that filter.
     ASSERT_TRUE(QFile::remove(appDataDir() + u"KillFile.tqm"_s));

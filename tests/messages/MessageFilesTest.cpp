@@ -21,9 +21,9 @@ using namespace Qt::StringLiterals;
 class MessageFilesTest : public test::IsolatedHome {
 protected:
     const QString folder = AppDataDir::messagesPath();
-    const QDateTime arrival { QDate(2024, 3, 7), QTime(9, 5, 2, 41) };
+    const QDateTime arrival{QDate(2024, 3, 7), QTime(9, 5, 2, 41)};
 
-    QStringList storedNames() const { return QDir(folder).entryList({ QStringLiteral("*") }, QDir::Files, QDir::Name); }
+    QStringList storedNames() const { return QDir(folder).entryList({QStringLiteral("*")}, QDir::Files, QDir::Name); }
     void putFile(const QString &name, const QByteArray &content) const
     {
         ASSERT_TRUE(test::writeFile(folder + name, content));
@@ -51,14 +51,15 @@ TEST_F(MessageFilesTest, WrittenMessagesLoadBackByteForByteInNameOrder)
     ASSERT_TRUE(WriteMessageFile('0', "A", "A/10.0.0.1:8000u", multiLine, arrival));
 
     MessageList list;
-    EXPECT_EQ(LoadStoredMessages(list, false), 3u);
+    EXPECT_EQ(LoadStoredMessages(list, false).added, 3u);
     std::vector<std::tuple<QByteArray, QByteArray, bool, QString>> loaded;
     for (const MessageRecord &record : list)
         loaded.emplace_back(record.sender, record.text, record.highImportance, record.filePath);
     // Only '1' marks high importance; an unknown importance character is kept as it came.
-    EXPECT_EQ(loaded, (decltype(loaded){{"A/10.0.0.1:8000u", multiLine, false, folder + u"0307090502041A.tqm"_s},
-                                        {"B/10.0.0.2", windows1252, true, folder + u"0307090503041B.tqm"_s},
-                                        {"C/10.0.0.3", "stamp\r\nx", false, folder + u"0307090504041C.tqm"_s}}));
+    EXPECT_EQ(loaded,
+              (decltype(loaded){{"A/10.0.0.1:8000u", multiLine, false, folder + u"0307090502041A.tqm"_s},
+                                {"B/10.0.0.2", windows1252, true, folder + u"0307090503041B.tqm"_s},
+                                {"C/10.0.0.3", "stamp\r\nx", false, folder + u"0307090504041C.tqm"_s}}));
     EXPECT_EQ(test::readFile(folder + u"0307090504041C.tqm"_s).left(1), "7");
 }
 
@@ -66,7 +67,7 @@ TEST_F(MessageFilesTest, LoadSkipsEmptyMalformedAndUnreadableFilesAndKeepsTheRes
 {
     EXPECT_TRUE(loadedTexts().isEmpty());
     MessageList none;
-    EXPECT_EQ(LoadStoredMessages(none, false, homePath() + QStringLiteral("/nowhere/")), 0u);
+    EXPECT_EQ(LoadStoredMessages(none, false, homePath() + QStringLiteral("/nowhere/")).added, 0u);
 
     putFile(QStringLiteral("0101000000000a.tqm"), "0a/1.1.1.1\r\nfirst");
     putFile(QStringLiteral("0101000000001b.tqm"), "");
@@ -82,9 +83,9 @@ TEST_F(MessageFilesTest, LoadSkipsEmptyMalformedAndUnreadableFilesAndKeepsTheRes
     const bool unreadable = !QFile(folder + QStringLiteral("0101000000004e.tqm")).open(QIODevice::ReadOnly);
 
     if (unreadable)
-        EXPECT_EQ(loadedTexts(), QByteArrayList({ "first", "last", "copied from another station" }));
+        EXPECT_EQ(loadedTexts(), QByteArrayList({"first", "last", "copied from another station"}));
     else // running as root, which reads every file
-        EXPECT_EQ(loadedTexts(), QByteArrayList({ "first", "last", "locked", "copied from another station" }));
+        EXPECT_EQ(loadedTexts(), QByteArrayList({"first", "last", "locked", "copied from another station"}));
 }
 
 TEST_F(MessageFilesTest, SameMillisecondAndSystemNameNeverReplacesAFile)
@@ -95,12 +96,12 @@ TEST_F(MessageFilesTest, SameMillisecondAndSystemNameNeverReplacesAFile)
     ASSERT_TRUE(first && second && third);
     // The next free millisecond: same format, and the names still sort in arrival order.
     EXPECT_EQ(storedNames(),
-        QStringList({ QStringLiteral("0307090502041PC.tqm"), QStringLiteral("0307090502042PC.tqm"),
-            QStringLiteral("0307090502043PC.tqm") }));
+              QStringList({QStringLiteral("0307090502041PC.tqm"), QStringLiteral("0307090502042PC.tqm"),
+                           QStringLiteral("0307090502043PC.tqm")}));
     EXPECT_EQ(test::readFile(*first), "0PC/10.0.0.1\r\nstamp\r\none");
 
     DeleteMessageFile(*second);
-    EXPECT_EQ(loadedTexts(), QByteArrayList({ "stamp\r\none", "stamp\r\nthree" })) << "deleting one took only one";
+    EXPECT_EQ(loadedTexts(), QByteArrayList({"stamp\r\none", "stamp\r\nthree"})) << "deleting one took only one";
     // Deleting a message whose file is already gone is no error.
     DeleteMessageFile(*second);
     DeleteMessageFile(QString());
@@ -110,20 +111,21 @@ TEST_F(MessageFilesTest, SameMillisecondAndSystemNameNeverReplacesAFile)
 TEST_F(MessageFilesTest, NamesThatCouldLeaveTheFolderAreNotStored)
 {
     for (const QByteArray &name :
-        { QByteArray("../../escape"), QByteArray("a/b"), QByteArray("..\\up"), QByteArray("nul\0byte", 8) }) {
+         {QByteArray("../../escape"), QByteArray("a/b"), QByteArray("..\\up"), QByteArray("nul\0byte", 8)}) {
         EXPECT_FALSE(WriteMessageFile('0', name, name + "/10.0.0.1", "stamp\r\ntext", arrival)) << name.constData();
     }
     // A name the file system refuses (too long) is not stored either.
     EXPECT_FALSE(WriteMessageFile('0', QByteArray(300, 'x'), "x/10.0.0.1", "stamp\r\ntext", arrival));
     EXPECT_TRUE(storedNames().isEmpty());
-    EXPECT_TRUE(QDir(homePath()).entryList({ QStringLiteral("*escape*") }, QDir::Files).isEmpty());
+    EXPECT_TRUE(QDir(homePath()).entryList({QStringLiteral("*escape*")}, QDir::Files).isEmpty());
     EXPECT_FALSE(QFile::exists(AppDataDir::path() + QStringLiteral("escape.tqm")));
 
     // Dots alone stay inside the folder: the time stamp comes first. A Windows-1252 name
     // gives the same letters in the file name.
     EXPECT_TRUE(WriteMessageFile('0', "..", "../10.0.0.1", "stamp\r\ntext", arrival));
     EXPECT_TRUE(WriteMessageFile('0', "J\xFCrgen", "J\xFCrgen/10.0.0.1", "s\r\nt", arrival));
-    EXPECT_EQ(storedNames(), QStringList({ QStringLiteral("0307090502041...tqm"), QStringLiteral("0307090502041Jürgen.tqm") }));
+    EXPECT_EQ(storedNames(),
+              QStringList({QStringLiteral("0307090502041...tqm"), QStringLiteral("0307090502041Jürgen.tqm")}));
 }
 
 } // namespace

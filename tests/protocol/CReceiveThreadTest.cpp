@@ -1,4 +1,5 @@
 #include "protocol/CReceiveThread.h"
+#include "platform/OpenFileLimit.h"
 #include "protocol/MessagePacket.h"
 #include "support/LoopbackPeer.h"
 #include "support/QtPrinters.h"
@@ -10,6 +11,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 
 namespace tq {
@@ -168,6 +170,97 @@ TEST_F(ListenerTest, SilentConnectionDoesNotDelayAnotherSender)
     EXPECT_LT(timer.elapsed(), 2000);
     ASSERT_TRUE(waitUntil([this] { return received.size() == 1; }));
     EXPECT_EQ(received[0].data, packet);
+}
+
+// Idle connections held open by others, as a crowd of peers that connect and say nothing.
+class IdleCrowd {
+public:
+    // `perAddress` connections from each of 127.0.0.`firstHost`, the next address, ...
+    bool open(int port, int addresses, int perAddress, int firstHost = 2)
+    {
+        for (int a = 0; a < addresses; ++a) {
+            const QByteArray source = "127.0.0." + QByteArray::number(firstHost + a);
+            for (int i = 0; i < perAddress; ++i) {
+                m_fds.push_back(test::connectFrom(source.constData(), port));
+                if (!m_fds.back().valid())
+                    return false;
+            }
+        }
+        return true;
+    }
+    UniqueFd &at(std::size_t i) { return m_fds.at(i); }
+    // Connections the listener has neither answered nor closed.
+    int heldOpen() const
+    {
+        int held = 0;
+        for (const UniqueFd &fd : m_fds) {
+            pollfd pfd{fd.get(), POLLIN, 0};
+            held += ::poll(&pfd, 1, 0) == 0 ? 1 : 0;
+        }
+        return held;
+    }
+
+private:
+    std::vector<UniqueFd> m_fds;
+};
+
+QByteArray exchangeFrom(const char *source, int port, const QByteArray &packet, int answerTimeoutMs)
+{
+    const UniqueFd fd = test::connectFrom(source, port);
+    if (!fd.valid() || !test::sendAll(fd.get(), packet))
+        return "<no connection>";
+    return test::readUntilClosed(fd.get(), answerTimeoutMs);
+}
+
+TEST_F(ListenerTest, IdleCrowdsDoNotKeepAnotherSenderWaiting)
+{
+    raiseOpenFileLimit();
+    struct Crowd {
+        int addresses;
+        int perAddress;
+        int held; // 8 read from one address, 64 more waiting
+    };
+    for (const Crowd crowd : {Crowd{1, 1000, 72}, Crowd{16, 8, 128}}) {
+        IdleCrowd idle;
+        ASSERT_TRUE(idle.open(port(), crowd.addresses, crowd.perAddress));
+        ASSERT_TRUE(waitUntil([&] { return idle.heldOpen() == crowd.held; }))
+            << crowd.addresses << " x " << crowd.perAddress << ": " << idle.heldOpen() << " held";
+
+        const QByteArray packet = packetWithText("a sender with a message");
+        QElapsedTimer timer;
+        timer.start();
+        EXPECT_EQ(exchangeFrom("127.0.0.1", port(), packet, 3000), QByteArray::number(packet.size()));
+        EXPECT_LT(timer.elapsed(), 1000) << crowd.addresses << " x " << crowd.perAddress;
+        // Over its address's share and its waiting places, a connection is answered with "0"
+        // and closed at once.
+        if (crowd.perAddress > 8) {
+            EXPECT_EQ(test::readUntilClosed(idle.at(crowd.perAddress - 1).get(), 1000), "0");
+        }
+    }
+}
+
+TEST_F(ListenerTest, WhenEveryPlaceIsTakenTheQuietestGivesWayAfterFiveSeconds)
+{
+    raiseOpenFileLimit();
+    IdleCrowd idle;
+    // The first of 256 places goes to a connection that sends a little and then falls silent.
+    ASSERT_TRUE(idle.open(port(), 1, 1, 100));
+    ASSERT_TRUE(test::sendAll(idle.at(0).get(), "/$0abc"));
+    QThread::msleep(100);
+    ASSERT_TRUE(idle.open(port(), 31, 8) && idle.open(port(), 1, 7, 50));
+    ASSERT_TRUE(waitUntil([&] { return idle.heldOpen() == 256; })) << idle.heldOpen() << " held";
+
+    const QByteArray packet = packetWithText("waits for a place");
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(exchangeFrom("127.0.0.1", port(), packet, 10000), QByteArray::number(packet.size()));
+    EXPECT_GE(timer.elapsed(), 4000) << "a place is taken only after five quiet seconds";
+    // The quietest got the length of what it sent, as on a time-out; the others stay.
+    EXPECT_EQ(test::readUntilClosed(idle.at(0).get(), 1000), "6");
+    EXPECT_EQ(idle.heldOpen(), 255);
+    ASSERT_TRUE(waitUntil([this] { return received.size() == 2; }));
+    EXPECT_EQ(received[0].data, QByteArray("/$0abc"));
+    EXPECT_EQ(received[1].data, packet);
 }
 
 TEST_F(ListenerTest, StopReturnsPromptlyWithConnectionsOpen)

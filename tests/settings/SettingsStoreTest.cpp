@@ -1,5 +1,6 @@
-#include "settings/AppDataDir.h"
 #include "settings/SettingsStore.h"
+#include "settings/AppDataDir.h"
+#include "settings/SettingsFallback.h"
 #include "support/IsolatedHome.h"
 #include "support/QtPrinters.h"
 
@@ -169,6 +170,28 @@ TEST_F(SettingsStoreTest, WorkerThreadsReadWhileTheInterfaceThreadWrites)
     EXPECT_EQ(badReads.load(), 0);
     EXPECT_GT(reads.load(), 0);
     EXPECT_EQ(store.get(keys::TcpPort), 1100);
+}
+
+TEST_F(SettingsStoreTest, OnlyAMissingFileOrOneThatReadsAsSettingsIsUsed)
+{
+    // What this program writes itself, awkward values included, is always usable.
+    store.set(keys::Signature, QStringLiteral("line one\r\nline = two; [three]\t\\ \"quoted\""));
+    store.createSection(QStringLiteral("AddressBook\\Empty group"));
+    store.WriteProfileString(QStringLiteral("AddressBook"), QStringLiteral("Ann, Bob"), QStringLiteral("a,b,c"));
+    EXPECT_TRUE(SettingsFallback::isUsable(store.filePath()));
+    EXPECT_TRUE(SettingsFallback::isUsable(homePath() + QStringLiteral("/missing.conf")));
+
+    const QString other = homePath() + QStringLiteral("/other.conf");
+    for (const QByteArray &content : {QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), QByteArray("just some words\n"),
+                                      QByteArray("[Settings]\nTCP Port=8000\n[broken\n")}) {
+        QFile file(other);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+        file.close();
+        EXPECT_FALSE(SettingsFallback::isUsable(other)) << content.toStdString();
+    }
+    ASSERT_TRUE(QDir().mkpath(homePath() + QStringLiteral("/folder.conf")));
+    EXPECT_FALSE(SettingsFallback::isUsable(homePath() + QStringLiteral("/folder.conf")));
 }
 
 } // namespace

@@ -3,9 +3,9 @@
 #include <QDeadlineTimer>
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
-#include <fcntl.h>
 #include <sys/socket.h>
 
 #include <cerrno>
@@ -90,14 +90,21 @@ QByteArray exchangeStreamPacket(int port, QByteArrayView packet, int pieceSize)
     return readUntilClosed(fd.get());
 }
 
-QByteArray exchangeStreamPacketFrom(const char *sourceIp, int port, QByteArrayView packet)
+UniqueFd connectFrom(const char *sourceIp, int port)
 {
     UniqueFd fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
     const sockaddr_in source = loopbackAddress(sourceIp, 0);
     const sockaddr_in target = loopbackAddress("127.0.0.1", port);
     if (::bind(fd.get(), reinterpret_cast<const sockaddr *>(&source), sizeof source) != 0
-        || ::connect(fd.get(), reinterpret_cast<const sockaddr *>(&target), sizeof target) != 0
-        || !sendAll(fd.get(), packet))
+        || ::connect(fd.get(), reinterpret_cast<const sockaddr *>(&target), sizeof target) != 0)
+        return {};
+    return fd;
+}
+
+QByteArray exchangeStreamPacketFrom(const char *sourceIp, int port, QByteArrayView packet)
+{
+    const UniqueFd fd = connectFrom(sourceIp, port);
+    if (!fd.valid() || !sendAll(fd.get(), packet))
         return QByteArray("<no connection>");
     return readUntilClosed(fd.get());
 }

@@ -9,6 +9,8 @@ namespace tq::test {
 
 // Blocking TCP client on loopback; invalid when the connection could not be made in time.
 UniqueFd connectLoopback(int port, const char *host = "127.0.0.1", int timeoutMs = 3000);
+// The same from another loopback address of this machine (127.0.0.x) as its source.
+UniqueFd connectFrom(const char *sourceIp, int port);
 // Sends `data` in pieces of `pieceSize` bytes (all at once when 0), pausing between pieces.
 bool sendAll(int fd, QByteArrayView data, int pieceSize = 0, int pauseMs = 0);
 // Reads until the peer closes or `timeoutMs` passes.
