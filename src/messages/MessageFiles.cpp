@@ -36,7 +36,7 @@ QString messageFileName(const QDateTime &arrivalTime, const QByteArray &systemNa
     // The name takes the characters of systemName as the display reads them, so a name
     // written in Windows-1252 gives the same letters here.
     return QString::asprintf("%02d%02d%02d%02d%02d%03d", date.month(), date.day(), time.hour(), time.minute(),
-               time.second(), time.msec())
+                             time.second(), time.msec())
         + decodeMessageBytes(systemName) + QStringLiteral(".tqm");
 }
 
@@ -98,14 +98,19 @@ bool hasMessageSuffix(const char *name)
     return length >= 4 && ::strcasecmp(name + length - 4, ".tqm") == 0;
 }
 
+struct FileContent {
+    QByteArray bytes;
+    qint64 modifiedMs = 0;
+};
+
 // The whole file, or nothing when it cannot be opened, is not a regular file, or is too large
 // to be a message.
-std::optional<QByteArray> readWholeFile(int folderFd, const QByteArray &name)
+std::optional<FileContent> readWholeFile(int folderFd, const QByteArray &name)
 {
     const int fd = ::openat(folderFd, name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0)
         return std::nullopt;
-    std::optional<QByteArray> content;
+    std::optional<FileContent> content;
     struct stat info { };
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kMaxMessageFileSize) {
         QByteArray bytes(static_cast<qsizetype>(info.st_size), Qt::Uninitialized);
@@ -119,7 +124,7 @@ std::optional<QByteArray> readWholeFile(int folderFd, const QByteArray &name)
             filled += got;
         }
         bytes.truncate(filled);
-        content = std::move(bytes);
+        content = FileContent{std::move(bytes), qint64(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1000000};
     }
     ::close(fd);
     return content;
@@ -127,38 +132,49 @@ std::optional<QByteArray> readWholeFile(int folderFd, const QByteArray &name)
 
 } // namespace
 
-quint32 LoadStoredMessages(MessageList &list, bool dontAutoLast, const QString &messagesDir)
+std::vector<StoredMessageFile> ReadStoredMessageFiles(const QString &messagesDir)
 {
     const QByteArray folder = QFile::encodeName(messagesDir);
     DIR *dir = ::opendir(folder.constData());
+    if (!dir)
+        return {};
     QByteArrayList names;
-    if (dir) {
-        while (const dirent *entry = ::readdir(dir)) {
-            if (hasMessageSuffix(entry->d_name))
-                names.append(QByteArray(entry->d_name));
-        }
+    while (const dirent *entry = ::readdir(dir)) {
+        if (hasMessageSuffix(entry->d_name))
+            names.append(QByteArray(entry->d_name));
     }
     // Names begin with month, day and time, so name order is arrival order within a year.
     std::sort(names.begin(), names.end());
 
-    quint32 added = 0;
+    std::vector<StoredMessageFile> files;
+    files.reserve(static_cast<size_t>(names.size()));
     for (const QByteArray &name : std::as_const(names)) {
-        std::optional<QByteArray> content = readWholeFile(::dirfd(dir), name);
-        if (!content || content->isEmpty())
+        std::optional<FileContent> content = readWholeFile(::dirfd(dir), name);
+        if (!content || content->bytes.isEmpty())
             continue;
-        if (std::optional<MessageRecord> record
-            = parseMessageFile(std::move(*content), messagesDir + QFile::decodeName(name))) {
-            list.appendNewest(std::move(*record));
-            ++added;
+        if (std::optional<MessageRecord> record =
+                parseMessageFile(std::move(content->bytes), messagesDir + QFile::decodeName(name))) {
+            files.push_back({std::move(*record), content->modifiedMs});
         }
     }
-    if (dir)
-        ::closedir(dir);
+    ::closedir(dir);
+    return files;
+}
+
+quint32 LoadStoredMessages(MessageList &list, bool dontAutoLast, const std::vector<StoredMessageFile> &files)
+{
+    for (const StoredMessageFile &file : files)
+        list.appendNewest(file.record);
     if (dontAutoLast)
         list.selectOldest();
     else
         list.selectNewest();
-    return added;
+    return static_cast<quint32>(files.size());
+}
+
+quint32 LoadStoredMessages(MessageList &list, bool dontAutoLast, const QString &messagesDir)
+{
+    return LoadStoredMessages(list, dontAutoLast, ReadStoredMessageFiles(messagesDir));
 }
 
 void DeleteMessageFile(const QString &path)

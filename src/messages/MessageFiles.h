@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace tq {
 
@@ -34,11 +35,26 @@ std::optional<QString> WriteMessageFile(char importance, const QByteArray &syste
 // A record made from a file's content; nothing for an empty file or one without CR LF.
 std::optional<MessageRecord> parseMessageFile(QByteArray content, const QString &filePath);
 
-// Appends every readable message file of the folder to `list` in name order (which is arrival
-// order within a year), then shows the oldest (`dontAutoLast`) or the newest. Empty,
-// unreadable and malformed files are skipped. Returns the number of records added.
-quint32 LoadStoredMessages(
-    MessageList &list, bool dontAutoLast, const QString &messagesDir = AppDataDir::messagesPath());
+// A message file as the start-up load read it. The start-up reads each file once: the message
+// list and the history are both made from these.
+struct StoredMessageFile {
+    MessageRecord record;
+    // When the file was last written, in milliseconds since the epoch: the year of an arrival
+    // whose stamp does not say it.
+    qint64 modifiedMs = 0;
+};
+
+// Reads every readable message file of the folder, in name order (which is arrival order
+// within a year). Empty, unreadable and malformed files are skipped.
+std::vector<StoredMessageFile> ReadStoredMessageFiles(const QString &messagesDir = AppDataDir::messagesPath());
+
+// Appends the records of `files` to `list` in their order, then shows the oldest
+// (`dontAutoLast`) or the newest. The records share their bytes with `files`. Returns the
+// number of records added.
+quint32 LoadStoredMessages(MessageList &list, bool dontAutoLast, const std::vector<StoredMessageFile> &files);
+// The same for the files of a folder, read here.
+quint32 LoadStoredMessages(MessageList &list, bool dontAutoLast,
+                           const QString &messagesDir = AppDataDir::messagesPath());
 
 // Removes one message file; a file that is already gone or cannot be removed is no error.
 void DeleteMessageFile(const QString &path);
