@@ -12,30 +12,44 @@ namespace {
 // then batches large enough that merging them in costs the user-interface thread little.
 constexpr size_t kFirstBatchSize = 256;
 constexpr size_t kBatchSize = 4096;
+// Arrivals share a word group up to this size; making it again for each arrival stays cheap.
+constexpr size_t kArrivalGroupSize = 256;
 
 bool entryIsOlder(const HistoryEntryPtr &a, const HistoryEntryPtr &b)
 {
     return isOlder(*a, *b);
 }
 
+std::shared_ptr<const WordIndex> makeGroup(HistoryEntries entries)
+{
+    std::sort(entries.begin(), entries.end(), entryIsOlder);
+    return std::make_shared<const WordIndex>(std::move(entries));
+}
+
 } // namespace
 
 HistoryIndex::HistoryIndex(QObject *parent)
     : QObject(parent)
-    , m_entries(std::make_shared<HistoryEntries>())
+    , m_snapshot(std::make_shared<HistorySnapshot>())
 {
 }
 
 HistoryIndex::~HistoryIndex() = default;
 
-HistoryEntries HistoryIndex::entriesOf(const std::vector<StoredMessageFile> &files)
+HistoryIndex::Snapshot HistoryIndex::snapshotOf(const std::vector<StoredMessageFile> &files)
 {
-    HistoryEntries entries;
-    entries.reserve(files.size());
-    for (const StoredMessageFile &file : files)
-        entries.push_back(makeHistoryEntry(file.record, file.modifiedMs));
-    std::sort(entries.begin(), entries.end(), entryIsOlder);
-    return entries;
+    auto snapshot = std::make_shared<HistorySnapshot>();
+    HistoryEntries batch;
+    for (const StoredMessageFile &file : files) {
+        batch.push_back(makeHistoryEntry(file.record, file.modifiedMs));
+        snapshot->entries.push_back(batch.back());
+        if (batch.size() == kBatchSize)
+            snapshot->wordGroups.push_back(makeGroup(std::exchange(batch, {})));
+    }
+    if (!batch.empty())
+        snapshot->wordGroups.push_back(makeGroup(std::move(batch)));
+    std::sort(snapshot->entries.begin(), snapshot->entries.end(), entryIsOlder);
+    return snapshot;
 }
 
 void HistoryIndex::build(std::vector<StoredMessageFile> files)
@@ -46,12 +60,10 @@ void HistoryIndex::build(std::vector<StoredMessageFile> files)
     m_removedWhileBuilding.clear();
     auto toBuild = std::make_shared<const std::vector<StoredMessageFile>>(std::move(files));
     m_builder = std::jthread([this, build, toBuild](std::stop_token stop) {
-        const auto handOver = [this, build](HistoryEntries &batch) {
-            std::sort(batch.begin(), batch.end(), entryIsOlder);
-            auto moved = std::make_shared<HistoryEntries>(std::move(batch));
-            batch = {};
+        const auto handOver = [this, build](HistoryEntries batch) {
+            std::shared_ptr<const WordIndex> group = makeGroup(std::move(batch));
             QMetaObject::invokeMethod(
-                this, [this, build, moved] { mergeBatch(build, std::move(*moved)); }, Qt::QueuedConnection);
+                this, [this, build, group] { mergeGroup(build, group); }, Qt::QueuedConnection);
         };
         HistoryEntries batch;
         size_t batchSize = kFirstBatchSize;
@@ -60,48 +72,53 @@ void HistoryIndex::build(std::vector<StoredMessageFile> files)
                 return;
             batch.push_back(makeHistoryEntry(file.record, file.modifiedMs));
             if (batch.size() == batchSize) {
-                handOver(batch);
+                handOver(std::exchange(batch, {}));
                 batchSize = kBatchSize;
             }
         }
-        handOver(batch);
+        if (!batch.empty())
+            handOver(std::move(batch));
         QMetaObject::invokeMethod(
             this, [this, build] { finishBuild(build); }, Qt::QueuedConnection);
     });
 }
 
-HistoryEntries &HistoryIndex::writableEntries()
+HistorySnapshot &HistoryIndex::writableSnapshot()
 {
-    if (m_entries.use_count() > 1)
-        m_entries = std::make_shared<HistoryEntries>(*m_entries);
-    return *m_entries;
+    if (m_snapshot.use_count() > 1)
+        m_snapshot = std::make_shared<HistorySnapshot>(*m_snapshot);
+    return *m_snapshot;
 }
 
-void HistoryIndex::mergeBatch(quint64 build, HistoryEntries batch)
+void HistoryIndex::mergeGroup(quint64 build, std::shared_ptr<const WordIndex> group)
 {
     if (build != m_build)
         return;
-    // A file added or deleted meanwhile is the index's already.
-    std::erase_if(batch, [this](const HistoryEntryPtr &entry) {
+    HistorySnapshot &snapshot = writableSnapshot();
+    HistoryEntries taken;
+    for (const HistoryEntryPtr &entry : group->entries()) {
         const QString &path = entry->record.filePath;
-        return m_paths.contains(path) || m_removedWhileBuilding.contains(path);
-    });
-    if (batch.empty())
-        return;
-    for (const HistoryEntryPtr &entry : batch)
-        m_paths.insert(entry->record.filePath);
-
-    HistoryEntries merged;
-    merged.reserve(m_entries->size() + batch.size());
-    if (m_entries.use_count() == 1) {
-        std::merge(std::make_move_iterator(m_entries->begin()), std::make_move_iterator(m_entries->end()),
-                   std::make_move_iterator(batch.begin()), std::make_move_iterator(batch.end()),
-                   std::back_inserter(merged), entryIsOlder);
-    } else {
-        std::merge(m_entries->begin(), m_entries->end(), std::make_move_iterator(batch.begin()),
-                   std::make_move_iterator(batch.end()), std::back_inserter(merged), entryIsOlder);
+        // A file added or deleted meanwhile is the index's already: the group's entry for it
+        // counts as deleted.
+        if (m_paths.contains(path) || m_removedWhileBuilding.contains(path)) {
+            snapshot.deleted.insert(entry.get());
+            continue;
+        }
+        m_paths.insert(path);
+        taken.push_back(entry);
     }
-    m_entries = std::make_shared<HistoryEntries>(std::move(merged));
+    snapshot.wordGroups.push_back(std::move(group));
+    m_lastGroupTakesArrivals = false;
+    if (taken.empty())
+        return;
+
+    // Batches come mostly in arrival order: then this only appends.
+    HistoryEntries merged;
+    merged.reserve(snapshot.entries.size() + taken.size());
+    std::merge(std::make_move_iterator(snapshot.entries.begin()), std::make_move_iterator(snapshot.entries.end()),
+               std::make_move_iterator(taken.begin()), std::make_move_iterator(taken.end()), std::back_inserter(merged),
+               entryIsOlder);
+    snapshot.entries = std::move(merged);
     Q_EMIT changed();
 }
 
@@ -119,8 +136,22 @@ void HistoryIndex::add(const MessageRecord &record, qint64 modifiedMs)
     if (record.filePath.isEmpty() || m_paths.contains(record.filePath))
         return;
     HistoryEntryPtr entry = makeHistoryEntry(record, modifiedMs);
-    HistoryEntries &entries = writableEntries();
-    entries.insert(std::upper_bound(entries.begin(), entries.end(), entry, entryIsOlder), std::move(entry));
+    HistorySnapshot &snapshot = writableSnapshot();
+
+    HistoryEntries grouped{entry};
+    if (m_lastGroupTakesArrivals && snapshot.wordGroups.back()->entries().size() < kArrivalGroupSize) {
+        // The group is made again with the arrival; its deleted entries stay out of it.
+        for (const HistoryEntryPtr &earlier : snapshot.wordGroups.back()->entries()) {
+            if (snapshot.deleted.erase(earlier.get()) == 0)
+                grouped.push_back(earlier);
+        }
+        snapshot.wordGroups.pop_back();
+    }
+    snapshot.wordGroups.push_back(makeGroup(std::move(grouped)));
+    m_lastGroupTakesArrivals = true;
+
+    HistoryEntries &entries = snapshot.entries;
+    entries.insert(std::upper_bound(entries.begin(), entries.end(), entry, entryIsOlder), entry);
     m_paths.insert(record.filePath);
     Q_EMIT changed();
 }
@@ -131,13 +162,16 @@ void HistoryIndex::remove(const QString &filePath)
         m_removedWhileBuilding.insert(filePath);
     if (!m_paths.remove(filePath))
         return;
-    HistoryEntries &entries = writableEntries();
+    HistorySnapshot &snapshot = writableSnapshot();
+    HistoryEntries &entries = snapshot.entries;
     // Deletions are mostly of recent messages: look from the newest back.
     const auto found = std::find_if(entries.rbegin(), entries.rend(), [&filePath](const HistoryEntryPtr &entry) {
         return entry->record.filePath == filePath;
     });
-    if (found != entries.rend())
+    if (found != entries.rend()) {
+        snapshot.deleted.insert(found->get());
         entries.erase(std::next(found).base());
+    }
     Q_EMIT changed();
 }
 

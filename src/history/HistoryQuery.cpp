@@ -3,18 +3,13 @@
 #include "messages/CaseFolding.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
-#include <thread>
 
 #include <string.h>
 
 namespace tq {
 namespace {
-
-// Below this many entries a second thread costs more than it saves.
-constexpr size_t kParallelFrom = 20000;
-// How many entries pass between two looks at the stop request.
-constexpr size_t kStopCheckEvery = 4096;
 
 QByteArray foldedUtf8(const QString &text)
 {
@@ -26,16 +21,57 @@ bool contains(QByteArrayView text, const QByteArray &word)
     return ::memmem(text.data(), size_t(text.size()), word.constData(), size_t(word.size())) != nullptr;
 }
 
-// The entries of [first, end) that match, newest first.
-void searchRange(const HistoryEntries &entries, const HistoryMatcher &matcher, size_t first, size_t end,
-                 std::vector<quint32> &found, const std::stop_token &stop)
+// Longest first, each once: the longest fails soonest where it is not there.
+void sortLongestFirst(std::vector<QByteArray> &words)
 {
-    for (size_t i = end; i > first; --i) {
-        if ((end - i) % kStopCheckEvery == 0 && stop.stop_requested())
+    std::sort(words.begin(), words.end(), [](const QByteArray &a, const QByteArray &b) {
+        return a.size() != b.size() ? a.size() > b.size() : a < b;
+    });
+    words.erase(std::unique(words.begin(), words.end()), words.end());
+}
+
+using KeyedEntry = std::pair<qint64, const HistoryEntry *>;
+
+// The entries of one word group that have every run and pass the rest of the query.
+void searchGroup(const WordIndex &group, const HistorySnapshot &snapshot, const HistoryMatcher &matcher,
+                 std::vector<KeyedEntry> &found)
+{
+    WordIndex::EntrySet candidates = group.allEntries();
+    for (const QByteArray &run : matcher.wordRuns()) {
+        WordIndex::EntrySet withRun = group.noEntries();
+        group.addEntriesWith(run, withRun);
+        bool any = false;
+        for (size_t i = 0; i < candidates.size(); ++i)
+            any |= (candidates[i] &= withRun[i]) != 0;
+        if (!any)
             return;
-        if (matcher.matches(*entries[i - 1]))
-            found.push_back(quint32(i - 1));
     }
+    const std::vector<qint64> &keys = group.arrivalKeys();
+    for (size_t block = 0; block < candidates.size(); ++block) {
+        for (std::uint64_t bits = candidates[block]; bits != 0; bits &= bits - 1) {
+            const size_t i = block * 64 + size_t(std::countr_zero(bits));
+            if (!matcher.daysMatch(keys[i]))
+                continue;
+            const HistoryEntry *entry = group.entries()[i].get();
+            if (!snapshot.deleted.empty() && snapshot.deleted.contains(entry))
+                continue;
+            if (matcher.looksBeyondWordIndex() && !matcher.matchesBeyondWordIndex(*entry))
+                continue;
+            found.emplace_back(keys[i], entry);
+        }
+    }
+}
+
+std::vector<const HistoryEntry *> newestFirst(std::vector<KeyedEntry> keyed)
+{
+    std::sort(keyed.begin(), keyed.end(), [](const KeyedEntry &a, const KeyedEntry &b) {
+        return a.first != b.first ? a.first > b.first : isOlder(*b.second, *a.second);
+    });
+    std::vector<const HistoryEntry *> entries;
+    entries.reserve(keyed.size());
+    for (const KeyedEntry &entry : keyed)
+        entries.push_back(entry.second);
+    return entries;
 }
 
 } // namespace
@@ -55,11 +91,25 @@ HistoryMatcher::HistoryMatcher(const HistoryQuery &query)
             m_words.push_back(foldedUtf8(words.sliced(start, i - start)));
         start = i + 1;
     }
-    // The longest word first: it fails soonest where it is not there.
-    std::sort(m_words.begin(), m_words.end(), [](const QByteArray &a, const QByteArray &b) {
-        return a.size() != b.size() ? a.size() > b.size() : a < b;
-    });
-    m_words.erase(std::unique(m_words.begin(), m_words.end()), m_words.end());
+    sortLongestFirst(m_words);
+
+    for (const QByteArray &word : m_words) {
+        qsizetype runs = 0;
+        qsizetype runStart = 0;
+        for (qsizetype i = 0; i <= word.size(); ++i) {
+            if (i < word.size() && WordIndex::isWordByte(word[i]))
+                continue;
+            if (i > runStart) {
+                m_runs.push_back(word.sliced(runStart, i - runStart));
+                ++runs;
+            }
+            runStart = i + 1;
+        }
+        // A word that is one run is answered by the word index alone.
+        if (runs != 1 || m_runs.back().size() != word.size())
+            m_wordsBeyondRuns.push_back(word);
+    }
+    sortLongestFirst(m_runs);
 }
 
 bool HistoryMatcher::senderMatches(QByteArrayView foldedSender) const
@@ -75,56 +125,46 @@ bool HistoryMatcher::senderMatches(QByteArrayView foldedSender) const
     const QByteArrayView address = foldedSender.sliced(slash + 1);
     if (address == m_sender)
         return true;
-    QByteArrayView host = address.first(address.indexOf(':') < 0 ? address.size() : address.indexOf(':'));
+    const qsizetype colon = address.indexOf(':');
+    QByteArrayView host = colon < 0 ? address : address.first(colon);
     if (host.endsWith('U'))
         host.chop(1);
     return host == m_sender;
 }
 
-bool HistoryMatcher::matches(const HistoryEntry &entry) const
+bool HistoryMatcher::matchesBeyondWordIndex(const HistoryEntry &entry) const
 {
-    if (entry.arrivalKey < m_firstKey || entry.arrivalKey >= m_endKey)
-        return false;
     if (!senderMatches(entry.foldedSender()))
         return false;
-    for (const QByteArray &word : m_words) {
-        if (!contains(entry.folded, word))
-            return false;
-    }
-    return true;
+    return std::all_of(m_wordsBeyondRuns.begin(), m_wordsBeyondRuns.end(),
+                       [&entry](const QByteArray &word) { return contains(entry.folded, word); });
 }
 
-std::vector<quint32> searchHistory(const HistoryEntries &entries, const HistoryQuery &query, std::stop_token stop)
+std::vector<const HistoryEntry *> searchHistory(const HistorySnapshot &snapshot, const HistoryQuery &query,
+                                                std::stop_token stop)
 {
     const HistoryMatcher matcher(query);
-    // Entries are in arrival order, so the date range is a slice of them.
+    if (matcher.hasWords()) {
+        std::vector<KeyedEntry> keyed;
+        for (const std::shared_ptr<const WordIndex> &group : snapshot.wordGroups) {
+            if (stop.stop_requested())
+                return {};
+            searchGroup(*group, snapshot, matcher, keyed);
+        }
+        return newestFirst(std::move(keyed));
+    }
+    // Without words the entries are enough, and the days a slice of them.
+    const HistoryEntries &entries = snapshot.entries;
     const auto keyBelow = [](const HistoryEntryPtr &entry, qint64 key) { return entry->arrivalKey < key; };
-    const size_t first =
-        size_t(std::lower_bound(entries.begin(), entries.end(), matcher.firstKey(), keyBelow) - entries.begin());
-    const size_t end =
-        size_t(std::lower_bound(entries.begin(), entries.end(), matcher.endKey(), keyBelow) - entries.begin());
-
-    std::vector<quint32> found;
-    if (first >= end)
-        return found;
-    if (matcher.looksAtDatesOnly()) {
-        found.reserve(end - first);
-        for (size_t i = end; i > first; --i)
-            found.push_back(quint32(i - 1));
-        return found;
+    const auto first = std::lower_bound(entries.begin(), entries.end(), matcher.firstKey(), keyBelow);
+    const auto end = std::lower_bound(first, entries.end(), matcher.endKey(), keyBelow);
+    std::vector<const HistoryEntry *> found;
+    found.reserve(size_t(end - first));
+    for (auto it = end; it != first;) {
+        --it;
+        if (!matcher.looksBeyondWordIndex() || matcher.matchesBeyondWordIndex(**it))
+            found.push_back(it->get());
     }
-    if (end - first < kParallelFrom || std::thread::hardware_concurrency() < 2) {
-        searchRange(entries, matcher, first, end, found, stop);
-        return found;
-    }
-    // The older half on a second thread, the newer half here; newer results come first.
-    const size_t middle = first + (end - first) / 2;
-    std::vector<quint32> older;
-    {
-        std::jthread helper([&] { searchRange(entries, matcher, first, middle, older, stop); });
-        searchRange(entries, matcher, middle, end, found, stop);
-    }
-    found.insert(found.end(), older.begin(), older.end());
     return found;
 }
 

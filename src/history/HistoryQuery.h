@@ -1,6 +1,6 @@
 #pragma once
 
-#include "history/HistoryEntry.h"
+#include "history/HistorySnapshot.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -31,24 +31,33 @@ class HistoryMatcher {
 public:
     explicit HistoryMatcher(const HistoryQuery &query);
 
-    bool matches(const HistoryEntry &entry) const;
+    // All but the days and what the word index has answered: the sender, and the words that
+    // hold more than one run of word bytes (see WordIndex).
+    bool matchesBeyondWordIndex(const HistoryEntry &entry) const;
+    bool looksBeyondWordIndex() const { return !m_sender.isEmpty() || !m_wordsBeyondRuns.empty(); }
+    bool daysMatch(qint64 arrivalKey) const { return arrivalKey >= m_firstKey && arrivalKey < m_endKey; }
+
+    // The runs of word bytes in the words, longest first: an entry must have each.
+    const std::vector<QByteArray> &wordRuns() const { return m_runs; }
+    bool hasWords() const { return !m_words.empty(); }
     // The arrivals the date range lets through, as wall-clock keys [first, end).
     qint64 firstKey() const { return m_firstKey; }
     qint64 endKey() const { return m_endKey; }
-    // Whether only the date range decides.
-    bool looksAtDatesOnly() const { return m_words.empty() && m_sender.isEmpty(); }
 
 private:
     bool senderMatches(QByteArrayView foldedSender) const;
 
     std::vector<QByteArray> m_words;
+    std::vector<QByteArray> m_wordsBeyondRuns;
+    std::vector<QByteArray> m_runs;
     QByteArray m_sender;
     qint64 m_firstKey;
     qint64 m_endKey;
 };
 
-// The positions in `entries` (oldest first) of the entries that match, newest first. A stop
-// request ends the search early with what it found so far.
-std::vector<quint32> searchHistory(const HistoryEntries &entries, const HistoryQuery &query, std::stop_token stop = {});
+// The entries of `snapshot` that match, newest first. A stop request ends the search early
+// with an incomplete answer.
+std::vector<const HistoryEntry *> searchHistory(const HistorySnapshot &snapshot, const HistoryQuery &query,
+                                                std::stop_token stop = {});
 
 } // namespace tq

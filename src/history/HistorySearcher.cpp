@@ -6,13 +6,12 @@
 
 namespace tq {
 
-HistoryResult allOf(HistoryIndex::Snapshot entries)
+HistoryResult searchNow(HistoryIndex::Snapshot snapshot, const HistoryQuery &query)
 {
     HistoryResult result;
-    result.rows.reserve(entries->size());
-    for (size_t i = entries->size(); i > 0; --i)
-        result.rows.push_back(quint32(i - 1));
-    result.entries = std::move(entries);
+    result.rows = searchHistory(*snapshot, query);
+    result.snapshot = std::move(snapshot);
+    result.query = query;
     return result;
 }
 
@@ -23,18 +22,18 @@ HistorySearcher::HistorySearcher(QObject *parent)
 
 HistorySearcher::~HistorySearcher() = default;
 
-void HistorySearcher::search(HistoryIndex::Snapshot entries, const HistoryQuery &query)
+void HistorySearcher::search(HistoryIndex::Snapshot snapshot, const HistoryQuery &query)
 {
     const quint64 generation = ++m_generation;
     m_searching = true;
-    // Assigning stops the search before and waits for it; a stopped search ends within a few
-    // thousand entries.
-    m_worker = std::jthread([this, generation, entries = std::move(entries), query](std::stop_token stop) {
+    // Assigning stops the search before and waits for it; a stopped search ends within one
+    // group of entries.
+    m_worker = std::jthread([this, generation, snapshot = std::move(snapshot), query](std::stop_token stop) {
         auto result = std::make_shared<HistoryResult>();
-        result->rows = searchHistory(*entries, query, stop);
+        result->rows = searchHistory(*snapshot, query, stop);
         if (stop.stop_requested())
             return;
-        result->entries = entries;
+        result->snapshot = snapshot;
         result->query = query;
         QMetaObject::invokeMethod(
             this,

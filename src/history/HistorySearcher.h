@@ -10,17 +10,17 @@
 
 namespace tq {
 
-// The messages a query found: positions in a snapshot of the index, newest first.
+// The messages a query found, newest first, with the snapshot that holds them.
 struct HistoryResult {
-    HistoryIndex::Snapshot entries = std::make_shared<const HistoryEntries>();
-    std::vector<quint32> rows;
+    HistoryIndex::Snapshot snapshot = std::make_shared<const HistorySnapshot>();
+    std::vector<const HistoryEntry *> rows;
     HistoryQuery query;
 
-    const HistoryEntry &at(size_t row) const { return *(*entries)[rows[row]]; }
+    const HistoryEntry &at(size_t row) const { return *rows[row]; }
 };
 
-// Every message of `entries`, newest first, without a search.
-HistoryResult allOf(HistoryIndex::Snapshot entries);
+// What `query` finds in `snapshot`, on the calling thread.
+HistoryResult searchNow(HistoryIndex::Snapshot snapshot, const HistoryQuery &query);
 
 // Searches on a thread of its own, so that typing never waits for a search. Only the answer to
 // the latest query is given: a new query stops the search before it.
@@ -31,7 +31,7 @@ public:
     // Stops a search that is still running and waits for its thread.
     ~HistorySearcher() override;
 
-    void search(HistoryIndex::Snapshot entries, const HistoryQuery &query);
+    void search(HistoryIndex::Snapshot snapshot, const HistoryQuery &query);
     // Drops the search under way: its answer will not be given.
     void cancel();
     bool isSearching() const { return m_searching; }

@@ -78,7 +78,7 @@ const HistoryEntry *HistoryTableModel::entryAt(int row) const
 {
     if (row < 0 || size_t(row) >= m_result.rows.size())
         return nullptr;
-    return &m_result.at(size_t(row));
+    return m_result.rows[size_t(row)];
 }
 
 int HistoryTableModel::rowOf(const QString &filePath) const

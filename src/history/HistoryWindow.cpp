@@ -249,15 +249,10 @@ void HistoryWindow::runSearch()
     m_refreshPause.stop();
     m_lastSearch.start();
     const HistoryQuery current = query();
-    const HistoryMatcher matcher(current);
-    if (matcher.looksAtDatesOnly()) {
-        // A slice of the index in reverse: quicker than a hand-over to another thread.
+    if (current.words.trimmed().isEmpty()) {
+        // The index in reverse, or a slice of it: quicker than a hand-over to another thread.
         m_searcher.cancel();
-        HistoryResult result;
-        result.entries = m_index.snapshot();
-        result.rows = searchHistory(*result.entries, current);
-        result.query = current;
-        showResult(result);
+        showResult(searchNow(m_index.snapshot(), current));
         return;
     }
     m_searcher.search(m_index.snapshot(), current);

@@ -76,11 +76,11 @@ protected:
         ASSERT_TRUE(waitUntil([&index] { return !index.isBuilding(); }));
     }
 
-    static QStringList fileNamesOf(const HistoryEntries &entries, const std::vector<quint32> &rows)
+    static QStringList fileNamesOf(const std::vector<const HistoryEntry *> &entries)
     {
         QStringList names;
-        for (const quint32 row : rows)
-            names.append(QFileInfo(entries[row]->record.filePath).fileName());
+        for (const HistoryEntry *entry : entries)
+            names.append(QFileInfo(entry->record.filePath).fileName());
         return names;
     }
 };

@@ -12,11 +12,7 @@ namespace {
 
 class HistoryIndexTest : public test::HistoryFolder {
 protected:
-    QStringList names() const
-    {
-        const HistoryIndex::Snapshot entries = index.snapshot();
-        return fileNamesOf(*entries, searchHistory(*entries, {}));
-    }
+    QStringList names() const { return fileNamesOf(searchHistory(*index.snapshot(), {})); }
 
     HistoryIndex index;
 };
@@ -30,7 +26,7 @@ TEST_F(HistoryIndexTest, TheStartUpReadFeedsTheListAndTheIndexWithTheSameBytes)
     ASSERT_TRUE(test::waitUntil([this] { return !index.isBuilding(); }));
     ASSERT_EQ(index.size(), 6);
     // Both hold the one copy that was read from the disk.
-    for (const HistoryEntryPtr &entry : *index.snapshot()) {
+    for (const HistoryEntryPtr &entry : index.snapshot()->entries) {
         const auto inList = std::find_if(list.begin(), list.end(), [&entry](const MessageRecord &record) {
             return record.filePath == entry->record.filePath;
         });
@@ -60,11 +56,13 @@ TEST_F(HistoryIndexTest, ArrivalsAndDeletionsAreFollowedAndAnEarlierSnapshotStay
     index.remove(folder + bernd);
     index.remove(folder + QStringLiteral("never-there.tqm"));
     EXPECT_EQ(names(), QStringList({QStringLiteral("0302070000000EVE.tqm"), chloe, annLunch, zed, annNewYear, dan}));
+    const HistoryQuery berndsWord{QString::fromUtf8("grüße"), {}, {}, {}};
+    EXPECT_TRUE(searchHistory(*index.snapshot(), berndsWord).empty()) << "its words went with it";
     EXPECT_EQ(changes.count(), 2) << "one change for the arrival, one for the deletion";
 
     // A search that had taken the index before goes on over what it took.
-    EXPECT_EQ(fileNamesOf(*before, searchHistory(*before, {})),
-              QStringList({chloe, bernd, annLunch, zed, annNewYear, dan}));
+    EXPECT_EQ(fileNamesOf(searchHistory(*before, {})), QStringList({chloe, bernd, annLunch, zed, annNewYear, dan}));
+    EXPECT_EQ(fileNamesOf(searchHistory(*before, berndsWord)), QStringList({bernd}));
 }
 
 TEST_F(HistoryIndexTest, ChangesWhileTheBuildIsUnderWayAreKept)
@@ -85,7 +83,7 @@ TEST_F(HistoryIndexTest, ChangesWhileTheBuildIsUnderWayAreKept)
     index.build({});
     ASSERT_TRUE(test::waitUntil([this] { return !index.isBuilding(); }));
     EXPECT_EQ(index.size(), 5) << "nothing was merged twice";
-    EXPECT_EQ(HistoryIndex::entriesOf(ReadStoredMessageFiles(folder)).size(), 6u);
+    EXPECT_EQ(HistoryIndex::snapshotOf(ReadStoredMessageFiles(folder))->entries.size(), 6u);
 }
 
 TEST(HistoryIndexLifetime, AnIndexGoneBeforeItsBuildEndsStopsIt)
