@@ -32,6 +32,23 @@ void sortLongestFirst(std::vector<QByteArray> &words)
 
 using KeyedEntry = std::pair<qint64, const HistoryEntry *>;
 
+// Appends the runs of word bytes in `text` (see WordIndex) to `runs`; returns how many.
+qsizetype appendRuns(const QByteArray &text, std::vector<QByteArray> &runs)
+{
+    qsizetype count = 0;
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && WordIndex::isWordByte(text[i]))
+            continue;
+        if (i > runStart) {
+            runs.push_back(text.sliced(runStart, i - runStart));
+            ++count;
+        }
+        runStart = i + 1;
+    }
+    return count;
+}
+
 // The entries of one word group that have every run and pass the rest of the query.
 void searchGroup(const WordIndex &group, const HistorySnapshot &snapshot, const HistoryMatcher &matcher,
                  std::vector<KeyedEntry> &found)
@@ -94,21 +111,13 @@ HistoryMatcher::HistoryMatcher(const HistoryQuery &query)
     sortLongestFirst(m_words);
 
     for (const QByteArray &word : m_words) {
-        qsizetype runs = 0;
-        qsizetype runStart = 0;
-        for (qsizetype i = 0; i <= word.size(); ++i) {
-            if (i < word.size() && WordIndex::isWordByte(word[i]))
-                continue;
-            if (i > runStart) {
-                m_runs.push_back(word.sliced(runStart, i - runStart));
-                ++runs;
-            }
-            runStart = i + 1;
-        }
         // A word that is one run is answered by the word index alone.
-        if (runs != 1 || m_runs.back().size() != word.size())
+        if (appendRuns(word, m_runs) != 1 || m_runs.back().size() != word.size())
             m_wordsBeyondRuns.push_back(word);
     }
+    // The sender is part of the folded text: an entry without the runs of the sender asked for
+    // cannot be from that sender.
+    appendRuns(m_sender, m_runs);
     sortLongestFirst(m_runs);
 }
 
@@ -144,7 +153,7 @@ std::vector<const HistoryEntry *> searchHistory(const HistorySnapshot &snapshot,
                                                 std::stop_token stop)
 {
     const HistoryMatcher matcher(query);
-    if (matcher.hasWords()) {
+    if (matcher.usesWordIndex()) {
         std::vector<KeyedEntry> keyed;
         for (const std::shared_ptr<const WordIndex> &group : snapshot.wordGroups) {
             if (stop.stop_requested())
@@ -153,7 +162,7 @@ std::vector<const HistoryEntry *> searchHistory(const HistorySnapshot &snapshot,
         }
         return newestFirst(std::move(keyed));
     }
-    // Without words the entries are enough, and the days a slice of them.
+    // Without words or a sender the days alone decide: a slice of the entries.
     const HistoryEntries &entries = snapshot.entries;
     const auto keyBelow = [](const HistoryEntryPtr &entry, qint64 key) { return entry->arrivalKey < key; };
     const auto first = std::lower_bound(entries.begin(), entries.end(), matcher.firstKey(), keyBelow);

@@ -37,9 +37,10 @@ public:
     bool looksBeyondWordIndex() const { return !m_sender.isEmpty() || !m_wordsBeyondRuns.empty(); }
     bool daysMatch(qint64 arrivalKey) const { return arrivalKey >= m_firstKey && arrivalKey < m_endKey; }
 
-    // The runs of word bytes in the words, longest first: an entry must have each.
+    // The runs of word bytes in the words and the sender, longest first: an entry must have
+    // each.
     const std::vector<QByteArray> &wordRuns() const { return m_runs; }
-    bool hasWords() const { return !m_words.empty(); }
+    bool usesWordIndex() const { return !m_words.empty() || !m_runs.empty(); }
     // The arrivals the date range lets through, as wall-clock keys [first, end).
     qint64 firstKey() const { return m_firstKey; }
     qint64 endKey() const { return m_endKey; }

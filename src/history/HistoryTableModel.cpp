@@ -3,6 +3,8 @@
 #include "messages/ArrivalStamp.h"
 #include "messages/DisplayText.h"
 
+#include <algorithm>
+
 namespace tq {
 
 HistoryTableModel::HistoryTableModel(QObject *parent)
@@ -81,13 +83,10 @@ const HistoryEntry *HistoryTableModel::entryAt(int row) const
     return m_result.rows[size_t(row)];
 }
 
-int HistoryTableModel::rowOf(const QString &filePath) const
+int HistoryTableModel::rowOf(const HistoryEntry *entry) const
 {
-    for (size_t row = 0; row < m_result.rows.size(); ++row) {
-        if (m_result.at(row).record.filePath == filePath)
-            return int(row);
-    }
-    return -1;
+    const auto found = std::find(m_result.rows.begin(), m_result.rows.end(), entry);
+    return found == m_result.rows.end() ? -1 : int(found - m_result.rows.begin());
 }
 
 void HistoryTableModel::dropRow(int row)

@@ -27,8 +27,8 @@ public:
     const HistoryResult &result() const { return m_result; }
     // The message of a row; null for a row that is not there.
     const HistoryEntry *entryAt(int row) const;
-    // The row of the message stored in `filePath`, or -1.
-    int rowOf(const QString &filePath) const;
+    // The row of `entry`, or -1.
+    int rowOf(const HistoryEntry *entry) const;
     // Takes one row out without a new search (its message has just been deleted).
     void dropRow(int row);
 

@@ -261,10 +261,12 @@ void HistoryWindow::runSearch()
 
 void HistoryWindow::showResult(const HistoryResult &result)
 {
+    // Entries are shared by every snapshot that holds them, so the one selected is found in
+    // the new result by its address; the old result keeps it alive meanwhile.
+    const HistoryIndex::Snapshot previous = m_model->result().snapshot;
     const HistoryEntry *selected = selectedEntry();
-    const QString selectedPath = selected ? selected->record.filePath : QString();
     m_model->setResult(result);
-    selectRow(selectedPath.isEmpty() ? -1 : m_model->rowOf(selectedPath));
+    selectRow(selected ? m_model->rowOf(selected) : -1);
     m_exportButton->setEnabled(m_model->rowCount() > 0);
     updateStatus();
 }
@@ -327,6 +329,7 @@ void HistoryWindow::deleteSelected()
     if (!entry)
         return;
     const QString path = entry->record.filePath;
+    const int row = m_table->selectionModel()->currentIndex().row();
     const QString question = tr("Delete the message from %1 of %2?")
                                  .arg(decodeMessageBytes(entry->record.sender), m_model->arrivalText(*entry));
     if (m_prompter.message(tr("Delete message"), question, Prompter::Icon::Question, Prompter::Buttons::YesNo,
@@ -334,7 +337,6 @@ void HistoryWindow::deleteSelected()
         != Prompter::Answer::Yes) {
         return;
     }
-    const int row = m_model->rowOf(path);
     DeleteMessageFile(path);
     m_model->dropRow(row);
     m_index.remove(path);

@@ -28,8 +28,9 @@ class SettingsStore;
 class HistoryWindow : public QWidget {
     Q_OBJECT
 public:
-    // How long typing must pause before the search runs.
-    static constexpr int kTypingPauseMs = 150;
+    // How long typing must pause before the search runs: enough to take a burst of keys (a
+    // paste, a key held down) as one, short enough that the list follows each key at once.
+    static constexpr int kTypingPauseMs = 30;
 
     HistoryWindow(HistoryIndex &index, const SettingsStore &settings, Prompter &prompter, QWidget *parent = nullptr);
     ~HistoryWindow() override;
