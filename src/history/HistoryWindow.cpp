@@ -211,6 +211,7 @@ void HistoryWindow::showEvent(QShowEvent *event)
         return;
     }
     m_pages->setCurrentWidget(m_listPage);
+    m_searchField->setFocus();
     runSearch();
 }
 
@@ -273,12 +274,7 @@ void HistoryWindow::showResult(const HistoryResult &result)
 
 void HistoryWindow::selectRow(int row)
 {
-    if (row >= 0) {
-        m_table->setCurrentIndex(m_model->index(row, 0));
-        m_table->scrollTo(m_model->index(row, 0));
-    } else {
-        m_table->setCurrentIndex({});
-    }
+    m_table->setCurrentIndex(row >= 0 ? m_model->index(row, 0) : QModelIndex());
     showSelected();
 }
 
@@ -291,7 +287,14 @@ const HistoryEntry *HistoryWindow::selectedEntry() const
 void HistoryWindow::showSelected()
 {
     const HistoryEntry *entry = selectedEntry();
-    m_messagePane->setPlainText(entry ? readableMessage(entry->record) : QString());
+    // The list is brought up to date while the user reads: the message on display stays as it
+    // is, with the user's selection in it, as long as it is the one selected.
+    const QString path = entry ? entry->record.filePath : QString();
+    if (entry != m_shownEntry || path != m_shownPath) {
+        m_shownEntry = entry;
+        m_shownPath = path;
+        m_messagePane->setPlainText(entry ? readableMessage(entry->record) : QString());
+    }
     for (QPushButton *button : {m_replyButton, m_copyButton, m_deleteButton})
         button->setEnabled(entry != nullptr);
 }

@@ -89,6 +89,11 @@ private:
     QPushButton *m_exportButton = nullptr;
     QLabel *m_statusLabel = nullptr;
 
+    // The message on display in the pane; its path tells a new entry at the address of a
+    // deleted one apart.
+    const HistoryEntry *m_shownEntry = nullptr;
+    QString m_shownPath;
+
     QTimer m_typingPause;
     QTimer m_refreshPause;
     QElapsedTimer m_lastSearch;

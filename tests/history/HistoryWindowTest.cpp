@@ -198,9 +198,12 @@ TEST_F(HistoryWindowTest, ExportWritesTheShownRowsAsUtf8Blocks)
     EXPECT_EQ(prompter.boxes[0].icon, Prompter::Icon::Stop);
 }
 
-TEST_F(HistoryWindowTest, FollowsArrivalsWhileOpen)
+TEST_F(HistoryWindowTest, FollowsArrivalsWhileOpenAndLeavesTheMessageBeingReadAlone)
 {
     open();
+    clickRow(1);
+    auto *pane = child<QPlainTextEdit>("messagePane");
+    pane->selectAll();
     const std::optional<QString> path =
         WriteMessageFile('0', "EVE", "EVE/10.0.0.20", "Saturday, 2 March 2024, 07:00:00\r\nfresh news",
                          QDateTime(QDate(2024, 3, 2), QTime(7, 0)), folder);
@@ -208,6 +211,10 @@ TEST_F(HistoryWindowTest, FollowsArrivalsWhileOpen)
     index.add({"Saturday, 2 March 2024, 07:00:00\r\nfresh news", "EVE/10.0.0.20", *path, false});
     ASSERT_TRUE(showsRows(7));
     EXPECT_EQ(rows().value(0), u"EVE/10.0.0.20 | fresh news"_s);
+    EXPECT_EQ(rows().value(table()->currentIndex().row()),
+              QString::fromUtf8("BERND/10.0.0.7:8000u | Grüße aus München, € 50"))
+        << "the selection moved with its message";
+    EXPECT_TRUE(pane->textCursor().hasSelection()) << "what the user marked in the message is still marked";
 }
 
 TEST_F(HistoryWindowTest, WithStoringOffItSaysWhyThereIsNothing)
