@@ -1,6 +1,6 @@
 #include "messages/KillWordFilter.h"
 
-#include "messages/DisplayText.h"
+#include "messages/CaseFolding.h"
 #include "settings/AppDataDir.h"
 
 #include <QStringView>
@@ -9,7 +9,7 @@ namespace tq {
 namespace {
 
 // What may stand on either side of a kill word for it to count as a word of its own.
-constexpr QStringView kDelimiters { u" .,;!?()\"'\t\n\r" };
+constexpr QStringView kDelimiters{u" .,;!?()\"'\t\n\r"};
 
 bool isEntrySeparator(QChar c)
 {
@@ -56,8 +56,8 @@ std::optional<QByteArray> findKillWord(QByteArrayView killWordText, QByteArrayVi
 {
     if (killWordText.isEmpty())
         return std::nullopt;
-    const QString entries = decodeMessageBytes(killWordText.toByteArray()).toUpper();
-    const QString text = (decodeMessageBytes(messageText.toByteArray()) + QStringLiteral("\r\n")).toUpper();
+    const QString entries = foldMessageBytes(killWordText.toByteArray());
+    const QString text = foldMessageBytes(messageText.toByteArray()) + QStringLiteral("\r\n");
 
     qsizetype entryStart = 0;
     for (qsizetype i = 0; i <= entries.size(); ++i) {

@@ -95,14 +95,19 @@ bool hasMessageSuffix(const char *name)
     return length >= 4 && ::strcasecmp(name + length - 4, ".tqm") == 0;
 }
 
+struct FileContent {
+    QByteArray bytes;
+    qint64 modifiedMs = 0;
+};
+
 // The whole file, or nothing when it cannot be opened, is not a regular file, or is too large
 // to be a message (`tooLarge` is then set).
-std::optional<QByteArray> readWholeFile(int folderFd, const QByteArray &name, bool &tooLarge)
+std::optional<FileContent> readWholeFile(int folderFd, const QByteArray &name, bool &tooLarge)
 {
     const int fd = ::openat(folderFd, name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0)
         return std::nullopt;
-    std::optional<QByteArray> content;
+    std::optional<FileContent> content;
     struct stat info { };
     const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     tooLarge = regular && info.st_size > kMaxStoredMessageFileSize;
@@ -118,7 +123,7 @@ std::optional<QByteArray> readWholeFile(int folderFd, const QByteArray &name, bo
             filled += got;
         }
         bytes.truncate(filled);
-        content = std::move(bytes);
+        content = FileContent{std::move(bytes), qint64(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1000000};
     }
     ::close(fd);
     return content;
@@ -126,39 +131,53 @@ std::optional<QByteArray> readWholeFile(int folderFd, const QByteArray &name, bo
 
 } // namespace
 
-StoredMessagesLoad LoadStoredMessages(MessageList &list, bool dontAutoLast, const QString &messagesDir)
+std::vector<StoredMessageFile> ReadStoredMessageFiles(const QString &messagesDir, quint32 *tooLarge)
 {
     const QByteArray folder = QFile::encodeName(messagesDir);
     DIR *dir = ::opendir(folder.constData());
+    if (!dir)
+        return {};
     QByteArrayList names;
-    if (dir) {
-        while (const dirent *entry = ::readdir(dir)) {
-            if (hasMessageSuffix(entry->d_name))
-                names.append(QByteArray(entry->d_name));
-        }
+    while (const dirent *entry = ::readdir(dir)) {
+        if (hasMessageSuffix(entry->d_name))
+            names.append(QByteArray(entry->d_name));
     }
     // Names begin with month, day and time, so name order is arrival order within a year.
     std::sort(names.begin(), names.end());
 
-    StoredMessagesLoad load;
+    std::vector<StoredMessageFile> files;
+    files.reserve(static_cast<size_t>(names.size()));
     for (const QByteArray &name : std::as_const(names)) {
-        bool tooLarge = false;
-        std::optional<QByteArray> content = readWholeFile(::dirfd(dir), name, tooLarge);
-        load.tooLarge += tooLarge ? 1 : 0;
-        if (!content || content->isEmpty())
+        bool large = false;
+        std::optional<FileContent> content = readWholeFile(::dirfd(dir), name, large);
+        if (large && tooLarge)
+            ++*tooLarge;
+        if (!content || content->bytes.isEmpty())
             continue;
         if (std::optional<MessageRecord> record =
-                parseMessageFile(std::move(*content), messagesDir + QFile::decodeName(name))) {
-            list.appendNewest(std::move(*record));
-            ++load.added;
+                parseMessageFile(std::move(content->bytes), messagesDir + QFile::decodeName(name))) {
+            files.push_back({std::move(*record), content->modifiedMs});
         }
     }
-    if (dir)
-        ::closedir(dir);
+    ::closedir(dir);
+    return files;
+}
+
+quint32 LoadStoredMessages(MessageList &list, bool dontAutoLast, const std::vector<StoredMessageFile> &files)
+{
+    for (const StoredMessageFile &file : files)
+        list.appendNewest(file.record);
     if (dontAutoLast)
         list.selectOldest();
     else
         list.selectNewest();
+    return static_cast<quint32>(files.size());
+}
+
+StoredMessagesLoad LoadStoredMessages(MessageList &list, bool dontAutoLast, const QString &messagesDir)
+{
+    StoredMessagesLoad load;
+    load.added = LoadStoredMessages(list, dontAutoLast, ReadStoredMessageFiles(messagesDir, &load.tooLarge));
     return load;
 }
 

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace tq {
 
@@ -38,14 +39,30 @@ std::optional<MessageRecord> parseMessageFile(QByteArray content, const QString 
 // and stamp add little); a larger file in the folder is not read into memory at start-up.
 inline constexpr qint64 kMaxStoredMessageFileSize = 128 * 1024;
 
+// A message file as the start-up load read it. The start-up reads each file once: the message
+// list and the history are both made from these.
+struct StoredMessageFile {
+    MessageRecord record;
+    // When the file was last written, in milliseconds since the epoch: the year of an arrival
+    // whose stamp does not say it.
+    qint64 modifiedMs = 0;
+};
+
+// Reads every readable message file of the folder, in name order (which is arrival order
+// within a year). Empty, unreadable, malformed and too large files are skipped; the last stay
+// on disk and are counted in `tooLarge`.
+std::vector<StoredMessageFile> ReadStoredMessageFiles(const QString &messagesDir = AppDataDir::messagesPath(),
+                                                      quint32 *tooLarge = nullptr);
+
+// Appends the records of `files` to `list` in their order, then shows the oldest
+// (`dontAutoLast`) or the newest. The records share their bytes with `files`. Returns the
+// number of records added.
+quint32 LoadStoredMessages(MessageList &list, bool dontAutoLast, const std::vector<StoredMessageFile> &files);
 struct StoredMessagesLoad {
     quint32 added = 0; // records appended
     quint32 tooLarge = 0; // files skipped for their size; they stay on disk
 };
-
-// Appends every readable message file of the folder to `list` in name order (which is arrival
-// order within a year), then shows the oldest (`dontAutoLast`) or the newest. Empty,
-// unreadable, malformed and too large files are skipped.
+// The same for the files of a folder, read here.
 StoredMessagesLoad LoadStoredMessages(MessageList &list, bool dontAutoLast,
                                       const QString &messagesDir = AppDataDir::messagesPath());
 

@@ -5,10 +5,10 @@ namespace {
 
 // Headings other stations write before a message. They travel on the wire, so they are
 // recognised in this exact spelling whatever language the program itself shows.
-constexpr QByteArrayView kYouWroteEnding { " You Wrote:" };
-constexpr QByteArrayView kMessageHeading { "Message from" };
-constexpr QByteArrayView kAutoAnswerHeading { "Autoanswer from " };
-constexpr QByteArrayView kBroadcastHeading { "Broadcast message from " };
+constexpr QByteArrayView kYouWroteEnding{" You Wrote:"};
+constexpr QByteArrayView kMessageHeading{"Message from"};
+constexpr QByteArrayView kAutoAnswerHeading{"Autoanswer from "};
+constexpr QByteArrayView kBroadcastHeading{"Broadcast message from "};
 
 // Everything after the first line, or nothing when there is no line end.
 QByteArrayView afterFirstLine(QByteArrayView text)
@@ -39,13 +39,19 @@ QByteArrayView withoutLeadingEmptyLine(QByteArrayView text)
 
 } // namespace
 
+QByteArrayView quotedPart(QByteArrayView recordText)
+{
+    QByteArrayView body = afterFirstLine(recordText);
+    if (hasHeading(body))
+        body = withoutLeadingEmptyLine(afterFirstLine(body));
+    return body;
+}
+
 QByteArray QuoteMessage(QByteArrayView recordText)
 {
     if (recordText.isEmpty())
         return {};
-    QByteArrayView body = afterFirstLine(recordText);
-    if (hasHeading(body))
-        body = withoutLeadingEmptyLine(afterFirstLine(body));
+    const QByteArrayView body = quotedPart(recordText);
 
     QByteArray quote;
     quote.reserve(body.size() + body.count('\n') + 6);

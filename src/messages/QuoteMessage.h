@@ -12,4 +12,8 @@ namespace tq {
 // fresh line below the quote. An empty text gives an empty quote.
 QByteArray QuoteMessage(QByteArrayView recordText);
 
+// The part of a record's text that a reply quotes: the message without the arrival stamp line
+// and without the heading the sending station put before it.
+QByteArrayView quotedPart(QByteArrayView recordText);
+
 } // namespace tq

@@ -44,7 +44,8 @@ protected:
         auto frame = makeFrame();
         frame->show();
         frame->initialUpdate();
-        EXPECT_TRUE(waitUntil([&] { return accepts(); }));
+        EXPECT_TRUE(waitUntil([&] { return accepts(); }))
+            << frame->listenerStatusText().toStdString() << " port " << port;
         return frame;
     }
     QString helpFolder() const { return homePath() + QStringLiteral("/help"); }
