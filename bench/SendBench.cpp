@@ -235,8 +235,8 @@ TaskRun taskSend(const std::vector<int> &ports, int count, const tq::SendRequest
     TaskRun run;
     tq::CSendThread task(request, settings);
     QEventLoop loop;
-    QObject::connect(&task, &tq::CSendThread::sendResult, &loop, [&](int code, const QString &) {
-        run.code = code;
+    QObject::connect(&task, &tq::CSendThread::sendResult, &loop, [&](tq::SendResultCode code, const QString &) {
+        run.code = int(code);
         loop.quit();
     });
     QObject::connect(&task, &tq::CSendThread::statusText, &loop, [&](const QString &) { ++run.statusTexts; });

@@ -1,7 +1,7 @@
 // The reply port and sender address made from a packet's reply address.
 #include "FuzzCheck.h"
 
-#include "messages/SenderAddress.h"
+#include "protocol/SenderAddress.h"
 
 #include <cstdint>
 

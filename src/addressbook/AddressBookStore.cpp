@@ -2,6 +2,7 @@
 
 #include "addressbook/AddressBookNames.h"
 #include "addressbook/TemplateFiles.h"
+#include "settings/AppDataDir.h"
 
 #include <QFile>
 
@@ -184,7 +185,7 @@ bool AddressBookStore::DeleteGroup(const QString &name)
 {
     if (!isUsableGroupName(name))
         return false;
-    if (const auto file = templateFilePath(name))
+    if (const auto file = templateFilePath(AppDataDir::path(), name))
         QFile::remove(*file);
     const bool deleted = m_settings.deleteSection(levelSection(name));
     removeValue(kDisableSection, name);

@@ -1,8 +1,7 @@
 #include "addressbook/TemplateFiles.h"
 
 #include "addressbook/DestinationList.h"
-#include "messages/DisplayText.h"
-#include "settings/AppDataDir.h"
+#include "protocol/WireText.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,13 +18,13 @@ QString templateBaseName(const QString &destinationText, int code)
     return destinationText.mid(2, std::max<qsizetype>(0, destinationText.size() - 4));
 }
 
-std::optional<QString> templateFilePath(const QString &baseName)
+std::optional<QString> templateFilePath(const QString &dataDir, const QString &baseName)
 {
     // Without a separator the name cannot climb out of the folder: ".." becomes "...tqm".
     // The backslash is refused too, as no address-book name may hold one.
     if (baseName.contains(QLatin1Char('/')) || baseName.contains(QLatin1Char('\\')) || baseName.contains(QChar(u'\0')))
         return std::nullopt;
-    const QString folder = AppDataDir::path();
+    const QString &folder = dataDir;
     const QString fileName = baseName + QStringLiteral(".tqm");
     if (QFile::exists(folder + fileName))
         return folder + fileName;
@@ -71,12 +70,12 @@ bool writeTemplateText(const QString &path, const QString &text)
     return file.commit();
 }
 
-std::optional<QString> composeTextAfterPick(
-    const QString &entryText, int code, bool composeReplaceable, const QString &composeText)
+std::optional<QString> composeTextAfterPick(const QString &dataDir, const QString &entryText, int code,
+                                            bool composeReplaceable, const QString &composeText)
 {
     if (code < kBroadcastCode)
         return std::nullopt;
-    const auto path = templateFilePath(templateBaseName(entryText, code));
+    const auto path = templateFilePath(dataDir, templateBaseName(entryText, code));
     if (!path)
         return std::nullopt;
     auto text = readTemplateText(*path);

@@ -15,9 +15,9 @@ namespace tq::addressbook {
 // characters ("< Friends >" gives "Friends").
 QString templateBaseName(const QString &destinationText, int code);
 
-// AppDataDir + baseName + ".tqm", or the file already there whose name differs from that
-// only in letter case; none when the name would lead out of that folder.
-std::optional<QString> templateFilePath(const QString &baseName);
+// `dataDir` (the application-data folder) + baseName + ".tqm", or the file already there whose
+// name differs from that only in letter case; none when the name would lead out of that folder.
+std::optional<QString> templateFilePath(const QString &dataDir, const QString &baseName);
 
 // The file's lines, each followed by "\r\n"; none when it cannot be opened or read.
 // UTF-8 when the bytes are valid UTF-8, else Windows-1252 (files of older installations).
@@ -27,7 +27,7 @@ bool writeTemplateText(const QString &path, const QString &text);
 
 // Picking a destination entry: the compose text it brings, or none when the compose box stays
 // as it is (a code below 8, no readable file, or text the user wrote that is not blank).
-std::optional<QString> composeTextAfterPick(
-    const QString &entryText, int code, bool composeReplaceable, const QString &composeText);
+std::optional<QString> composeTextAfterPick(const QString &dataDir, const QString &entryText, int code,
+                                            bool composeReplaceable, const QString &composeText);
 
 } // namespace tq::addressbook

@@ -59,8 +59,10 @@ CMainFrame::CMainFrame(SettingsStore &settings, Prompter &prompter, SoundPlayer 
     const auto showInPaneZero = [this](const QString &text) { m_modePane->setText(text); };
     m_sendResults = new SendResultHandler(
         prompter, sound, settings, {showInPaneZero, showInPaneZero, [this] { m_view->stopSendTimer(); }}, this, this);
-    connect(&m_view->sendTasks(), &SendTasks::sendResult, m_sendResults, &SendResultHandler::onSendResult);
-    connect(&m_view->sendTasks(), &SendTasks::statusText, m_sendResults, &SendResultHandler::onStatusText);
+    connect(&m_view->sendTasks(), &SendTasks::sendResult, m_sendResults,
+            [this](quint64, SendResultCode code, const QString &text) { m_sendResults->onSendResult(code, text); });
+    connect(&m_view->sendTasks(), &SendTasks::statusText, m_sendResults,
+            [this](quint64, const QString &text) { m_sendResults->onStatusText(text); });
 
     connect(m_view, &CTq20View::minimizeRequested, this, &CMainFrame::minimizeToTray);
     connect(m_view, &CTq20View::restoreRequested, this, &CMainFrame::restoreFromTray);
@@ -215,7 +217,7 @@ QString CMainFrame::listenerStatusText() const
     return m_modePane->text();
 }
 
-void CMainFrame::onSendResult(int code, const QString &text)
+void CMainFrame::onSendResult(SendResultCode code, const QString &text)
 {
     m_sendResults->onSendResult(code, text);
 }

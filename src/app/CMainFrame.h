@@ -3,6 +3,7 @@
 #include "app/PowerNoticeWindow.h"
 #include "platform/Clock.h"
 #include "platform/TrayIcon.h"
+#include "protocol/SendResultCode.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -162,7 +163,7 @@ private:
     void startMailChecking();
     void stopReceivers();
     void refreshTrayIcon();
-    void onSendResult(int code, const QString &text);
+    void onSendResult(tq::SendResultCode code, const QString &text);
     void onCriticalError(const QString &message);
     void showPowerNotice(const QString &text);
 

@@ -25,40 +25,40 @@ SendResultHandler::SendResultHandler(Prompter &prompter, SoundPlayer &sounds, Se
 {
 }
 
-void SendResultHandler::onSendResult(int code, const QString &text)
+void SendResultHandler::onSendResult(SendResultCode code, const QString &text)
 {
+    using Code = SendResultCode;
     switch (code) {
-    case 0:
+    case Code::Delivered:
         sendSucceeded();
         return;
-    case 1:
-        return;
-    case 2:
+    case Code::Listening:
         if (m_frame.setModePane)
             m_frame.setModePane(text + tqString(Sid::ListeningSuffix));
         return;
-    case 3:
+    case Code::PortBusy:
         m_prompter.message(tqString(Sid::ErrorCreatingSocketCaption), text + tqString(Sid::PortBusyBoxSuffix),
                            Prompter::Icon::Stop);
         if (m_frame.setModePane)
             m_frame.setModePane(text + tqString(Sid::PortBusyStatusSuffix));
         return;
-    case 4:
+    case Code::LengthMismatch:
         m_prompter.message(tqString(Sid::PossibleSendErrorCaption),
                            tqFormat(Sid::IncompatibleReceiver, text.toUtf8().constData()), Prompter::Icon::Stop);
         return;
-    case 5:
-    case 6:
+    case Code::MailSent:
+    case Code::MailFailed:
         stopElapsedTimer();
         setStatusLine(text);
         m_prompter.message(tqString(Sid::AppName), text,
-                           code == 5 ? Prompter::Icon::Information : Prompter::Icon::Exclamation);
+                           code == Code::MailSent ? Prompter::Icon::Information : Prompter::Icon::Exclamation);
         return;
-    default:
-        if (code >= 7)
-            listFailures(code, text);
-        return;
+    case Code::NotDelivered:
+        break;
     }
+    // Every code above the mail's lists destinations; any other is nothing to show.
+    if (endsTheSend(code))
+        listFailures(code, text);
 }
 
 void SendResultHandler::onStatusText(const QString &text)
@@ -77,11 +77,11 @@ void SendResultHandler::sendSucceeded()
         m_prompter.message(tqString(Sid::SendOkCaption), done, Prompter::Icon::Information);
 }
 
-void SendResultHandler::listFailures(int code, const QString &hosts)
+void SendResultHandler::listFailures(SendResultCode code, const QString &hosts)
 {
     stopElapsedTimer();
     setStatusLine(tqString(Sid::SendNotComplete));
-    const int count = code - 10;
+    const int count = notDeliveredCount(code);
     const QString caption = QString::number(count) + tqString(Sid::HostsNotFoundSuffix);
     if (count >= kDialogFromCount) {
         // Opened without blocking this handler, so later results are not held up behind it.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/SendResultCode.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -31,12 +33,12 @@ public:
                       QWidget *dialogParent = nullptr, QObject *parent = nullptr);
 
 public Q_SLOTS:
-    void onSendResult(int code, const QString &text);
+    void onSendResult(tq::SendResultCode code, const QString &text);
     void onStatusText(const QString &text);
 
 private:
     void sendSucceeded();
-    void listFailures(int code, const QString &hosts);
+    void listFailures(SendResultCode code, const QString &hosts);
     void setStatusLine(const QString &text) const;
     void stopElapsedTimer() const;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mail/MailSendJob.h"
+#include "protocol/MailSendJob.h"
 #include "platform/WakeupEvent.h"
 #include "settings/SettingsStore.h"
 

@@ -1,15 +1,14 @@
 #include "messages/AnswerFile.h"
 
 #include "messages/TextFileLines.h"
-#include "settings/AppDataDir.h"
 
 #include <QSaveFile>
 
 namespace tq {
 
-QString answerFilePath()
+QString answerFilePath(const QString &dataDir)
 {
-    return AppDataDir::path() + QStringLiteral("AutoFile.tqm");
+    return dataDir + QStringLiteral("AutoFile.tqm");
 }
 
 std::optional<QByteArray> readAnswerFile(const QString &path)

@@ -35,7 +35,7 @@ CTq20View::CTq20View(SettingsStore &settings, Prompter &prompter, SoundPlayer &s
     , m_tray(tray)
     , m_viewer(clock)
     , m_ownIp(ownIPv4Address())
-    , m_deadFile(prompter, settings)
+    , m_deadFile([&prompter](const QString &text) { prompter.message(tqString(Sid::AppName), text, Prompter::Icon::Exclamation); }, AppDataDir::path())
     , m_incoming(m_viewer, m_deadFile, ArrivalStampFormat(), clock)
 {
     setObjectName(QStringLiteral("messageView"));
@@ -72,7 +72,7 @@ QAction *CTq20View::action(Command command) const
 
 void CTq20View::reloadSettings()
 {
-    m_settingsCache = ViewSettings::read(m_settings, AppDataDir::path());
+    m_settingsCache = StationSettings::read(m_settings, AppDataDir::path());
     if (m_destinationBox && m_destinationBox->isFilled())
         m_destinationBox->setBroadcastPresent(m_settingsCache.useProtocol != 0);
     applyIncomingSettings();
@@ -168,7 +168,7 @@ void CTq20View::OnInitialUpdate()
         const StoredMessagesLoad load = m_viewer.loadStored(m_settingsCache.dontAutoLast, AppDataDir::messagesPath());
         if (load.tooLarge > 0)
             Q_EMIT largeMessageFilesSkipped(static_cast<int>(load.tooLarge));
-        if (const MessageRecord *current = m_viewer.messages().current()) {
+        if (m_viewer.messages().current()) {
             showCurrentMessage();
             offerQuote(QuoteOffer::Replace);
             m_composeBox->selectAll();

@@ -5,8 +5,8 @@
 #include "messages/FilteredMessageFile.h"
 #include "messages/IncomingMessageHandler.h"
 #include "messages/MessageViewer.h"
-#include "messages/ViewSettings.h"
 #include "protocol/ReceivedData.h"
+#include "station/StationSettings.h"
 
 #include <QFont>
 #include <QTimer>
@@ -99,7 +99,7 @@ public:
     bool popupOnReceipt() const { return m_popupOnReceipt; }
 
     // The settings cache; reloadSettings() after the preferences change.
-    const ViewSettings &viewSettings() const { return m_settingsCache; }
+    const StationSettings &viewSettings() const { return m_settingsCache; }
     void reloadSettings();
 
     MessageViewer &viewer() { return m_viewer; }
@@ -213,7 +213,7 @@ private:
     SoundPlayer &m_sound;
     TrayIcon &m_tray;
     MessageViewer m_viewer;
-    ViewSettings m_settingsCache;
+    StationSettings m_settingsCache;
     QByteArray m_ownIp;
     AddressBookSnapshot m_addressBook;
     FilteredMessageFile m_deadFile;

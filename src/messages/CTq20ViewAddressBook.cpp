@@ -10,6 +10,7 @@
 #include "addressbook/TemplateFiles.h"
 #include "messages/DisplayText.h"
 #include "messages/MessageEdit.h"
+#include "settings/AppDataDir.h"
 #include "settings/SettingsStore.h"
 
 #include <QAction>
@@ -87,7 +88,7 @@ void CTq20View::onDestinationPicked(int index)
 {
     if (index >= 0 && index < m_destinationBox->count()) {
         const std::optional<QString> text =
-            addressbook::composeTextAfterPick(m_destinationBox->itemText(index), m_destinationBox->codeAt(index),
+            addressbook::composeTextAfterPick(AppDataDir::path(), m_destinationBox->itemText(index), m_destinationBox->codeAt(index),
                                               m_viewer.composeReplaceable(), m_composeBox->toPlainText());
         if (text) {
             QString shown = *text;

@@ -7,8 +7,9 @@
 #include "messages/MessageEdit.h"
 #include "messages/QuoteMessage.h"
 #include "platform/Prompter.h"
-#include "protocol/OutgoingAssembly.h"
+#include "station/OutgoingAssembly.h"
 #include "res/StringTable.h"
+#include "settings/AppDataDir.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -50,7 +51,7 @@ void CTq20View::ToggleAutoAnswer()
     if (!m_viewer.autoAnswerMode()) {
         m_sendButton->setEnabled(false);
         // Without an answer file the compose box stays as it is; the mode goes on all the same.
-        if (const std::optional<QByteArray> answer = readAnswerFile()) {
+        if (const std::optional<QByteArray> answer = readAnswerFile(answerFilePath(AppDataDir::path()))) {
             const QString answerText = displayText(*answer);
             if (m_viewer.composeReplaceable()) {
                 setComposeText(answerText);
@@ -71,7 +72,7 @@ void CTq20View::ToggleAutoAnswer()
     } else {
         m_sendButton->setEnabled(true);
         // A failed write is not worth a box: the mode goes off and the old answer stays.
-        writeAnswerFile(withCrLf(m_composeBox->toPlainText()).toUtf8());
+        writeAnswerFile(withCrLf(m_composeBox->toPlainText()).toUtf8(), answerFilePath(AppDataDir::path()));
         m_composeBox->setFocus();
         if (const MessageRecord *current = m_viewer.messages().current()) {
             setComposeText(displayText(QuoteMessage(current->text)));

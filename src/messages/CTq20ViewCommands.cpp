@@ -238,7 +238,7 @@ void CTq20View::DiscardAllMessages()
     if (answer != Prompter::Answer::Yes)
         return;
     m_incoming.flushFiles();
-    applyRemoval(m_viewer.discardAll(m_settingsCache.minOnDelLast));
+    applyRemoval(m_viewer.discardThrough(~quint64(0), m_settingsCache.minOnDelLast));
 }
 
 void CTq20View::applyRemoval(const MessageViewer::Removal &outcome)

@@ -60,8 +60,7 @@ void CTq20View::showArrivals()
 void CTq20View::applyIncomingSettings()
 {
     m_deadFile.setTarget(m_settingsCache.saveDead, m_settingsCache.deadFileName);
-    m_incoming.setSettings(
-        IncomingSettings::from(m_settingsCache, m_ownIp, m_popupOnReceipt, AppDataDir::messagesPath()));
+    m_incoming.setSettings(m_settingsCache.incoming(m_ownIp, m_popupOnReceipt, AppDataDir::messagesPath()));
 }
 
 } // namespace tq

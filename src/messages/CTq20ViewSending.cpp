@@ -12,10 +12,11 @@
 #include "messages/SendTimeDisplay.h"
 #include "platform/Prompter.h"
 #include "platform/SoundPlayer.h"
-#include "protocol/OutgoingAssembly.h"
+#include "station/OutgoingAssembly.h"
 #include "protocol/SendDestination.h"
 #include "protocol/SendTasks.h"
 #include "res/StringTable.h"
+#include "settings/AppDataDir.h"
 #include "settings/SettingsStore.h"
 
 #include <QAction>
@@ -67,7 +68,7 @@ void CTq20View::SendOutgoing(char importance, bool automaticAnswer)
     draft.selectedIndex = m_destinationBox->currentIndex();
     draft.importance = importance;
     draft.automaticAnswer = automaticAnswer;
-    const ViewSettings &s = m_settingsCache;
+    const StationSettings &s = m_settingsCache;
     const OutgoingSender sender{.fullName = s.fullName,
                                 .systemName = s.systemName,
                                 .signature = s.signature,
@@ -102,7 +103,7 @@ void CTq20View::SendOutgoing(char importance, bool automaticAnswer)
         return;
     }
     if (message.templateFile) {
-        const std::optional<QString> path = addressbook::templateFilePath(message.templateFile->baseName);
+        const std::optional<QString> path = addressbook::templateFilePath(AppDataDir::path(), message.templateFile->baseName);
         if (!path || !addressbook::writeTemplateText(*path, message.templateFile->text)) {
             // An automatic answer is nobody's command: it fails quietly.
             if (!automaticAnswer) {

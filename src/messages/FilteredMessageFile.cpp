@@ -1,8 +1,6 @@
 #include "messages/FilteredMessageFile.h"
 
-#include "platform/Prompter.h"
 #include "res/StringTable.h"
-#include "settings/AppDataDir.h"
 #include "settings/SettingsStore.h"
 
 #include <QFile>
@@ -65,10 +63,10 @@ QByteArray nonStandardMessageBuffer(QByteArrayView arrivalStamp, QByteArrayView 
     return filteredEntryText(tqString(Sid::FilteredNonStandard).toUtf8(), arrivalStamp, receivedData);
 }
 
-FilteredMessageFile::FilteredMessageFile(Prompter &prompter, const SettingsStore &store)
-    : m_prompter(prompter)
+FilteredMessageFile::FilteredMessageFile(std::function<void(const QString &text)> tellUser, const QString &dataDir)
+    : m_tellUser(std::move(tellUser))
+    , m_path(dataDir + QLatin1String(keys::kDeadFileDefaultName))
 {
-    loadTarget(store);
 }
 
 void FilteredMessageFile::setTarget(bool saveDead, const QString &path)
@@ -80,9 +78,9 @@ void FilteredMessageFile::setTarget(bool saveDead, const QString &path)
     m_failureShown = false;
 }
 
-void FilteredMessageFile::loadTarget(const SettingsStore &store)
+void FilteredMessageFile::loadTarget(const SettingsStore &store, const QString &dataDir)
 {
-    setTarget(store.get(keys::SaveDead) != 0, deadFileName(store, AppDataDir::path()));
+    setTarget(store.get(keys::SaveDead) != 0, deadFileName(store, dataDir));
 }
 
 FilteredMessageFile::Result FilteredMessageFile::SaveFilteredMessage(QByteArrayView bytes, qsizetype length)
@@ -96,8 +94,8 @@ FilteredMessageFile::Result FilteredMessageFile::SaveFilteredMessage(QByteArrayV
     }
     if (!m_failureShown) {
         m_failureShown = true;
-        m_prompter.message(tqString(Sid::AppName), tqString(Sid::DeadFileWriteFailed) + m_path,
-            Prompter::Icon::Exclamation, Prompter::Buttons::Ok);
+        if (m_tellUser)
+            m_tellUser(tqString(Sid::DeadFileWriteFailed) + m_path);
     }
     return Result::Failed;
 }

@@ -4,9 +4,10 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
+
 namespace tq {
 
-class Prompter;
 class SettingsStore;
 
 // The plain-text file that keeps what the incoming road held back: messages a filter
@@ -20,12 +21,14 @@ class FilteredMessageFile {
 public:
     enum class Result { Written, Off, Failed };
 
-    // Takes "SaveDead" and "DeadFileName" from the store.
-    FilteredMessageFile(Prompter &prompter, const SettingsStore &store);
+    // `tellUser` shows the user a text in a box. Until a target is set the file is written
+    // with the defaults of "SaveDead" and "DeadFileName" in `dataDir`.
+    FilteredMessageFile(std::function<void(const QString &text)> tellUser, const QString &dataDir);
 
-    // The view's copy of "SaveDead" and "DeadFileName", after the preferences changed.
+    // The station's copy of "SaveDead" and "DeadFileName", after the preferences changed.
     void setTarget(bool saveDead, const QString &path);
-    void loadTarget(const SettingsStore &store);
+    // The same from the store; `dataDir` holds the file unless the settings name another.
+    void loadTarget(const SettingsStore &store, const QString &dataDir);
     bool saveDead() const { return m_saveDead; }
     const QString &path() const { return m_path; }
 
@@ -35,7 +38,7 @@ public:
     Result SaveFilteredMessage(QByteArrayView bytes, qsizetype length = 0);
 
 private:
-    Prompter &m_prompter;
+    std::function<void(const QString &text)> m_tellUser;
     bool m_saveDead = true;
     QString m_path;
     bool m_failureShown = false;

@@ -4,7 +4,6 @@
 #include "messages/KillWordFilter.h"
 #include "messages/TextFileLines.h"
 #include "res/StringTable.h"
-#include "settings/SettingsStore.h"
 
 namespace tq {
 namespace {
@@ -43,7 +42,7 @@ std::optional<Rejection> firstRejection(
     if (!name.isEmpty() && sources.isDeactivatedSender && sources.isDeactivatedSender(name))
         return Rejection { FilterVerdict::NotActivated, reasonLine(Sid::FilteredNotActivated) };
 
-    if (const std::optional<QByteArray> killWords = readLinesEndingCrLf(killFilePath())) {
+    if (const std::optional<QByteArray> killWords = readLinesEndingCrLf(settings.killFile)) {
         if (const std::optional<QByteArray> word = findKillWord(*killWords, message.text))
             return Rejection { FilterVerdict::KillWord, killWordReasonLine(*word) };
     }
@@ -57,11 +56,6 @@ std::optional<Rejection> firstRejection(
 }
 
 } // namespace
-
-IncomingFilterSettings IncomingFilterSettings::read(const SettingsStore &store)
-{
-    return { store.get(keys::OnlyKnowUsers) != 0, store.get(keys::DontDuplicate) != 0 };
-}
 
 FilterVerdict RunIncomingFilters(const IncomingMessage &message, const IncomingFilterSettings &settings,
     const IncomingFilterSources &sources, FilteredMessageFile &deadFile)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 #include <functional>
 #include <optional>
@@ -8,14 +9,12 @@
 namespace tq {
 
 class FilteredMessageFile;
-class SettingsStore;
 
-// The settings the filter chain consults on every message, as the view holds them.
+// The settings the filter chain consults on every message, as the station holds them.
 struct IncomingFilterSettings {
     bool onlyKnownUsers = false; // "OnlyKnowUsers"
     bool dontDuplicate = true; // "DontDuplicate"
-
-    static IncomingFilterSettings read(const SettingsStore &store);
+    QString killFile; // the kill-word file (see killFilePath); read anew for each message
 };
 
 // The newest record of the message list, as far as the duplicate test looks at it.

@@ -4,33 +4,12 @@
 #include "messages/DisplayText.h"
 #include "messages/FilteredMessageFile.h"
 #include "messages/MessageViewer.h"
-#include "messages/SenderAddress.h"
-#include "messages/ViewSettings.h"
+#include "protocol/SenderAddress.h"
 #include "protocol/DeliveryReceipt.h"
 #include "protocol/MessagePacket.h"
-#include "protocol/OutgoingAssembly.h"
+#include "protocol/MessageHeadings.h"
 
 namespace tq {
-
-IncomingSettings IncomingSettings::from(const ViewSettings &view, const QByteArray &ownIp, bool popupOnArrival,
-                                        const QString &messagesDir)
-{
-    IncomingSettings s;
-    s.ownIp = ownIp;
-    s.ownSystemName = view.systemName.toUtf8();
-    s.ownEmail = view.emailAddress.toUtf8();
-    s.tcpPort = view.tcpPort;
-    s.udpPort = view.udpPort;
-    s.receiptsWanted = view.recvNMessages;
-    s.storeMessages = view.storeAndLoad;
-    s.keepShownMessage = view.dontAutoLast;
-    s.soundOn = view.enableSound;
-    s.soundFile = view.soundFile;
-    s.popupOnArrival = popupOnArrival;
-    s.filters = {view.onlyKnowUsers, view.dontDuplicate};
-    s.messagesDir = messagesDir;
-    return s;
-}
 
 IncomingMessageHandler::IncomingMessageHandler(MessageViewer &viewer, FilteredMessageFile &deadFile,
                                                const ArrivalStampFormat &format, const Clock &clock)

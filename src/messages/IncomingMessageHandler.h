@@ -20,9 +20,8 @@ namespace tq {
 class AddressBookSnapshot;
 class FilteredMessageFile;
 class MessageViewer;
-struct ViewSettings;
 
-// What the incoming road consults, as the view holds it.
+// What the incoming road consults, as the station holds it.
 struct IncomingSettings {
     QByteArray ownIp;
     QByteArray ownSystemName; // "System Name", as it goes on the wire
@@ -37,9 +36,6 @@ struct IncomingSettings {
     bool popupOnArrival = false; // "Popup"
     IncomingFilterSettings filters;
     QString messagesDir;
-
-    static IncomingSettings from(const ViewSettings &view, const QByteArray &ownIp, bool popupOnArrival,
-                                 const QString &messagesDir);
 };
 
 // What became of one received packet, and what the view is to do about it.

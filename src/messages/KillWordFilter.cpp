@@ -1,7 +1,6 @@
 #include "messages/KillWordFilter.h"
 
 #include "messages/CaseFolding.h"
-#include "settings/AppDataDir.h"
 
 #include <QStringView>
 
@@ -47,9 +46,9 @@ bool standsAlone(const QString &text, QStringView word)
 
 } // namespace
 
-QString killFilePath()
+QString killFilePath(const QString &dataDir)
 {
-    return AppDataDir::path() + QStringLiteral("KillFile.tqm");
+    return dataDir + QStringLiteral("KillFile.tqm");
 }
 
 std::optional<QByteArray> findKillWord(QByteArrayView killWordText, QByteArrayView messageText)

@@ -8,8 +8,8 @@
 
 namespace tq {
 
-// The kill-word file in the application-data folder, written by the filtering page.
-QString killFilePath();
+// The kill-word file in the application-data folder `dataDir`, written by the filtering page.
+QString killFilePath(const QString &dataDir);
 
 // Looks for the entries of the kill-word text in a message text. Entries are separated by
 // commas and line ends; white space around an entry is dropped, blank entries are ignored,

@@ -90,6 +90,27 @@ void MessageList::clear()
     m_index = 0;
 }
 
+std::vector<MessageRecord> MessageList::removeThrough(quint64 last)
+{
+    std::vector<MessageRecord> removed;
+    bool currentRemoved = false;
+    while (!m_records.empty() && m_records.front().serial <= last) {
+        currentRemoved = currentRemoved || m_current == m_records.begin();
+        removed.push_back(std::move(m_records.front()));
+        m_records.pop_front();
+    }
+    if (m_records.empty()) {
+        m_current = m_records.end();
+        m_index = 0;
+    } else if (currentRemoved) {
+        m_current = m_records.begin();
+        m_index = 1;
+    } else if (m_current != m_records.end()) {
+        m_index -= static_cast<quint32>(removed.size());
+    }
+    return removed;
+}
+
 bool MessageList::stepNewer()
 {
     if (!hasNewer())

@@ -6,6 +6,7 @@
 
 #include <list>
 #include <optional>
+#include <vector>
 
 namespace tq {
 
@@ -44,6 +45,10 @@ public:
     // there is none, its older neighbour at the position below; when there is neither, nothing.
     std::optional<MessageRecord> removeCurrent();
     void clear();
+    // Unlinks every record up to and including serial `last` (the oldest ones: serials grow
+    // towards the newest). A shown record that stays keeps being shown; when the shown one
+    // leaves, the oldest record that stays is shown, if any. Returns the records unlinked.
+    std::vector<MessageRecord> removeThrough(quint64 last);
     // The record of arrival number `arrival` (see MessageRecord), looked for from the newest
     // back; none when it has left the list.
     MessageRecord *findArrival(quint64 arrival);

@@ -70,12 +70,20 @@ MessageViewer::Removal MessageViewer::deleteCurrent(bool minimizeOnDeleteLast)
     return outcome;
 }
 
-MessageViewer::Removal MessageViewer::discardAll(bool minimizeOnDeleteLast)
+MessageViewer::Removal MessageViewer::discardThrough(quint64 last, bool minimizeOnDeleteLast,
+                                                     std::vector<MessageRecord> *gone)
 {
-    for (const MessageRecord &record : m_messages)
+    std::vector<MessageRecord> removed = m_messages.removeThrough(last);
+    for (const MessageRecord &record : removed)
         DeleteMessageFile(record.filePath);
-    m_messages.clear();
-    return emptiedOutcome(minimizeOnDeleteLast);
+    Removal outcome;
+    if (m_messages.isEmpty())
+        outcome = emptiedOutcome(minimizeOnDeleteLast);
+    else
+        outcome.removed = !removed.empty();
+    if (gone)
+        *gone = std::move(removed);
+    return outcome;
 }
 
 StoredMessagesLoad MessageViewer::loadStored(bool dontAutoLast, const QString &messagesDir)

@@ -49,8 +49,9 @@ public:
     // Deletes the shown message and its file, unless nothing is shown or a message arrived
     // less than kDeleteQuietMs ago.
     Removal deleteCurrent(bool minimizeOnDeleteLast);
-    // Deletes the file of every record in memory and empties the list. No quiet time applies.
-    Removal discardAll(bool minimizeOnDeleteLast);
+    // Deletes every record up to and including serial `last`, and its file; the records that
+    // came after it stay. No quiet time applies. `gone`, when given, receives the records deleted.
+    Removal discardThrough(quint64 last, bool minimizeOnDeleteLast, std::vector<MessageRecord> *gone = nullptr);
 
     // Loads the stored messages (see LoadStoredMessages).
     StoredMessagesLoad loadStored(bool dontAutoLast, const QString &messagesDir);

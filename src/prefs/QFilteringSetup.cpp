@@ -38,7 +38,7 @@ QFilteringSetup::~QFilteringSetup() = default;
 void QFilteringSetup::onFirstShow()
 {
     setHeadings({m_ui->rulesHeading});
-    m_killWords = KillWordText::load(killFilePath());
+    m_killWords = KillWordText::load(killFilePath(AppDataDir::path()));
     m_ui->killWordsEdit->setPlainText(m_killWords.text());
 }
 
@@ -73,7 +73,7 @@ void QFilteringSetup::apply()
 {
     m_values.write(m_context.settings);
     // A write failure is not reported: the previous file stays as it was.
-    m_killWords.save(killFilePath(), m_ui->killWordsEdit->toPlainText());
+    m_killWords.save(killFilePath(AppDataDir::path()), m_ui->killWordsEdit->toPlainText());
 }
 
 } // namespace tq

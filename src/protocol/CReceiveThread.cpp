@@ -64,7 +64,7 @@ void CReceiveThread::run()
     const auto refused = [&](SocketStage stage) {
         const int error = errno;
         if (isPortBusyError(error))
-            Q_EMIT sendResult(3, tqFormat(Sid::TcpPortFormat, m_port));
+            Q_EMIT sendResult(SendResultCode::PortBusy, tqFormat(Sid::TcpPortFormat, m_port));
         else
             fail(error, stage);
     };
@@ -81,7 +81,7 @@ void CReceiveThread::run()
     socklen_t length = sizeof address;
     ::getsockname(listenFd.get(), reinterpret_cast<sockaddr *>(&address), &length);
     m_boundPort = ntohs(address.sin_port);
-    Q_EMIT sendResult(2, tqFormat(Sid::TcpPortFormat, m_boundPort.load()));
+    Q_EMIT sendResult(SendResultCode::Listening, tqFormat(Sid::TcpPortFormat, m_boundPort.load()));
 
     ListenerLoop(listenFd.get(), m_wakeup.fd(), [this](const ReceivedData &data) {
         Q_EMIT incomingMessage(Transport::Tcp, data);

@@ -2,6 +2,7 @@
 
 #include "platform/WakeupEvent.h"
 #include "protocol/ReceivedData.h"
+#include "protocol/SendResultCode.h"
 
 #include <QObject>
 #include <QString>
@@ -44,7 +45,7 @@ Q_SIGNALS:
     // The incoming-message event (transport 0).
     void incomingMessage(tq::Transport transport, const tq::ReceivedData &data);
     // The send-result event: code 2 (listening) or 3 (port busy) with "TCP port %d".
-    void sendResult(int code, const QString &text);
+    void sendResult(tq::SendResultCode code, const QString &text);
     // A start-up failure the user must be told about; the listener has ended.
     void criticalError(const QString &message);
 

@@ -61,7 +61,7 @@ CSendThread::CSendThread(SendRequest request, const SettingsStore &settings, Sen
     , m_services(std::move(services))
     , m_resolver(m_services.lookup)
     , m_events{[this](const QString &text) { relayStatus(text); },
-               [this](int code, const QString &text) { reportResult(code, text); }}
+               [this](SendResultCode code, const QString &text) { reportResult(code, text); }}
 {
 }
 
@@ -109,7 +109,7 @@ void CSendThread::start()
         // No thread to send with: nothing was delivered, and the user is told so.
         const QStringList destinations = splitDestinationList(m_request.destinations);
         if (!destinations.isEmpty())
-            reportResult(10 + static_cast<int>(destinations.size()), failedDestinationsText(destinations));
+            reportResult(notDeliveredCode(static_cast<int>(destinations.size())), failedDestinationsText(destinations));
         m_finished = true;
         m_completion->signal();
         QMetaObject::invokeMethod(this, &CSendThread::finished, Qt::QueuedConnection);
@@ -126,13 +126,13 @@ void CSendThread::stop()
         m_thread.join();
 }
 
-void CSendThread::reportResult(int code, const QString &text)
+void CSendThread::reportResult(SendResultCode code, const QString &text)
 {
     if (!m_request.automaticAnswer && !m_ledger->isStopped())
         Q_EMIT sendResult(code, text);
 }
 
-void CSendThread::reportOutcome(int code, const QString &text, bool last)
+void CSendThread::reportOutcome(SendResultCode code, const QString &text, bool last)
 {
     // The status line must not change after the outcome is shown there.
     flushStatus(last);
@@ -233,9 +233,9 @@ void CSendThread::run()
         QStringList failed = ledger.close();
         failed.append(untried);
         if (failed.isEmpty())
-            reportOutcome(0, QString(), true);
+            reportOutcome(SendResultCode::Delivered, QString(), true);
         else
-            reportOutcome(10 + static_cast<int>(failed.size()), failedDestinationsText(failed), true);
+            reportOutcome(notDeliveredCode(static_cast<int>(failed.size())), failedDestinationsText(failed), true);
     }
     flushStatus(true);
 
@@ -278,7 +278,7 @@ void CSendThread::finishMail(MailSendJob *job, bool last)
         // No mail sender at hand: the outcome the sender itself would give without a server,
         // or with one it cannot reach. Never a success.
         const QString server = m_settings.get(keys::SMTPServer);
-        reportOutcome(6, server.isEmpty() ? tqString(Sid::SmtpServerNotSet) : tqString(Sid::SmtpConnectFailed) + server,
+        reportOutcome(SendResultCode::MailFailed, server.isEmpty() ? tqString(Sid::SmtpServerNotSet) : tqString(Sid::SmtpConnectFailed) + server,
                       last);
         return;
     }
@@ -293,9 +293,9 @@ void CSendThread::finishMail(MailSendJob *job, bool last)
     // still outstanding.
     const QString error = job->errorText();
     if (error.isEmpty())
-        reportOutcome(5, tqString(Sid::MailSendSuccess), last);
+        reportOutcome(SendResultCode::MailSent, tqString(Sid::MailSendSuccess), last);
     else
-        reportOutcome(6, error, last);
+        reportOutcome(SendResultCode::MailFailed, error, last);
 }
 
 } // namespace tq

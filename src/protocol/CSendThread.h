@@ -1,7 +1,8 @@
 #pragma once
 
-#include "protocol/CSocketThread.h"
+#include "protocol/SendExchange.h"
 #include "protocol/SendRequest.h"
+#include "protocol/SendResultCode.h"
 #include "settings/SettingsStore.h"
 
 #include <QObject>
@@ -20,13 +21,14 @@ struct SendRunCompletion;
 
 // One send, on a thread of its own: walks the destination list, gives every network
 // destination an exchange (TCP or UDP) driven by that thread's poll loop (long lists get a
-// few more worker threads), at most kMaxOutstanding exchanges under way at a time, hands the e-mail destinations to the
-// mail sender, waits for all of it within one budget and reports the outcome once:
-//   0       every network destination confirmed
-//   4       a TCP receiver answered a different length (from the exchange, with the host)
-//   5, 6    the e-mail part succeeded / failed (with the text to show)
-//   10 + n  n destinations not confirmed, sorted, joined by CR LF; a destination the budget
-//           left no time to try is among them
+// few more worker threads), at most kMaxOutstanding exchanges under way at a time, hands the
+// e-mail destinations to the mail sender, waits for all of it within one budget and reports
+// the outcome once (see SendResultCode):
+//   Delivered           every network destination confirmed
+//   LengthMismatch      a TCP receiver answered a different length (from the exchange, with the host)
+//   MailSent, MailFailed  the e-mail part succeeded / failed (with the text to show)
+//   NotDelivered + n    n destinations not confirmed, sorted, joined by CR LF; a destination
+//                       the budget left no time to try is among them
 // A list without any destination reports nothing; neither does an automatic answer.
 class CSendThread : public QObject {
     Q_OBJECT
@@ -53,7 +55,7 @@ public:
     bool isFinished() const { return m_finished.load(); }
 
 Q_SIGNALS:
-    void sendResult(int code, const QString &text);
+    void sendResult(tq::SendResultCode code, const QString &text);
     // Progress for the main frame's status line. Texts that follow one another within
     // kStatusIntervalMs merge into the latest; the last one comes before the outcome.
     void statusText(const QString &text);
@@ -68,8 +70,8 @@ private:
     // Waits for the e-mail part within the budget and reports its outcome; `last` when no
     // other outcome follows.
     void finishMail(MailSendJob *job, bool last);
-    void reportResult(int code, const QString &text);
-    void reportOutcome(int code, const QString &text, bool last);
+    void reportResult(SendResultCode code, const QString &text);
+    void reportOutcome(SendResultCode code, const QString &text, bool last);
     // From any thread: the status line is to show `text`.
     void relayStatus(const QString &text);
     // On this object's thread: shows the latest text, at most once per kStatusIntervalMs.

@@ -10,9 +10,9 @@
 
 namespace tq {
 
-CTcpSendWorker::CTcpSendWorker(SendLedger &task, const SendEvents &events, const HostResolver &resolver,
+CTcpSendWorker::CTcpSendWorker(SendLedger &ledger, const SendEvents &events, const HostResolver &resolver,
                                std::optional<int> index, QString host, int port, const QByteArray &streamPacket)
-    : CSocketThread(task, events, resolver, index, std::move(host), port)
+    : SendExchange(ledger, events, resolver, index, std::move(host), port)
     , m_packet(streamPacket)
 {
 }
@@ -74,7 +74,7 @@ void CTcpSendWorker::socketReady(short)
 
 void CTcpSendWorker::connected()
 {
-    if (!m_task.isOpen()) {
+    if (!m_ledger.isOpen()) {
         end();
         return;
     }
@@ -114,12 +114,12 @@ void CTcpSendWorker::readAnswer()
     // A peer that closed without a word reads as 0, which is never the length sent.
     if (count >= 0 && answeredLength(QByteArrayView(answer, count)) == m_packet.size()) {
         if (m_index)
-            m_task.markDelivered(*m_index);
+            m_ledger.markDelivered(*m_index);
         showStatusOnly(events().delivered);
     } else {
         showStatusOnly(events().possibleError);
         if (m_index)
-            report(4, host());
+            report(SendResultCode::LengthMismatch, host());
     }
     end();
 }

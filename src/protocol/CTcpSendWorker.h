@@ -1,6 +1,6 @@
 #pragma once
 
-#include "protocol/CSocketThread.h"
+#include "protocol/SendExchange.h"
 
 #include <QByteArray>
 
@@ -8,13 +8,13 @@ namespace tq {
 
 // Sends the stream form over one TCP connection and checks the receiver's answer: the
 // length it received, in decimal digits.
-class CTcpSendWorker final : public CSocketThread {
+class CTcpSendWorker final : public SendExchange {
 public:
     static constexpr int kPieceSize = 256;
     static constexpr int kAnswerSize = 10;
 
     // `streamPacket` is the task's copy, which outlives its exchanges.
-    CTcpSendWorker(SendLedger &task, const SendEvents &events, const HostResolver &resolver, std::optional<int> index,
+    CTcpSendWorker(SendLedger &ledger, const SendEvents &events, const HostResolver &resolver, std::optional<int> index,
                    QString host, int port, const QByteArray &streamPacket);
 
     // The receiver's answer as a number: leading digits after optional spaces and sign, as

@@ -78,7 +78,7 @@ void CUDPReceiveThread::run()
     if (::bind(fd.get(), reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
         const int error = errno;
         if (isPortBusyError(error))
-            Q_EMIT sendResult(3, tqFormat(Sid::UdpPortFormat, m_port));
+            Q_EMIT sendResult(SendResultCode::PortBusy, tqFormat(Sid::UdpPortFormat, m_port));
         else
             fail(error);
         return;

@@ -2,6 +2,7 @@
 
 #include "platform/WakeupEvent.h"
 #include "protocol/ReceivedData.h"
+#include "protocol/SendResultCode.h"
 
 #include <QObject>
 #include <QString>
@@ -39,7 +40,7 @@ Q_SIGNALS:
     // The incoming-message event (transport 1): length = datagram size + 1 (its NUL).
     void incomingMessage(tq::Transport transport, const tq::ReceivedData &data);
     // The send-result event: code 3 with "UDP port %d" when the port is taken.
-    void sendResult(int code, const QString &text);
+    void sendResult(tq::SendResultCode code, const QString &text);
     // A start-up failure the user must be told about; the receiver has ended.
     void criticalError(const QString &message);
 

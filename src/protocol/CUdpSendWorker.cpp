@@ -10,9 +10,9 @@
 
 namespace tq {
 
-CUdpSendWorker::CUdpSendWorker(SendLedger &task, const SendEvents &events, const HostResolver &resolver,
+CUdpSendWorker::CUdpSendWorker(SendLedger &ledger, const SendEvents &events, const HostResolver &resolver,
                                std::optional<int> index, QString host, int port, const QByteArray &datagram)
-    : CSocketThread(task, events, resolver, index, std::move(host), port)
+    : SendExchange(ledger, events, resolver, index, std::move(host), port)
     , m_datagram(datagram)
 {
 }
@@ -32,7 +32,7 @@ int CUdpSendWorker::createSocket()
 
 void CUdpSendWorker::addressKnown(const sockaddr_in &target)
 {
-    if (!m_task.isOpen()) {
+    if (!m_ledger.isOpen()) {
         end();
         return;
     }
@@ -60,7 +60,7 @@ void CUdpSendWorker::trySend()
         return;
     }
     if (sent >= 0 && m_index)
-        m_task.markDelivered(*m_index);
+        m_ledger.markDelivered(*m_index);
     end();
 }
 

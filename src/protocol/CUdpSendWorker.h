@@ -1,6 +1,6 @@
 #pragma once
 
-#include "protocol/CSocketThread.h"
+#include "protocol/SendExchange.h"
 
 #include <QByteArray>
 
@@ -10,10 +10,10 @@ namespace tq {
 
 // Sends the datagram form as one datagram; broadcast addresses are allowed. There is no
 // answer on UDP: a sent datagram counts as delivered.
-class CUdpSendWorker final : public CSocketThread {
+class CUdpSendWorker final : public SendExchange {
 public:
     // `datagram` is the task's copy, which outlives its exchanges.
-    CUdpSendWorker(SendLedger &task, const SendEvents &events, const HostResolver &resolver, std::optional<int> index,
+    CUdpSendWorker(SendLedger &ledger, const SendEvents &events, const HostResolver &resolver, std::optional<int> index,
                    QString host, int port, const QByteArray &datagram);
 
 private:

@@ -1,6 +1,6 @@
 #include "protocol/SendLedger.h"
 
-#include "protocol/CSocketThread.h"
+#include "protocol/SendExchange.h"
 
 namespace tq {
 
@@ -18,7 +18,7 @@ int SendLedger::addPending(const QString &destination)
     return static_cast<int>(m_pending.size()) - 1;
 }
 
-void SendLedger::enqueue(std::unique_ptr<CSocketThread> exchange)
+void SendLedger::enqueue(std::unique_ptr<SendExchange> exchange)
 {
     const std::lock_guard lock(m_mutex);
     m_queue.push_back(std::move(exchange));
@@ -31,7 +31,7 @@ int SendLedger::queuedCount() const
     return static_cast<int>(m_queue.size());
 }
 
-std::unique_ptr<CSocketThread> SendLedger::takeNext()
+std::unique_ptr<SendExchange> SendLedger::takeNext()
 {
     const std::lock_guard lock(m_mutex);
     if (m_queue.empty() || m_stopped || Clock::now() >= m_deadline)

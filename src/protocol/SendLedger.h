@@ -14,7 +14,7 @@
 
 namespace tq {
 
-class CSocketThread;
+class SendExchange;
 
 // What one send task shares with its worker threads: the pending list, the exchanges not yet
 // started, the count of those not yet ended, the deadline and the wake-up that stops the
@@ -35,7 +35,7 @@ public:
     // Adds a destination as pending and returns its index.
     int addPending(const QString &destination);
     // Queues an exchange for the workers.
-    void enqueue(std::unique_ptr<CSocketThread> exchange);
+    void enqueue(std::unique_ptr<SendExchange> exchange);
     int queuedCount() const;
     // Waits until every queued exchange has ended, the deadline passes or the task stops.
     void waitForAll();
@@ -47,7 +47,7 @@ public:
 
     // ---- the workers' side
     // The next exchange to start; nothing when none is left or the time is up.
-    std::unique_ptr<CSocketThread> takeNext();
+    std::unique_ptr<SendExchange> takeNext();
     void exchangeEnded();
     // True while the budget runs.
     bool isOpen() const;
@@ -60,7 +60,7 @@ private:
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     std::vector<QString> m_pending; // an empty entry: delivered
-    std::deque<std::unique_ptr<CSocketThread>> m_queue;
+    std::deque<std::unique_ptr<SendExchange>> m_queue;
     int m_unfinished = 0; // queued or running
     bool m_open = true;
     bool m_stopped = false;

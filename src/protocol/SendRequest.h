@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mail/MailSendJob.h"
+#include "protocol/MailSendJob.h"
 #include "protocol/HostResolver.h"
 
 #include <QByteArray>
@@ -8,8 +8,6 @@
 #include <QString>
 
 namespace tq {
-
-class SettingsStore;
 
 // Everything one send needs, copied into the send task when it starts.
 struct SendRequest {
@@ -34,10 +32,5 @@ struct SendServices {
     // The blocking name lookup; without it, the system's.
     HostResolver::Lookup lookup;
 };
-
-// A request carrying `packetText` (the packet's text field, heading line included) to
-// `destinations`, with the sender's name, e-mail address, ports and budget from the settings.
-SendRequest makeSendRequest(const SettingsStore &settings, const QString &destinations, const QByteArray &packetText,
-                            const QByteArray &plainText, QByteArrayView ownIp, char importance = '0');
 
 } // namespace tq

@@ -13,30 +13,37 @@ SendTasks::SendTasks(const SettingsStore &settings, SendServices services, QObje
 
 SendTasks::~SendTasks()
 {
-    for (auto &task : m_tasks)
-        task->disconnect(this);
+    for (Running &running : m_tasks)
+        running.task->disconnect(this);
     m_tasks.clear();
 }
 
-void SendTasks::start(SendRequest request)
+quint64 SendTasks::start(SendRequest request)
 {
-    auto &task = m_tasks.emplace_back(std::make_unique<CSendThread>(std::move(request), m_settings, m_services));
-    connect(task.get(), &CSendThread::sendResult, this, &SendTasks::sendResult);
-    connect(task.get(), &CSendThread::statusText, this, &SendTasks::statusText);
-    connect(task.get(), &CSendThread::finished, this, &SendTasks::reap);
+    const quint64 send = ++m_lastSend;
+    Running &running =
+        m_tasks.emplace_back(Running{send, std::make_unique<CSendThread>(std::move(request), m_settings, m_services)});
+    CSendThread *task = running.task.get();
+    connect(task, &CSendThread::sendResult, this,
+            [this, send](SendResultCode code, const QString &text) { Q_EMIT sendResult(send, code, text); });
+    connect(task, &CSendThread::statusText, this, [this, send](const QString &text) { Q_EMIT statusText(send, text); });
+    connect(task, &CSendThread::finished, this, &SendTasks::reap);
     task->start();
-}
-
-void SendTasks::start(const QString &destinations, const QByteArray &packetText, const QByteArray &plainText,
-                      QByteArrayView ownIp, char importance)
-{
-    start(makeSendRequest(m_settings, destinations, packetText, plainText, ownIp, importance));
+    return send;
 }
 
 void SendTasks::reap()
 {
     // Queued after the task's last report, so nothing of it is lost.
-    m_tasks.remove_if([](const std::unique_ptr<CSendThread> &task) { return task->isFinished(); });
+    for (auto it = m_tasks.begin(); it != m_tasks.end();) {
+        if (it->task->isFinished()) {
+            const quint64 send = it->send;
+            it = m_tasks.erase(it);
+            Q_EMIT sendFinished(send);
+        } else {
+            ++it;
+        }
+    }
 }
 
 } // namespace tq

@@ -1,6 +1,6 @@
 #include "protocol/SendWorkerThread.h"
 
-#include "protocol/CSocketThread.h"
+#include "protocol/SendExchange.h"
 #include "protocol/SendLedger.h"
 
 #include <poll.h>
@@ -11,8 +11,8 @@
 
 namespace tq {
 
-SendWorkerThread::SendWorkerThread(SendLedger &task, int capacity)
-    : m_task(task)
+SendWorkerThread::SendWorkerThread(SendLedger &ledger, int capacity)
+    : m_ledger(ledger)
     , m_capacity(capacity)
 {
 }
@@ -24,7 +24,7 @@ SendWorkerThread::~SendWorkerThread()
 
 void SendWorkerThread::start()
 {
-    m_thread = std::jthread([this] { drive(m_task, m_capacity); });
+    m_thread = std::jthread([this] { drive(m_ledger, m_capacity); });
 }
 
 void SendWorkerThread::join()
@@ -33,18 +33,18 @@ void SendWorkerThread::join()
         m_thread.join();
 }
 
-void SendWorkerThread::drive(SendLedger &task, int capacity)
+void SendWorkerThread::drive(SendLedger &ledger, int capacity)
 {
-    std::vector<std::unique_ptr<CSocketThread>> active;
+    std::vector<std::unique_ptr<SendExchange>> active;
     std::vector<pollfd> fds;
     while (true) {
         while (static_cast<int>(active.size()) < capacity) {
-            auto next = task.takeNext();
+            auto next = ledger.takeNext();
             if (!next)
                 break;
             next->begin();
             if (next->hasEnded())
-                task.exchangeEnded();
+                ledger.exchangeEnded();
             else
                 active.push_back(std::move(next));
         }
@@ -52,11 +52,11 @@ void SendWorkerThread::drive(SendLedger &task, int capacity)
             return; // nothing left to do, or stopped
 
         const auto left
-            = std::chrono::ceil<std::chrono::milliseconds>(task.deadline() - SendLedger::Clock::now()).count();
+            = std::chrono::ceil<std::chrono::milliseconds>(ledger.deadline() - SendLedger::Clock::now()).count();
         if (left <= 0)
             break;
         fds.clear();
-        fds.push_back({task.wakeFd(), POLLIN, 0});
+        fds.push_back({ledger.wakeFd(), POLLIN, 0});
         for (const auto &exchange : active)
             fds.push_back(exchange->waitingFor());
         const int ready = ::poll(fds.data(), fds.size(), static_cast<int>(std::min<long long>(left, 1 << 30)));
@@ -68,16 +68,16 @@ void SendWorkerThread::drive(SendLedger &task, int capacity)
             if (fds[i].revents != 0)
                 active[i - 1]->advance(fds[i].revents);
         }
-        std::erase_if(active, [&](const std::unique_ptr<CSocketThread> &exchange) {
+        std::erase_if(active, [&](const std::unique_ptr<SendExchange> &exchange) {
             if (!exchange->hasEnded())
                 return false;
-            task.exchangeEnded();
+            ledger.exchangeEnded();
             return true;
         });
     }
     // Cut off by the deadline or a stop: what is still under way ends without a word.
     for (std::size_t i = 0; i < active.size(); ++i)
-        task.exchangeEnded();
+        ledger.exchangeEnded();
 }
 
 } // namespace tq

@@ -29,15 +29,15 @@ TEST_F(TemplateFilesTest, FileNamesOfTheDestinations)
 
 TEST_F(TemplateFilesTest, NamesNeverLeadOutOfTheDataFolder)
 {
-    EXPECT_EQ(templateFilePath(QStringLiteral("Friends")), AppDataDir::path() + QStringLiteral("Friends.tqm"));
-    EXPECT_EQ(templateFilePath(QStringLiteral("..")), AppDataDir::path() + QStringLiteral("...tqm"));
-    EXPECT_EQ(templateFilePath(QStringLiteral("../../.bashrc")), std::nullopt);
-    EXPECT_EQ(templateFilePath(QStringLiteral("/etc/passwd")), std::nullopt);
-    EXPECT_EQ(templateFilePath(QStringLiteral("a\\b")), std::nullopt);
+    EXPECT_EQ(templateFilePath(appDataDir(), QStringLiteral("Friends")), appDataDir() + QStringLiteral("Friends.tqm"));
+    EXPECT_EQ(templateFilePath(appDataDir(), QStringLiteral("..")), appDataDir() + QStringLiteral("...tqm"));
+    EXPECT_EQ(templateFilePath(appDataDir(), QStringLiteral("../../.bashrc")), std::nullopt);
+    EXPECT_EQ(templateFilePath(appDataDir(), QStringLiteral("/etc/passwd")), std::nullopt);
+    EXPECT_EQ(templateFilePath(appDataDir(), QStringLiteral("a\\b")), std::nullopt);
 
     // A typed destination that names a way out brings nothing into the compose box.
     writeBytes(QStringLiteral("../outside.tqm"), "secret");
-    EXPECT_EQ(composeTextAfterPick(QStringLiteral("< ../outside >"), 10, true, QString()), std::nullopt);
+    EXPECT_EQ(composeTextAfterPick(appDataDir(), QStringLiteral("< ../outside >"), 10, true, QString()), std::nullopt);
 }
 
 TEST_F(TemplateFilesTest, PickingAGroupReplacesAQuoteButNotTheUsersTextAndReadsLegacyBytes)
@@ -46,9 +46,9 @@ TEST_F(TemplateFilesTest, PickingAGroupReplacesAQuoteButNotTheUsersTextAndReadsL
     const QString text = QStringLiteral("Hello all\r\nsee you\r\n\u00E9t\u00E9\r\n");
     const QString entry = QStringLiteral("< Friends >");
 
-    EXPECT_EQ(composeTextAfterPick(entry, 10, false, QStringLiteral("my own words")), std::nullopt);
-    EXPECT_EQ(composeTextAfterPick(entry, 10, true, QStringLiteral("a received quote")), text);
-    EXPECT_EQ(composeTextAfterPick(QStringLiteral("< Others >"), 11, true, QString()), std::nullopt) << "no file";
+    EXPECT_EQ(composeTextAfterPick(appDataDir(), entry, 10, false, QStringLiteral("my own words")), std::nullopt);
+    EXPECT_EQ(composeTextAfterPick(appDataDir(), entry, 10, true, QStringLiteral("a received quote")), text);
+    EXPECT_EQ(composeTextAfterPick(appDataDir(), QStringLiteral("< Others >"), 11, true, QString()), std::nullopt) << "no file";
 }
 
 TEST_F(TemplateFilesTest, WrittenTextReadsBackWithCrLfLines)

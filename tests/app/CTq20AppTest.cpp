@@ -3,12 +3,10 @@
 #include "addressbook/DestinationComboBox.h"
 #include "app/MainFrameFixture.h"
 #include "messages/CTq20View.h"
-#include "messages/FilteredMessageFile.h"
-#include "messages/IncomingMessageHandler.h"
 #include "messages/MessageEdit.h"
-#include "messages/MessageViewer.h"
 #include "platform/SystemIdentity.h"
 #include "protocol/ListeningStation.h"
+#include "station/MessageStation.h"
 #include "support/Files.h"
 
 #include <QFileInfo>
@@ -159,24 +157,18 @@ TEST_F(FirstRunTest, TheFirstMessageReachesAStationAsANormalMessageFromTheComput
 
     // The station's own incoming road takes it as a message and stores it under the name of
     // this computer, not as something non-standard.
-    const QString stationMessages = homePath() + QStringLiteral("/station/");
-    ASSERT_TRUE(QDir().mkpath(stationMessages));
-    SettingsStore stationSettings;
-    MessageViewer stationViewer(clock);
-    FilteredMessageFile stationDeadFile(prompter, stationSettings);
-    IncomingMessageHandler stationRoad(stationViewer, stationDeadFile);
-    IncomingSettings road;
-    road.storeMessages = true;
-    road.messagesDir = stationMessages;
-    stationRoad.setSettings(road);
+    const QString stationFolder = homePath() + QStringLiteral("/station/");
+    ASSERT_TRUE(QDir().mkpath(stationFolder + QStringLiteral("messages")));
+    SettingsStore stationSettings(stationFolder + QStringLiteral("settings.conf"));
+    stationSettings.set(keys::StoreAndLoad, 1);
+    test::RecordingSoundPlayer stationSound;
+    MessageStation other(stationSettings, stationSound, clock, stationFolder);
     const QByteArray packet = station.packets[0];
-    const IncomingDecision decision =
-        stationRoad.OnIncomingMessage(Transport::Tcp, {quint32(packet.size()), "127.0.0.1", packet});
-    stationRoad.flushFiles();
+    other.OnIncomingMessage(Transport::Tcp, {quint32(packet.size()), "127.0.0.1", packet});
+    other.flushFiles();
 
-    EXPECT_EQ(decision.outcome, IncomingDecision::Outcome::Accepted);
-    ASSERT_EQ(stationViewer.messages().count(), 1u);
-    const MessageRecord &stored = *stationViewer.messages().newest();
+    ASSERT_EQ(other.messages().count(), 1u) << "accepted";
+    const MessageRecord &stored = *other.messages().newest();
     EXPECT_TRUE(stored.sender.startsWith(computerName().toUtf8() + '/')) << stored.sender.constData();
     EXPECT_TRUE(stored.text.endsWith("\r\nMessage from " + fullName.toUtf8() + " to " + destination.toUtf8()
                                      + ".\r\n\r\nhello"))

@@ -65,36 +65,36 @@ protected:
 
 TEST_F(SendResultHandlerTest, EveryOutcomeGetsItsBoxStatusAndTimerStop)
 {
-    handler.onSendResult(0, {});
+    handler.onSendResult(SendResultCode::Delivered, {});
     EXPECT_EQ(takeBox(Icon::Information), u"Send OK!|Message has been send successfully!"_s);
     EXPECT_EQ(statusLine, u"Message has been send successfully!"_s);
     settings.set(keys::DisplaySendOK, 1);
-    handler.onSendResult(0, {});
+    handler.onSendResult(SendResultCode::Delivered, {});
     EXPECT_TRUE(prompter.boxes.isEmpty());
     EXPECT_EQ(sounds.played, QStringList({u".Default"_s}));
     EXPECT_EQ(timerStops, 2);
 
-    handler.onSendResult(4, u"10.0.0.5"_s);
+    handler.onSendResult(SendResultCode::LengthMismatch, u"10.0.0.5"_s);
     EXPECT_EQ(takeBox(Icon::Stop),
               u"Possible error during sent!|Incompatible type of remote receive program!\r\nRemote user (10.0.0.5) "
               u"accepted your message, but may be with some errors!"_s);
-    handler.onSendResult(5, u"Mail send successfully."_s);
+    handler.onSendResult(SendResultCode::MailSent, u"Mail send successfully."_s);
     EXPECT_EQ(takeBox(Icon::Information), u"Tarquel Messenger|Mail send successfully."_s);
-    handler.onSendResult(6, u"You don't setup SMTP server in Preferences.  "_s);
+    handler.onSendResult(SendResultCode::MailFailed, u"You don't setup SMTP server in Preferences.  "_s);
     EXPECT_EQ(takeBox(Icon::Exclamation), u"Tarquel Messenger|You don't setup SMTP server in Preferences.  "_s);
     EXPECT_EQ(timerStops, 4) << "a wrong-length answer does not stop the timer";
 }
 
 TEST_F(SendResultHandlerTest, ReceiverReportsGoToPaneZeroAndABusyPortToABox)
 {
-    handler.onSendResult(2, u"TCP port 7777"_s);
+    handler.onSendResult(SendResultCode::Listening, u"TCP port 7777"_s);
     EXPECT_EQ(modePane, u"TCP port 7777 listening"_s);
     EXPECT_TRUE(prompter.boxes.isEmpty());
 
-    handler.onSendResult(3, u"UDP port 7777"_s);
+    handler.onSendResult(SendResultCode::PortBusy, u"UDP port 7777"_s);
     EXPECT_TRUE(takeBox(Icon::Stop).startsWith(u"Error creating socket!|UDP port 7777 busy by another application!"_s));
     EXPECT_EQ(modePane, u"UDP port 7777 is busy! Receiving don't possibly!"_s);
-    handler.onSendResult(1, u"ignored"_s);
+    handler.onSendResult(SendResultCode(1), u"ignored"_s); // a code no sender gives
     EXPECT_TRUE(prompter.boxes.isEmpty());
     EXPECT_TRUE(statusLine.isEmpty());
     EXPECT_EQ(timerStops, 0);
@@ -102,14 +102,14 @@ TEST_F(SendResultHandlerTest, ReceiverReportsGoToPaneZeroAndABusyPortToABox)
 
 TEST_F(SendResultHandlerTest, TenFailuresGiveAMessageBoxAndElevenTheDialog)
 {
-    handler.onSendResult(20, hostList(10));
+    handler.onSendResult(notDeliveredCode(10), hostList(10));
     EXPECT_EQ(takeBox(Icon::Exclamation),
               u"10 host(s) not found!|The following addresse(s) possibly invalid\r\nor host(s) did not respond:\r\n"_s
                   + hostList(10));
     EXPECT_EQ(statusLine, u"Message has NOT been send to some host!"_s);
     EXPECT_EQ(openFailedHostsDialog(), nullptr);
 
-    handler.onSendResult(21, hostList(11));
+    handler.onSendResult(notDeliveredCode(11), hostList(11));
     EXPECT_TRUE(prompter.boxes.isEmpty());
     EXPECT_EQ(timerStops, 2);
     QPointer<CFailedHostsDlg> dialog = openFailedHostsDialog();

@@ -32,7 +32,7 @@ protected:
         auto task = std::make_unique<CSendThread>(test::sendRequest(destinations, 1, 1, budgetMs), settings,
                                                   SendServices{smtpMailSendJobFactory(settings), {}});
         QObject::connect(task.get(), &CSendThread::sendResult, &context,
-                         [this](int code, const QString &text) { results.emplace_back(code, text); });
+                         [this](SendResultCode code, const QString &text) { results.emplace_back(int(code), text); });
         task->start();
         return task;
     }

@@ -23,12 +23,13 @@ class AnswerFileTest : public test::IsolatedHome { };
 TEST_F(AnswerFileTest, BytesAreWrittenAsTheyAreAndReadWithALineEndAfterTheLastLine)
 {
     const QByteArray typed = "I am away.\r\nBack on Monday \xe4\xc3\xa4"_ba;
-    ASSERT_TRUE(writeAnswerFile(typed));
+    const QString path = answerFilePath(appDataDir());
+    ASSERT_TRUE(writeAnswerFile(typed, path));
     EXPECT_EQ(test::readFile(appDataDir() + u"AutoFile.tqm"_s), typed);
-    EXPECT_EQ(readAnswerFile(), typed + "\r\n");
+    EXPECT_EQ(readAnswerFile(path), typed + "\r\n");
 
-    ASSERT_TRUE(writeAnswerFile(""));
-    EXPECT_EQ(readAnswerFile(), std::optional(QByteArray()));
+    ASSERT_TRUE(writeAnswerFile("", path));
+    EXPECT_EQ(readAnswerFile(path), std::optional(QByteArray()));
 }
 
 } // namespace

@@ -129,7 +129,7 @@ TEST_F(ViewAddressBookTest, PickingAGroupFillsOnlyAComposeBoxWithoutTheUsersText
 {
     fillBook(true);
     start();
-    const auto friendsFile = addressbook::templateFilePath(QStringLiteral("Friends"));
+    const auto friendsFile = addressbook::templateFilePath(appDataDir(), QStringLiteral("Friends"));
     ASSERT_TRUE(friendsFile);
     ASSERT_TRUE(addressbook::writeTemplateText(*friendsFile, QStringLiteral("See you\nat eight")));
     const int friends = box()->findText(QStringLiteral("< Friends >"));

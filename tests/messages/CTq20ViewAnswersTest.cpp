@@ -30,8 +30,8 @@ protected:
         QTest::qWait(50);
     }
 
-    void writeAnswer(const QByteArray &bytes) { ASSERT_TRUE(test::writeFile(answerFilePath(), bytes)); }
-    QByteArray answerFileBytes() const { return test::readFile(answerFilePath(), "<missing>"); }
+    void writeAnswer(const QByteArray &bytes) { ASSERT_TRUE(test::writeFile(answerFilePath(appDataDir()), bytes)); }
+    QByteArray answerFileBytes() const { return test::readFile(answerFilePath(appDataDir()), "<missing>"); }
     void toggle() { view->autoAnswerCheck()->click(); }
 };
 
@@ -140,11 +140,11 @@ TEST_F(ViewAnswersTest, WithoutAnAnswerFileTheModeStillGoesOnAndAnUnwritableFile
     EXPECT_EQ(compose()->toPlainText(), QStringLiteral("mine"));
 
     // A folder where the file should be: the write fails, the mode goes off all the same.
-    ASSERT_TRUE(QDir().mkpath(answerFilePath()));
+    ASSERT_TRUE(QDir().mkpath(answerFilePath(appDataDir())));
     toggle();
     EXPECT_FALSE(view->viewer().autoAnswerMode());
     EXPECT_TRUE(prompter.boxes.isEmpty());
-    EXPECT_TRUE(QFileInfo(answerFilePath()).isDir());
+    EXPECT_TRUE(QFileInfo(answerFilePath(appDataDir())).isDir());
 }
 
 TEST_F(ViewAnswersTest, OnlyMessagesFromOtherStationsAreAnsweredToTheDestinationBox)

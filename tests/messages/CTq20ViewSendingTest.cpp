@@ -58,7 +58,7 @@ TEST_F(ViewSendingTest, PlainSignedAndHighImportanceMessagesAsTheStationGetsThem
     std::vector<int> results;
     QObject context;
     QObject::connect(&view->sendTasks(), &SendTasks::sendResult, &context,
-                     [&](int code, const QString &) { results.push_back(code); });
+                     [&](quint64, SendResultCode code, const QString &) { results.push_back(int(code)); });
     const QByteArray bob = "Bob/" + stations[0].address().toUtf8();
     box()->setEditText(QString::fromUtf8(bob));
     type(QStringLiteral("Hello\nworld"));
@@ -281,7 +281,7 @@ TEST_F(BroadcastSendTest, YesSendsTheBroadcastAndDoNotAskAgainIsKept)
 
 TEST_F(BroadcastSendTest, AnAutomaticAnswerToTheBroadcastEntryNeverAsks)
 {
-    ASSERT_TRUE(test::writeFile(answerFilePath(), "Away.\r\n"));
+    ASSERT_TRUE(test::writeFile(answerFilePath(appDataDir()), "Away.\r\n"));
     start();
     pickBroadcast();
     view->autoAnswerCheck()->click();

@@ -3,7 +3,6 @@
 #include "support/Files.h"
 #include "support/IsolatedHome.h"
 #include "support/QtPrinters.h"
-#include "support/RecordingPrompter.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,8 +20,9 @@ protected:
     QByteArray deadFileBytes() const { return test::readFile(appDataDir() + u"outfiltered.txt"_s, "<missing>"); }
 
     SettingsStore store;
-    test::RecordingPrompter prompter;
-    FilteredMessageFile deadFile { prompter, store };
+    // What the file told the user, each a box of its own.
+    QStringList told;
+    FilteredMessageFile deadFile{[this](const QString &text) { told.append(text); }, appDataDir()};
 };
 
 TEST_F(FilteredMessageFileTest, BothFormsAreAppendedByteForByte)
@@ -45,13 +45,13 @@ TEST_F(FilteredMessageFileTest, BothFormsAreAppendedByteForByte)
         "Duplicated Message\r\n*******************************************\r\nFriday, 10:15:02\r\n"
         "Hi\r\nthere\xe4"_ba
             + kEntryEnd + "second" + kEntryEnd + nonStandard + nonStandard + "ab\\0c\\0" + kEntryEnd);
-    EXPECT_TRUE(prompter.boxes.isEmpty());
+    EXPECT_TRUE(told.isEmpty());
 }
 
 TEST_F(FilteredMessageFileTest, FileNameChosenInTheSettingsIsUsed)
 {
     ASSERT_TRUE(store.set(keys::DeadFileName, homePath() + u"/chosen.txt"_s));
-    deadFile.loadTarget(store);
+    deadFile.loadTarget(store, appDataDir());
     EXPECT_EQ(deadFile.SaveFilteredMessage("text"), Result::Written);
     EXPECT_TRUE(QFile::exists(homePath() + u"/chosen.txt"_s));
 }
@@ -65,9 +65,7 @@ TEST_F(FilteredMessageFileTest, WriteFailureIsShownOnceUntilAWriteSucceedsOrTheT
         EXPECT_EQ(deadFile.SaveFilteredMessage("flood"), Result::Failed);
     deadFile.setTarget(true, path);
     EXPECT_EQ(deadFile.SaveFilteredMessage("flood"), Result::Failed);
-    ASSERT_EQ(prompter.boxes.size(), 1);
-    EXPECT_EQ(prompter.boxes[0].text, u"Unable to write outfiltered message to file: "_s + path);
-    EXPECT_EQ(prompter.boxes[0].buttons, Prompter::Buttons::Ok);
+    EXPECT_EQ(told, QStringList{u"Unable to write outfiltered message to file: "_s + path});
 
     // The folder appears and the write succeeds: the next failure is worth a box again.
     ASSERT_TRUE(QDir().mkpath(folder));
@@ -75,13 +73,13 @@ TEST_F(FilteredMessageFileTest, WriteFailureIsShownOnceUntilAWriteSucceedsOrTheT
     ASSERT_TRUE(QDir(folder).removeRecursively());
     EXPECT_EQ(deadFile.SaveFilteredMessage("lost"), Result::Failed);
     EXPECT_EQ(deadFile.SaveFilteredMessage("lost"), Result::Failed);
-    EXPECT_EQ(prompter.boxes.size(), 2);
+    EXPECT_EQ(told.size(), 2);
 
     // So is a new file name from the preferences; a folder in place of the file fails too.
     deadFile.setTarget(true, appDataDir() + u"messages"_s);
     EXPECT_EQ(deadFile.SaveFilteredMessage("lost"), Result::Failed);
-    ASSERT_EQ(prompter.boxes.size(), 3);
-    EXPECT_TRUE(prompter.boxes[2].text.endsWith(u"messages"_s));
+    ASSERT_EQ(told.size(), 3);
+    EXPECT_TRUE(told[2].endsWith(u"messages"_s));
 }
 
 } // namespace

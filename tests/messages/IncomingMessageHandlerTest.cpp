@@ -2,8 +2,9 @@
 
 #include "addressbook/AddressBookSnapshot.h"
 #include "messages/FilteredMessageFile.h"
+#include "messages/KillWordFilter.h"
 #include "messages/MessageViewer.h"
-#include "messages/SenderAddress.h"
+#include "protocol/SenderAddress.h"
 #include "protocol/MessagePacket.h"
 #include "settings/SettingsStore.h"
 
@@ -11,7 +12,6 @@
 #include "support/IsolatedHome.h"
 #include "support/ManualClock.h"
 #include "support/QtPrinters.h"
-#include "support/RecordingPrompter.h"
 #include "support/SignalWaiter.h"
 
 #include <QDir>
@@ -73,6 +73,7 @@ protected:
         s.storeMessages = true;
         s.soundFile = u"receive.wav"_s;
         s.messagesDir = messagesDir;
+        s.filters.killFile = killFilePath(appDataDir());
         handler.setAddressBook(&addressBook);
         handler.setWallClock([this] {
             const QDateTime time = now;
@@ -126,10 +127,9 @@ protected:
     const QString messagesDir = appDataDir() + u"messages/"_s;
     const QString deadPath = appDataDir() + u"outfiltered.txt"_s;
     test::ManualClock clock;
-    test::RecordingPrompter prompter;
-    SettingsStore store;
     MessageViewer viewer{clock};
-    FilteredMessageFile deadFile{prompter, store};
+    QStringList told;
+    FilteredMessageFile deadFile{[this](const QString &text) { told.append(text); }, appDataDir()};
     AddressBookSnapshot addressBook;
     const ArrivalStampFormat format{QLocale(QLocale::English, QLocale::UnitedKingdom)};
     IncomingMessageHandler handler{viewer, deadFile, format};

@@ -60,7 +60,7 @@ TEST_F(MessageViewerTest, DiscardAllRemovesEveryFileInMemoryWithoutQuietTime)
         inMemory.append(record.filePath);
     viewer.markArrival();
 
-    const MessageViewer::Removal outcome = viewer.discardAll(false);
+    const MessageViewer::Removal outcome = viewer.discardThrough(viewer.messages().newest()->serial, false);
     EXPECT_TRUE(outcome.removed && outcome.listEmptied);
     EXPECT_TRUE(viewer.messages().isEmpty());
     for (const QString &path : inMemory)

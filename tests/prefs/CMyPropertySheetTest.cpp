@@ -78,8 +78,8 @@ protected:
 
 TEST_F(CMyPropertySheetTest, OkWritesNothingForPagesNeverShownAndLeavesTheKillFileAlone)
 {
-    ASSERT_TRUE(test::writeFile(killFilePath(), "spam\nbadword"));
-    const QDateTime written = QFileInfo(killFilePath()).lastModified();
+    ASSERT_TRUE(test::writeFile(killFilePath(appDataDir()), "spam\nbadword"));
+    const QDateTime written = QFileInfo(killFilePath(appDataDir())).lastModified();
 
     auto sheet = openSheet();
     // Written behind the sheet's back after it read its values: only a page that writes on
@@ -92,8 +92,8 @@ TEST_F(CMyPropertySheetTest, OkWritesNothingForPagesNeverShownAndLeavesTheKillFi
     EXPECT_EQ(settings.get(keys::CloseAsk), 2);
     EXPECT_EQ(settings.get(keys::DontDuplicate), 0);
     EXPECT_EQ(settings.get(keys::SMTPServer), QStringLiteral("smtp.example.org"));
-    EXPECT_EQ(test::readFile(killFilePath()), QByteArray("spam\nbadword"));
-    EXPECT_EQ(QFileInfo(killFilePath()).lastModified(), written);
+    EXPECT_EQ(test::readFile(killFilePath(appDataDir())), QByteArray("spam\nbadword"));
+    EXPECT_EQ(QFileInfo(killFilePath(appDataDir())).lastModified(), written);
 }
 
 TEST_F(CMyPropertySheetTest, VisitedFilteringWritesTheKillWordsWhole)
@@ -104,7 +104,7 @@ TEST_F(CMyPropertySheetTest, VisitedFilteringWritesTheKillWordsWhole)
     QTest::keyClick(words, Qt::Key_Return);
     QTest::keyClicks(words, QStringLiteral("free money"));
     click(*sheet, "okButton");
-    EXPECT_EQ(test::readFile(killFilePath()), QByteArray("spam\r\nfree money"));
+    EXPECT_EQ(test::readFile(killFilePath(appDataDir())), QByteArray("spam\r\nfree money"));
 }
 
 TEST_F(CMyPropertySheetTest, DeclinedPortChangeKeepsThePortButSavesTheName)

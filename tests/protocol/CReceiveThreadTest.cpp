@@ -37,7 +37,7 @@ protected:
                              received.push_back(data);
                          });
         QObject::connect(receiver.get(), &CReceiveThread::sendResult, &context,
-                         [this](int code, const QString &text) { reports.emplace_back(code, text); });
+                         [this](SendResultCode code, const QString &text) { reports.emplace_back(int(code), text); });
         receiver->start();
         ASSERT_TRUE(waitUntil([this] { return !reports.empty(); }));
     }
@@ -57,7 +57,7 @@ TEST_F(ListenerTest, ReportsItsPortAndASecondListenerOnItGetsCodeThree)
 
     CReceiveThread second(port());
     QObject::connect(&second, &CReceiveThread::sendResult, &context,
-                     [this](int code, const QString &text) { reports.emplace_back(code, text); });
+                     [this](SendResultCode code, const QString &text) { reports.emplace_back(int(code), text); });
     second.start();
     ASSERT_TRUE(waitUntil([this] { return reports.size() == 2; }));
     EXPECT_EQ(reports[1], std::pair(3, QStringLiteral("TCP port %1").arg(port())));
@@ -85,7 +85,7 @@ TEST(ListenerStartTest, APortTakenBetweenBindAndListenIsReportedBusy)
     std::vector<std::pair<int, QString>> reports;
     QStringList criticals;
     QObject::connect(&receiver, &CReceiveThread::sendResult, &context,
-                     [&](int code, const QString &text) { reports.emplace_back(code, text); });
+                     [&](SendResultCode code, const QString &text) { reports.emplace_back(int(code), text); });
     QObject::connect(&receiver, &CReceiveThread::criticalError, &context,
                      [&](const QString &text) { criticals.append(text); });
     receiver.start();

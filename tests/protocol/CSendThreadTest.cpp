@@ -53,7 +53,7 @@ TEST_F(SendTest, StatusLineDoesNotChangeAfterTheOutcome)
     QStringList events;
     QObject::connect(&task, &CSendThread::statusText, &context, [&](const QString &text) { events.append(text); });
     QObject::connect(&task, &CSendThread::sendResult, &context,
-                     [&](int code, const QString &) { events.append(u"result %1"_s.arg(code)); });
+                     [&](SendResultCode code, const QString &) { events.append(u"result %1"_s.arg(int(code))); });
     task.start();
     ASSERT_TRUE(test::waitUntil([&] { return task.isFinished(); }));
     test::waitUntil([] { return false; }, 3 * CSendThread::kStatusIntervalMs);
@@ -115,7 +115,7 @@ TEST_F(SendTest, SeveralSendsAtOnceReportEachOnTheirOwn)
     for (qsizetype i = 0; i < lists.size(); ++i) {
         tasks.push_back(std::make_unique<CSendThread>(sendRequest(lists[i], 1, 1), settings));
         QObject::connect(tasks.back().get(), &CSendThread::sendResult, &context,
-                         [&results, i](int code, const QString &text) { results[i].emplace_back(code, text); });
+                         [&results, i](SendResultCode code, const QString &text) { results[i].emplace_back(int(code), text); });
     }
     for (auto &task : tasks)
         task->start();

@@ -34,7 +34,7 @@ protected:
                              received.push_back(data);
                          });
         QObject::connect(receiver.get(), &CUDPReceiveThread::sendResult, &context,
-                         [this](int code, const QString &text) { reports.emplace_back(code, text); });
+                         [this](SendResultCode code, const QString &text) { reports.emplace_back(int(code), text); });
         receiver->start();
     }
     void startListening()

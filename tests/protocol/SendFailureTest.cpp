@@ -111,7 +111,7 @@ TEST_F(SendFailureTest, StoppedSendEndsAtOnceAndReportsNothing)
     {
         CSendThread task(sendRequest(u"127.0.0.1:%1"_s.arg(mute.port()), 1, 1, 60000), settings);
         QObject::connect(&task, &CSendThread::sendResult, &context,
-                         [&](int code, const QString &text) { results.emplace_back(code, text); });
+                         [&](SendResultCode code, const QString &text) { results.emplace_back(int(code), text); });
         task.start();
         ASSERT_TRUE(test::waitUntil([&] { return mute.accepted() == 1; }));
         timer.start();

@@ -20,7 +20,7 @@ SendOutcome runSend(SendRequest request, const SettingsStore &settings, SendServ
     CSendThread task(std::move(request), settings, std::move(services));
     QObject context;
     QObject::connect(&task, &CSendThread::sendResult, &context,
-                     [&](int code, const QString &text) { outcome.results.emplace_back(code, text); });
+                     [&](SendResultCode code, const QString &text) { outcome.results.emplace_back(int(code), text); });
     QObject::connect(&task, &CSendThread::statusText, &context,
                      [&](const QString &text) { outcome.statuses.append(text); });
     QObject::connect(&task, &CSendThread::finished, &context, [&] { outcome.ended = true; });

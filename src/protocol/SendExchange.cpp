@@ -1,4 +1,4 @@
-#include "protocol/CSocketThread.h"
+#include "protocol/SendExchange.h"
 
 #include "protocol/SendLedger.h"
 
@@ -6,9 +6,9 @@
 
 namespace tq {
 
-CSocketThread::CSocketThread(SendLedger &task, const SendEvents &events, const HostResolver &resolver,
+SendExchange::SendExchange(SendLedger &ledger, const SendEvents &events, const HostResolver &resolver,
                              std::optional<int> index, QString host, int port)
-    : m_task(task)
+    : m_ledger(ledger)
     , m_index(index)
     , m_events(events)
     , m_resolver(resolver)
@@ -17,9 +17,9 @@ CSocketThread::CSocketThread(SendLedger &task, const SendEvents &events, const H
 {
 }
 
-CSocketThread::~CSocketThread() = default;
+SendExchange::~SendExchange() = default;
 
-void CSocketThread::begin()
+void SendExchange::begin()
 {
     m_socket.reset(createSocket());
     if (!m_socket.valid()) {
@@ -33,7 +33,7 @@ void CSocketThread::begin()
         lookupDone();
 }
 
-pollfd CSocketThread::waitingFor() const
+pollfd SendExchange::waitingFor() const
 {
     switch (m_stage) {
     case Stage::Resolving:
@@ -47,7 +47,7 @@ pollfd CSocketThread::waitingFor() const
     return {-1, 0, 0};
 }
 
-void CSocketThread::advance(short revents)
+void SendExchange::advance(short revents)
 {
     if (m_stage == Stage::Resolving)
         lookupDone();
@@ -55,7 +55,7 @@ void CSocketThread::advance(short revents)
         socketReady(revents);
 }
 
-void CSocketThread::lookupDone()
+void SendExchange::lookupDone()
 {
     const auto address = m_lookup->address();
     m_lookup.reset();
@@ -70,32 +70,32 @@ void CSocketThread::lookupDone()
     addressKnown(target);
 }
 
-void CSocketThread::waitForSocket(short events)
+void SendExchange::waitForSocket(short events)
 {
     m_stage = Stage::Socket;
     m_socketEvents = events;
 }
 
-void CSocketThread::end()
+void SendExchange::end()
 {
     m_stage = Stage::Ended;
     m_lookup.reset();
     m_socket.reset();
 }
 
-void CSocketThread::showStatus(const QString &text) const
+void SendExchange::showStatus(const QString &text) const
 {
     if (m_events.status)
         m_events.status(text + m_host + QStringLiteral(" ..."));
 }
 
-void CSocketThread::showStatusOnly(const QString &text) const
+void SendExchange::showStatusOnly(const QString &text) const
 {
     if (m_events.status)
         m_events.status(text);
 }
 
-void CSocketThread::report(int code, const QString &text) const
+void SendExchange::report(SendResultCode code, const QString &text) const
 {
     if (m_events.report)
         m_events.report(code, text);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "protocol/MessageHeadings.h"
 #include "protocol/SendRequest.h"
 
 #include <QByteArray>
@@ -62,10 +63,6 @@ struct OutgoingMessage {
     bool hasRecipients() const;
 };
 
-// The headings that open every packet text; receivers recognise them when they quote.
-inline constexpr char kMessageHeading[] = "Message from ";
-inline constexpr char kAutoAnswerHeading[] = "Autoanswer from ";
-inline constexpr char kBroadcastHeading[] = "Broadcast message from ";
 // The broadcast goes by datagram to the whole local network, on the default UDP port.
 inline constexpr char kBroadcastDestination[] = "255.255.255.255:u";
 

@@ -2,6 +2,7 @@
 
 #include "platform/UniqueFd.h"
 #include "protocol/HostResolver.h"
+#include "protocol/SendResultCode.h"
 #include "res/StringTable.h"
 
 #include <QString>
@@ -20,7 +21,7 @@ class SendLedger;
 // Where the exchanges' texts go: status-line texts, and the send-result event (code 4).
 struct SendEvents {
     std::function<void(const QString &text)> status;
-    std::function<void(int code, const QString &text)> report;
+    std::function<void(SendResultCode code, const QString &text)> report;
     // The status texts, looked up once per send.
     QString contacting = tqString(Sid::StatusContacting);
     QString sending = tqString(Sid::StatusSending);
@@ -34,15 +35,15 @@ struct SendEvents {
 // (SendWorkerThread) polls what it waits for and calls advance() when that is ready, so a
 // handful of threads carry hundreds of destinations at once. An exchange cut off by the
 // deadline or a stop simply ends: its destination is listed as failed anyway.
-class CSocketThread {
+class SendExchange {
 public:
     // `index` is the destination's entry in the pending list; none for an automatic answer,
     // which records and reports nothing.
-    CSocketThread(SendLedger &task, const SendEvents &events, const HostResolver &resolver, std::optional<int> index,
+    SendExchange(SendLedger &ledger, const SendEvents &events, const HostResolver &resolver, std::optional<int> index,
                   QString host, int port);
-    virtual ~CSocketThread();
-    CSocketThread(const CSocketThread &) = delete;
-    CSocketThread &operator=(const CSocketThread &) = delete;
+    virtual ~SendExchange();
+    SendExchange(const SendExchange &) = delete;
+    SendExchange &operator=(const SendExchange &) = delete;
 
     // Creates the socket and looks the host up; the exchange may end at once.
     void begin();
@@ -69,9 +70,9 @@ protected:
     // "Contacting host " and the like: the text, the host, " ...".
     void showStatus(const QString &text) const;
     void showStatusOnly(const QString &text) const;
-    void report(int code, const QString &text) const;
+    void report(SendResultCode code, const QString &text) const;
 
-    SendLedger &m_task;
+    SendLedger &m_ledger;
     const std::optional<int> m_index;
     UniqueFd m_socket;
 

@@ -1,4 +1,4 @@
-#include "messages/SenderAddress.h"
+#include "protocol/SenderAddress.h"
 
 namespace tq {
 

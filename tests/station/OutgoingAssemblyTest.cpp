@@ -1,4 +1,4 @@
-#include "protocol/OutgoingAssembly.h"
+#include "station/OutgoingAssembly.h"
 #include "addressbook/AddressBookSnapshot.h"
 #include "addressbook/DestinationList.h"
 #include "protocol/MessagePacket.h"

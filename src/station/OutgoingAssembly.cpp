@@ -1,11 +1,11 @@
-#include "protocol/OutgoingAssembly.h"
+#include "station/OutgoingAssembly.h"
 
 #include "addressbook/AddressBookSnapshot.h"
 #include "addressbook/DestinationList.h"
 #include "addressbook/TemplateFiles.h"
-#include "messages/DisplayText.h"
 #include "protocol/MessagePacket.h"
 #include "protocol/SendDestination.h"
+#include "protocol/WireText.h"
 
 #include <algorithm>
 
