@@ -1,21 +1,19 @@
-// Messages per second through the whole incoming road (TCP listener, handler, message file,
-// list, display, counters) against the bare TCP listener in the same run. Files are on, the
-// sound is off, the window is on the offscreen platform in a fresh home folder. The clients
-// send as fast as they are answered; the road's rate counts until the last file is on disk.
-// The disk's own rate of creating files is measured last, as the bound of that figure.
+// Messages per second through the whole incoming road of the station (TCP listener, handler,
+// message file, list, counters), without any window, against the bare TCP listener in the
+// same run. Files are on, the sound is off, the home folder is fresh. The clients send as fast
+// as they are answered; the road's rate counts until the last file is on disk. The disk's own
+// rate of creating files is measured last, as the bound of that figure.
 #include "BenchSupport.h"
 
-#include "app/CMainFrame.h"
-#include "messages/CTq20View.h"
-#include "platform/Prompter.h"
+#include "platform/Clock.h"
 #include "platform/SoundPlayer.h"
-#include "platform/TrayIcon.h"
 #include "protocol/CReceiveThread.h"
 #include "protocol/MessagePacket.h"
 #include "settings/AppDataDir.h"
 #include "settings/SettingsStore.h"
+#include "station/MessageStation.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -100,19 +98,6 @@ double fileCreationRate(const QString &folder, int count)
     return count / (timer.nsecsElapsed() / 1e9);
 }
 
-int freePort()
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
-    ::close(fd);
-    return ntohs(address.sin_port);
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -127,9 +112,7 @@ int main(int argc, char *argv[])
     ::setenv("HOME", home, 1);
     ::setenv("XDG_CONFIG_HOME", (homePath + "/config").constData(), 1);
     ::setenv("XDG_DATA_HOME", (homePath + "/data").constData(), 1);
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Tarquel International"));
     QCoreApplication::setApplicationName(QStringLiteral("TarquelMessenger"));
     tq::AppDataDir::initialise();
@@ -148,40 +131,37 @@ int main(int argc, char *argv[])
         listener.stop();
     }
 
-    // The whole road into the main window.
+    // The whole road into the station.
     Run road;
     long stored = 0;
     {
         tq::SettingsStore settings;
-        settings.set(tq::keys::TcpPort, freePort());
         settings.set(tq::keys::UseProtocol, 0);
         settings.set(tq::keys::StoreAndLoad, 1);
         settings.set(tq::keys::EnableSound, 0);
         settings.set(tq::keys::SystemName, QStringLiteral("BOB"));
-        QuietPrompter prompter;
         SilentSound sound;
-        NoTray tray;
-        tq::CMainFrame frame(settings, prompter, sound, tray);
-        frame.show();
-        frame.initialUpdate();
-        while (!frame.tcpReceiver() || frame.tcpReceiver()->boundPort() == 0)
+        tq::MessageStation station(settings, sound, tq::steadyClock(), tq::AppDataDir::path());
+        station.overrideListenPorts(0, 0);
+        station.StartProcesses();
+        station.loadStoredMessages();
+        while (!station.tcpReceiver() || station.tcpReceiver()->boundPort() == 0)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        // Connected after the view: this runs once the view has handled the same message.
+        // Connected after the station: this runs once the station has handled the same message.
         std::atomic<long> handled{0};
-        QObject::connect(frame.tcpReceiver(), &tq::CReceiveThread::incomingMessage, &app,
+        QObject::connect(station.tcpReceiver(), &tq::CReceiveThread::incomingMessage, &app,
                          [&](tq::Transport, const tq::ReceivedData &) { ++handled; });
         // The road ends when the last message file is on disk.
-        road = drive(frame.tcpReceiver()->boundPort(), seconds, clients, handled,
-                     [&] { frame.view()->incomingHandler().flushFiles(); });
+        road = drive(station.tcpReceiver()->boundPort(), seconds, clients, handled, [&] { station.flushFiles(); });
         stored = QDir(tq::AppDataDir::messagesPath()).entryList(QDir::Files).size();
-        frame.StopProcesses();
+        station.StopProcesses();
     }
     const double diskRate = fileCreationRate(QString::fromLocal8Bit(homePath) + QStringLiteral("/disk"), 10000);
     QDir(QString::fromLocal8Bit(homePath)).removeRecursively();
 
     std::printf("bare listener: %ld messages in %.2f s with %d clients = %.0f messages/s (%ld failed)\n", bare.answered,
                 bare.seconds, clients, bare.rate(), bare.failed);
-    std::printf("incoming road: %ld messages (%ld failed) with %d clients: handled by the window in %.2f s = %.0f "
+    std::printf("incoming road: %ld messages (%ld failed) with %d clients: handled by the station in %.2f s = %.0f "
                 "messages/s; all %ld files on disk after %.2f s = %.0f messages/s\n",
                 road.answered, road.failed, clients, road.handledSeconds, road.handledRate(), stored, road.seconds,
                 road.rate());

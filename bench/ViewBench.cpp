@@ -11,6 +11,7 @@
 #include "platform/TrayIcon.h"
 #include "settings/AppDataDir.h"
 #include "settings/SettingsStore.h"
+#include "station/MessageStation.h"
 
 #include <QApplication>
 #include <QDir>
@@ -49,7 +50,8 @@ Figures measure(int count)
     const QDateTime start(QDate(2024, 1, 1), QTime(8, 0));
     for (int i = 0; i < count; ++i) {
         tq::WriteMessageFile('0', "PC", "PC/10.0.0.1",
-            "Monday, 1 January 2024, 10:00:00\r\nMessage " + QByteArray::number(i), start.addMSecs(i * 1500LL), folder);
+                             "Monday, 1 January 2024, 10:00:00\r\nMessage " + QByteArray::number(i),
+                             start.addMSecs(i * 1500LL), folder);
     }
     tq::SettingsStore settings(home.path() + QStringLiteral("/settings.conf"));
     settings.set(tq::keys::StoreAndLoad, 1);
@@ -58,10 +60,11 @@ Figures measure(int count)
     NoTray tray;
     FastClock clock;
 
-    Figures figures {};
+    Figures figures{};
     QElapsedTimer timer;
     timer.start();
-    tq::CTq20View view(settings, prompter, sound, tray, clock);
+    tq::MessageStation station(settings, sound, clock, tq::AppDataDir::path());
+    tq::CTq20View view(station, settings, prompter, tray, clock);
     view.resize(305, 400);
     view.show();
     view.OnInitialUpdate();
@@ -72,9 +75,9 @@ Figures measure(int count)
     timer.restart();
     bool older = true;
     for (int i = 0; i < kSteps; ++i) {
-        const quint32 before = view.viewer().messages().index();
+        const quint32 before = station.messages().index();
         older ? view.ShowPreviousMessage() : view.ShowNextMessage();
-        if (view.viewer().messages().index() == before) {
+        if (station.messages().index() == before) {
             older = !older;
             older ? view.ShowPreviousMessage() : view.ShowNextMessage();
         }
@@ -97,7 +100,7 @@ Figures measure(int count)
         tq::MessageRecord record;
         record.text = "stamp\r\nreplacement";
         record.sender = "PC/10.0.0.1";
-        view.viewer().messages().appendNewest(record);
+        station.viewer().messages().appendNewest(record);
     }
     figures.deleteUs = deleteNs / 1e3 / deletes;
     return figures;
@@ -112,10 +115,10 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const Figures small = measure(10);
     const Figures large = measure(10000);
-    std::printf(
-        "view: window usable after %.1f ms with 10 messages, %.1f ms with 10,000\n", small.startMs, large.startMs);
+    std::printf("view: window usable after %.1f ms with 10 messages, %.1f ms with 10,000\n", small.startMs,
+                large.startMs);
     std::printf("view: per command with 10 / 10,000 messages: Previous/Next %.1f / %.1f us, Delete %.1f / %.1f us, "
                 "RefreshCounters %.1f / %.1f us\n",
-        small.pageUs, large.pageUs, small.deleteUs, large.deleteUs, small.refreshUs, large.refreshUs);
+                small.pageUs, large.pageUs, small.deleteUs, large.deleteUs, small.refreshUs, large.refreshUs);
     return 0;
 }

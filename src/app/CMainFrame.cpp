@@ -1,33 +1,36 @@
 #include "app/CMainFrame.h"
 
 #include "app/AboutDialog.h"
+#include "app/DesktopNotice.h"
 #include "app/HelpPages.h"
-#include "app/MailTrayIcons.h"
+#include "app/MailControls.h"
+#include "app/MainFrameMenus.h"
+#include "app/MainStatusBar.h"
 #include "app/SendResultHandler.h"
-#include "app/StatusNotices.h"
-#include "mail/BackgroundMailCheck.h"
-#include "mail/CMailCheckDlg.h"
-#include "mail/MailAnnouncer.h"
+#include "app/WindowPlacement.h"
 #include "mail/MailCounts.h"
 #include "messages/CTq20View.h"
+#include "platform/MemoryTrim.h"
 #include "platform/Prompter.h"
-#include "platform/TrayIcon.h"
+#include "platform/Shell.h"
 #include "prefs/CMyPropertySheet.h"
-#include "protocol/CReceiveThread.h"
-#include "protocol/CUDPReceiveThread.h"
-#include "protocol/SendTasks.h"
 #include "res/PaintedIcons.h"
 #include "res/StringTable.h"
 #include "settings/SettingsStore.h"
+#include "station/MessageStation.h"
 #include "ui/DesktopShell.h"
 
-#include <QLabel>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QScreen>
 #include <QStatusBar>
+#include <QUrl>
 
 namespace tq {
 
 CMainFrame::CMainFrame(SettingsStore &settings, Prompter &prompter, SoundPlayer &sound, TrayIcon &tray,
-                       const Clock &clock, QWidget *parent)
+                       const Clock &clock, const QString &dataDir, QWidget *parent)
     : QMainWindow(parent)
     , m_settings(settings)
     , m_prompter(prompter)
@@ -35,6 +38,7 @@ CMainFrame::CMainFrame(SettingsStore &settings, Prompter &prompter, SoundPlayer 
     , m_tray(tray)
     , m_ownShell(std::make_unique<DesktopShell>())
     , m_shell(m_ownShell.get())
+    , m_station(std::make_unique<MessageStation>(settings, sound, clock, dataDir))
     , m_helpFolders(HelpPages::defaultFolders())
 {
     setObjectName(QStringLiteral("mainFrame"));
@@ -42,39 +46,24 @@ CMainFrame::CMainFrame(SettingsStore &settings, Prompter &prompter, SoundPlayer 
     setWindowTitle(tqString(Sid::AppTitle));
     setMinimumSize(kMinimumWidth, kMinimumHeight);
 
-    m_mailTray = new MailTrayIcons(this);
-    m_mailAnnouncer = std::make_unique<MailAnnouncer>(*m_mailTray, sound);
-    m_mailCheck = std::make_unique<BackgroundMailCheck>(settings, *m_mailAnnouncer, MailCounts::process());
-
-    m_view = new CTq20View(settings, prompter, sound, tray, clock, this);
+    m_mail = new MailControls(settings, sound, *m_shell, this);
+    m_view = new CTq20View(*m_station, settings, prompter, tray, clock, this);
     setCentralWidget(m_view);
-    createMenus();
-    createToolBar();
-    createTrayMenus();
-    createStatusBar();
-    restoreBarState();
+    m_menus = new MainFrameMenus(*this, *m_view, *m_mail, settings);
+    m_statusBar = std::make_unique<MainStatusBar>(statusBar());
+    m_view->attachStatusPanes({statusPane(0), statusPane(1), statusPane(2)});
+    m_menus->restoreBarState();
     applyStoredPlacement();
 
     // The status line and the mode text share pane 0.
-    const auto showInPaneZero = [this](const QString &text) { m_modePane->setText(text); };
-    m_sendResults = new SendResultHandler(
-        prompter, sound, settings, {showInPaneZero, showInPaneZero, [this] { m_view->stopSendTimer(); }}, this, this);
-    connect(&m_view->sendTasks(), &SendTasks::sendResult, m_sendResults,
-            [this](quint64, SendResultCode code, const QString &text) { m_sendResults->onSendResult(code, text); });
-    connect(&m_view->sendTasks(), &SendTasks::statusText, m_sendResults,
-            [this](quint64, const QString &text) { m_sendResults->onStatusText(text); });
-
+    const auto showInPaneZero = [this](const QString &text) { statusPane(0)->setText(text); };
+    m_sendResults = new SendResultHandler(prompter, sound, settings, {showInPaneZero, showInPaneZero}, this, this);
+    connectStation();
     connect(m_view, &CTq20View::minimizeRequested, this, &CMainFrame::minimizeToTray);
-    connect(m_view, &CTq20View::restoreRequested, this, &CMainFrame::restoreFromTray);
-    connect(m_view, &CTq20View::messageArrived, this, &CMainFrame::announceNewMessage);
-    connect(m_view, &CTq20View::largeMessageFilesSkipped, this, [this](int count) {
-        m_notices->setNotice(StatusNotices::Topic::StoredMessages, tqFormat(Sid::LargeMessageFilesSkipped, count));
-    });
     m_tray.setActivationHandler([this](TrayIcon::Activation activation) { onMainTrayActivated(activation); });
-    m_tray.setContextMenu(m_trayMenu);
-    m_mailTray->setActivationHandler([this](TrayIcon::Activation activation) { onMailTrayActivated(activation); });
-    m_mailTray->setContextMenu(m_mailMenu);
-    m_mailTray->setNewMailHandler([this](const QString &tip) { showDesktopNotice(tip); });
+    m_tray.setContextMenu(m_menus->trayMenu());
+    m_mail->setUp(m_menus->mailMenu(), [this](const QString &tip) { showDesktopNotice(tip); });
+    m_mail->setSheetSource([this] { return m_sheet.data(); });
     connect(&m_trayRefreshTimer, &QTimer::timeout, this, &CMainFrame::refreshTrayIcon);
 }
 
@@ -82,50 +71,39 @@ CMainFrame::~CMainFrame()
 {
     m_tray.setActivationHandler({});
     m_tray.setContextMenu(nullptr);
-    // The dialogs go first: they work with the mail services below.
-    delete m_mailCheckDialog;
+    // The dialogs go first: they work with the mail services (the mail-check window goes with them).
     delete m_sheet;
     delete m_about;
     StopProcesses();
-    m_mailCheck.reset();
-    m_mailAnnouncer.reset();
+    // The view shows the station to its end.
+    delete m_view;
+    m_view = nullptr;
+}
+
+void CMainFrame::connectStation()
+{
+    MessageStation &station = *m_station;
+    connect(&station, &MessageStation::arrivalsSettled, this, &CMainFrame::onArrivalsSettled);
+    connect(&station, &MessageStation::receiverStateChanged, m_sendResults,
+            [this](Transport, SendResultCode code, const QString &text) { m_sendResults->onSendResult(code, text); });
+    connect(&station, &MessageStation::sendResult, m_sendResults,
+            [this](quint64, SendResultCode code, const QString &text) { m_sendResults->onSendResult(code, text); });
+    connect(&station, &MessageStation::sendProgress, m_sendResults,
+            [this](quint64, const QString &text) { m_sendResults->onStatusText(text); });
+    connect(&station, &MessageStation::userError, this, [this](const QString &text) {
+        m_prompter.message(tqString(Sid::AppName), text, Prompter::Icon::Exclamation, Prompter::Buttons::Ok);
+    });
+    connect(&station, &MessageStation::largeMessageFilesSkipped, this,
+            [this](int count) { m_statusBar->showLargeFilesSkipped(count); });
 }
 
 void CMainFrame::setShell(Shell &shell)
 {
     m_shell = &shell;
+    m_mail->setShell(shell);
 }
 
-void CMainFrame::createStatusBar()
-{
-    m_modePane = new QLabel(this);
-    m_modePane->setObjectName(QStringLiteral("statusPane0"));
-    statusBar()->addWidget(m_modePane, 1);
-    m_sendTimePane = new QLabel(tqFormat(Sid::SendTime, 0, 0), this);
-    m_sendTimePane->setObjectName(QStringLiteral("statusPane1"));
-    statusBar()->addPermanentWidget(m_sendTimePane);
-    m_positionPane = new QLabel(this);
-    m_positionPane->setObjectName(QStringLiteral("statusPane2"));
-    m_positionPane->setMinimumWidth(20);
-    statusBar()->addPermanentWidget(m_positionPane);
-    m_notices = new StatusNotices(this);
-    statusBar()->addWidget(m_notices);
-    m_view->attachStatusPanes({m_modePane, m_sendTimePane, m_positionPane});
-}
-
-QLabel *CMainFrame::statusPane(int index) const
-{
-    switch (index) {
-    case 0:
-        return m_modePane;
-    case 1:
-        return m_sendTimePane;
-    case 2:
-        return m_positionPane;
-    default:
-        return nullptr;
-    }
-}
+// ---- the processes
 
 void CMainFrame::initialUpdate()
 {
@@ -135,70 +113,18 @@ void CMainFrame::initialUpdate()
 
 void CMainFrame::StartProcesses()
 {
-    stopReceivers();
-    showPortSettingFaults();
-    const int useProtocol = m_settings.get(keys::UseProtocol);
-    if (useProtocol == 0 || useProtocol == 2)
-        startTcpReceiver();
-    if (useProtocol == 1 || useProtocol == 2)
-        startUdpReceiver();
+    m_station->StopProcesses();
+    m_statusBar->showPortSettingFaults(m_settings);
+    m_station->StartProcesses();
     m_trayRefreshTimer.start(kTrayRefreshMs);
-    if (m_settings.get(keys::EnableMailCheking) == 0)
-        m_mailCheck->stop();
-    else
-        startMailChecking();
+    m_mail->start();
 }
 
 void CMainFrame::StopProcesses()
 {
-    stopReceivers();
-    if (m_mailCheck)
-        m_mailCheck->stop();
+    m_station->StopProcesses();
+    m_mail->stop();
     m_trayRefreshTimer.stop();
-}
-
-void CMainFrame::showPortSettingFaults()
-{
-    QStringList texts;
-    for (const PortSettingFault &fault : portSettingFaults(m_settings))
-        texts.append(tqFormat(Sid::PortSettingOutOfRange, fault.entry, fault.stored, fault.used));
-    m_notices->setNotice(StatusNotices::Topic::Ports, texts.join(QLatin1Char(' ')));
-}
-
-void CMainFrame::startTcpReceiver()
-{
-    m_tcpReceiver = std::make_unique<CReceiveThread>(tcpPort(m_settings));
-    connect(m_tcpReceiver.get(), &CReceiveThread::sendResult, this, &CMainFrame::onSendResult);
-    connect(m_tcpReceiver.get(), &CReceiveThread::criticalError, this, &CMainFrame::onCriticalError);
-    connect(m_tcpReceiver.get(), &CReceiveThread::incomingMessage, m_view, &CTq20View::OnIncomingMessage);
-    m_tcpReceiver->start();
-}
-
-void CMainFrame::startUdpReceiver()
-{
-    m_udpReceiver = std::make_unique<CUDPReceiveThread>(effectiveUdpPort(m_settings));
-    connect(m_udpReceiver.get(), &CUDPReceiveThread::sendResult, this, &CMainFrame::onSendResult);
-    connect(m_udpReceiver.get(), &CUDPReceiveThread::criticalError, this, &CMainFrame::onCriticalError);
-    connect(m_udpReceiver.get(), &CUDPReceiveThread::incomingMessage, m_view, &CTq20View::OnIncomingMessage);
-    m_udpReceiver->start();
-}
-
-void CMainFrame::startMailChecking()
-{
-    // The mailboxes are copied now; one check runs at once, then one every "MailChekingTime"
-    // minutes.
-    m_mailCheck->start(MailSettingsCache::read(m_settings), m_settings.get(keys::MailChekingTime));
-}
-
-void CMainFrame::stopReceivers()
-{
-    // Each receiver wakes its own thread and joins it; none is ever ended by force.
-    if (m_tcpReceiver)
-        m_tcpReceiver->stop();
-    m_tcpReceiver.reset();
-    if (m_udpReceiver)
-        m_udpReceiver->stop();
-    m_udpReceiver.reset();
 }
 
 void CMainFrame::refreshTrayIcon()
@@ -212,19 +138,257 @@ void CMainFrame::refreshTrayIcon()
     m_tray.show();
 }
 
-QString CMainFrame::listenerStatusText() const
+void CMainFrame::onArrivalsSettled(const ArrivalSummary &summary)
 {
-    return m_modePane->text();
+    if (summary.restoreWindow)
+        restoreFromTray();
+    if (summary.newestText)
+        showDesktopNotice(*summary.newestText);
 }
 
-void CMainFrame::onSendResult(SendResultCode code, const QString &text)
+// ---- the dialogs
+
+void CMainFrame::OnPreferences()
 {
-    m_sendResults->onSendResult(code, text);
+    if (m_sheet)
+        return;
+    const int startPage = m_openAtEMailPage ? CMyPropertySheet::EMailPage : CMyPropertySheet::GeneralPage;
+    m_openAtEMailPage = false;
+    const PrefsContext context{m_settings,
+                               m_prompter,
+                               m_sound,
+                               *m_shell,
+                               m_mail->announcer(),
+                               MailCounts::process(),
+                               m_view->formFont(),
+                               m_view->boldFormFont()};
+    m_sheet = new CMyPropertySheet(context, startPage, this);
+    connect(m_sheet, &QDialog::finished, this, &CMainFrame::onPreferencesFinished);
+    m_sheet->open();
 }
 
-void CMainFrame::onCriticalError(const QString &message)
+void CMainFrame::onPreferencesFinished(int result)
 {
-    m_prompter.message(tqString(Sid::AppName), message, Prompter::Icon::Exclamation);
+    if (m_sheet)
+        m_sheet->deleteLater();
+    m_sheet = nullptr;
+    if (m_exiting || hasEnded() || result != QDialog::Accepted)
+        return;
+    // The station takes the new settings once the receivers run on them.
+    QMetaObject::invokeMethod(m_station.get(), &MessageStation::reloadSettings, Qt::QueuedConnection);
+    StopProcesses();
+    StartProcesses();
+    // The group items of "Add sender to..." are rebuilt with the address book.
+    m_station->refreshAddressBook();
+}
+
+void CMainFrame::OnAbout()
+{
+    if (m_about)
+        return;
+    m_about = new AboutDialog(m_settings.get(keys::Url), *m_shell, this);
+    m_about->setAttribute(Qt::WA_DeleteOnClose);
+    m_about->open();
+}
+
+void CMainFrame::setAddressBookDialog(std::function<bool(QWidget *owner)> run)
+{
+    m_runAddressBook = std::move(run);
+    m_menus->addressBookAction()->setEnabled(static_cast<bool>(m_runAddressBook));
+}
+
+void CMainFrame::OnAddressBook()
+{
+    if (m_addressBookOpen || !m_runAddressBook)
+        return;
+    m_addressBookOpen = true;
+    const bool changed = m_runAddressBook(this);
+    m_addressBookOpen = false;
+    if (!changed || m_exiting || hasEnded())
+        return;
+    // The station reads the address book again; the shown message's sender goes back into the
+    // destination field.
+    m_view->addressBookChanged();
+    Q_EMIT addressBookChanged();
+}
+
+void CMainFrame::OnHelp()
+{
+    const QString index = HelpPages::indexPath(m_helpFolders);
+    if (index.isEmpty()) {
+        m_prompter.message(tqString(Sid::AppName), tqString(Sid::HelpNotInstalled), Prompter::Icon::Exclamation);
+        return;
+    }
+    // The pages are there: a reinstall would not help, a browser would.
+    if (!m_shell->openUrl(QUrl::fromLocalFile(index)))
+        m_prompter.message(tqString(Sid::AppName), tqFormat(Sid::HelpNoBrowser, index.toUtf8().constData()),
+                           Prompter::Icon::Exclamation);
+}
+
+void CMainFrame::OnVisitWebSite()
+{
+    m_shell->openUrl(QUrl(QStringLiteral("http://") + m_settings.get(keys::Url)));
+}
+
+// ---- the tray and the mail
+
+void CMainFrame::onMainTrayActivated(TrayIcon::Activation activation)
+{
+    // The right button's menu is the tray menu given to the icon; the desktop shows it.
+    if (activation == TrayIcon::Activation::Click)
+        restoreFromTray();
+    trimResidentMemory();
+}
+
+void CMainFrame::OnMailSettings()
+{
+    m_openAtEMailPage = true;
+    if (m_sheet)
+        m_sheet->setCurrentPage(CMyPropertySheet::EMailPage);
+    else
+        OnPreferences();
+}
+
+void CMainFrame::showDesktopNotice(const QString &text)
+{
+    const bool windowActive = isVisible() && !isMinimized() && isActiveWindow();
+    switch (desktopNoticeFor(m_settings.get(keys::Notify) != 0, m_tray.isAvailable(), windowActive)) {
+    case DesktopNotice::Balloon:
+        m_tray.showMessage(tqString(Sid::AppName), noticeLine(text));
+        break;
+    case DesktopNotice::Alert:
+        QApplication::alert(this);
+        break;
+    case DesktopNotice::None:
+        break;
+    }
+}
+
+// ---- the window's place, the tray, the end and the power notices
+
+void CMainFrame::applyStoredPlacement()
+{
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    setGeometry(fitOnScreens(readWindowPlacement(m_settings), screens));
+}
+
+void CMainFrame::saveWindowPlacement()
+{
+    // The normal rectangle, also while the window is minimised, maximised or in the tray.
+    writeWindowPlacement(m_settings, normalGeometry());
+}
+
+void CMainFrame::minimizeToTray()
+{
+    if (m_tray.isAvailable())
+        hide();
+    else
+        showMinimized();
+    trimResidentMemory();
+}
+
+void CMainFrame::restoreFromTray()
+{
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
+}
+
+void CMainFrame::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // The group items of "Add sender to..." are rebuilt with the address book.
+    if (event->type() == QEvent::FontChange)
+        m_station->refreshAddressBook();
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && isVisible() && !m_ending
+        && m_tray.isAvailable()) {
+        // Hidden once the minimise has finished, so the window manager is not confused.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (isMinimized() && m_tray.isAvailable())
+                    minimizeToTray();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    if (m_ending) {
+        event->accept();
+        return;
+    }
+    saveWindowPlacement();
+    saveBarState();
+    const int closeAsk = m_settings.get(keys::CloseAsk);
+    if (closeAsk == 1) {
+        event->ignore();
+        minimizeToTray();
+        return;
+    }
+    if (closeAsk != 2) {
+        const Prompter::Answer answer =
+            m_prompter.message(tqString(Sid::CloseQuestionCaption), tqString(Sid::CloseQuestion),
+                               Prompter::Icon::Question, Prompter::Buttons::YesNo, Prompter::Answer::No);
+        if (answer != Prompter::Answer::Yes) {
+            event->ignore();
+            return;
+        }
+    }
+    endProgram();
+    event->accept();
+}
+
+void CMainFrame::OnExit()
+{
+    if (m_ended)
+        return;
+    m_exiting = true;
+    saveWindowPlacement();
+    saveBarState();
+    endProgram();
+    close();
+}
+
+void CMainFrame::endProgram()
+{
+    if (m_ended)
+        return;
+    m_ending = true;
+    m_tray.hide();
+    m_mail->removeAllIcons();
+    StopProcesses();
+    m_ended = true;
+    Q_EMIT ended();
+}
+
+void CMainFrame::showPowerNotice(const QString &text)
+{
+    if (!m_powerNotice)
+        m_powerNotice = new PowerNoticeWindow(this);
+    m_powerNotice->showNotice(text, kPowerNoticeMs);
+}
+
+void CMainFrame::OnSuspend()
+{
+    if (m_ended)
+        return;
+    showPowerNotice(tqString(Sid::SuspendNotice));
+    StopProcesses();
+}
+
+void CMainFrame::OnResume()
+{
+    if (m_ended)
+        return;
+    showPowerNotice(tqString(Sid::ResumeNotice));
+    StartProcesses();
 }
 
 } // namespace tq

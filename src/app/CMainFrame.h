@@ -1,10 +1,16 @@
 #pragma once
 
+#include "app/AboutDialog.h"
+#include "app/MailControls.h"
+#include "app/MainFrameMenus.h"
+#include "app/MainStatusBar.h"
 #include "app/PowerNoticeWindow.h"
 #include "platform/Clock.h"
 #include "platform/TrayIcon.h"
-#include "protocol/SendResultCode.h"
+#include "prefs/CMyPropertySheet.h"
+#include "station/MessageStation.h"
 
+#include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
@@ -13,22 +19,17 @@
 #include <functional>
 #include <memory>
 
-class QAction;
-class QLabel;
 class QMenu;
 class QToolBar;
 
 namespace tq {
 
-class AboutDialog;
 class BackgroundMailCheck;
 class CMailCheckDlg;
-class CMyPropertySheet;
 class CReceiveThread;
 class CTq20View;
-class MailAnnouncer;
-class MailTrayIcons;
 class CUDPReceiveThread;
+class MailTrayIcons;
 class Prompter;
 class SendResultHandler;
 class SettingsStore;
@@ -36,8 +37,9 @@ class Shell;
 class SoundPlayer;
 class StatusNotices;
 
-// The program's main window: the message view, the menus with the view's commands, the
-// status bar, the main tray icon, and the background processes (the receivers and timers).
+// The program's main window: the station it shows, its message view, the menus, the status
+// bar, the main tray icon and the mail. It runs the station's processes with its own timers
+// and shows what the station reports.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -46,24 +48,26 @@ public:
     static constexpr int kMinimumWidth = 305;
     static constexpr int kMinimumHeight = 185;
 
-    // The window takes its stored placement; nothing runs until initialUpdate().
-    CMainFrame(SettingsStore &settings, Prompter &prompter, SoundPlayer &sound, TrayIcon &tray,
-               const Clock &clock = steadyClock(), QWidget *parent = nullptr);
+    // The window takes its stored placement; nothing runs until initialUpdate(). `dataDir` is
+    // the application-data folder of the station.
+    CMainFrame(SettingsStore &settings, Prompter &prompter, SoundPlayer &sound, TrayIcon &tray, const Clock &clock,
+               const QString &dataDir, QWidget *parent = nullptr);
     ~CMainFrame() override;
 
+    MessageStation &station() const { return *m_station; }
     CTq20View *view() const { return m_view; }
 
     // Starts the background processes, then the view's initial update (stored messages,
     // counters, the first showing of the tray icon).
     void initialUpdate();
 
-    // The receivers chosen by "UseProtocol", the tray refresh and, when enabled, mail checking.
-    // Running receivers are stopped first, so a second start never leaves two behind.
+    // The station's receivers as "UseProtocol" says, the tray refresh and, when enabled, mail
+    // checking. Running receivers are stopped first, so a second start never leaves two behind.
     void StartProcesses();
     // Stops the receivers and timers; returns once the receiver threads have ended.
     void StopProcesses();
-    CReceiveThread *tcpReceiver() const { return m_tcpReceiver.get(); }
-    CUDPReceiveThread *udpReceiver() const { return m_udpReceiver.get(); }
+    CReceiveThread *tcpReceiver() const { return m_station->tcpReceiver(); }
+    CUDPReceiveThread *udpReceiver() const { return m_station->udpReceiver(); }
 
     // The Exit command: remove the tray icon, keep the placement, stop the processes, close.
     void OnExit();
@@ -81,16 +85,16 @@ public:
     // The frame has closed for good (Exit, a confirmed close, log-off): the program ends.
     bool hasEnded() const { return m_ended; }
 
-    QString listenerStatusText() const;
-    QLabel *statusPane(int index) const;
+    QString listenerStatusText() const { return statusPane(0)->text(); }
+    QLabel *statusPane(int index) const { return m_statusBar->pane(index); }
     // Lasting notices about settings and files that could not be used as they are.
-    StatusNotices *statusNotices() const { return m_notices; }
+    StatusNotices *statusNotices() const { return m_statusBar->notices(); }
     PowerNoticeWindow *powerNotice() const { return m_powerNotice; }
 
     // ---- the application's commands. The dialogs open without blocking; each of them runs
     // once at a time, so repeating its command while it is up does nothing.
     // "Preferences...": the sheet on the General page, or on the E-mail page right after the
-    // mail menu's "Settings". OK reloads the view's settings and restarts the processes.
+    // mail menu's "Settings". OK reloads the station's settings and restarts the processes.
     void OnPreferences();
     void OnAbout();
     // "Address Book...": runs the dialog set with setAddressBookDialog(); when that reports a
@@ -99,19 +103,13 @@ public:
     // "Contents and Index" (F1): the help pages, or a notice that they are missing.
     void OnHelp();
     void OnVisitWebSite();
-    // "Check for new mail now": with the values being edited when the sheet shows its E-mail
-    // page, otherwise with the stored settings, in the progress window.
-    void OnCheckMailNow();
-    // The mail menu: "Don't check anymore" / "Start checking", "Settings", "Read Mail",
-    // "Hide mail icon(s)".
-    void OnToggleMailChecking();
+    // The mail menu's "Settings": the sheet on its E-mail page. (The other mail commands are
+    // MailControls'.)
     void OnMailSettings();
-    void OnReadMail();
-    void OnHideMailIcons();
 
-    // A new message has arrived: outside the window the user is looking at, a desktop
+    // A new message or new mail: outside the window the user is looking at, a desktop
     // notification with the first line of `text` ("Notify").
-    void announceNewMessage(const QString &text);
+    void showDesktopNotice(const QString &text);
 
     // The Address Book dialog, run modally by the caller's function; true when the address
     // book changed. Until it is set the command is disabled.
@@ -121,16 +119,16 @@ public:
     void setHelpFolders(const QStringList &folders) { m_helpFolders = folders; }
 
     // The toolbar's and status bar's visibility and the toolbar's place, for the next run.
-    void saveBarState();
+    void saveBarState() { m_menus->saveBarState(); }
 
-    CMyPropertySheet *preferencesSheet() const;
-    AboutDialog *aboutBox() const;
-    CMailCheckDlg *mailCheckDialog() const;
-    MailTrayIcons &mailTrayIcons() const { return *m_mailTray; }
-    BackgroundMailCheck &backgroundMailCheck() const { return *m_mailCheck; }
-    QToolBar *toolBar() const { return m_toolBar; }
-    QMenu *trayMenu() const { return m_trayMenu; }
-    QMenu *mailMenu() const { return m_mailMenu; }
+    CMyPropertySheet *preferencesSheet() const { return m_sheet; }
+    AboutDialog *aboutBox() const { return m_about; }
+    CMailCheckDlg *mailCheckDialog() const { return m_mail->checkDialog(); }
+    MailTrayIcons &mailTrayIcons() const { return m_mail->trayIcons(); }
+    BackgroundMailCheck &backgroundMailCheck() const { return m_mail->backgroundCheck(); }
+    QToolBar *toolBar() const { return m_menus->toolBar(); }
+    QMenu *trayMenu() const { return m_menus->trayMenu(); }
+    QMenu *mailMenu() const { return m_menus->mailMenu(); }
 
 Q_SIGNALS:
     void ended();
@@ -142,29 +140,13 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void createMenus();
-    void createToolBar();
-    void createTrayMenus();
-    void restoreBarState();
-    void createStatusBar();
-    QAction *addCommand(const char *objectName, const QString &text, void (CMainFrame::*slot)());
+    void connectStation();
     void onMainTrayActivated(TrayIcon::Activation activation);
-    void onMailTrayActivated(TrayIcon::Activation activation);
-    void prepareMailMenu();
+    void onArrivalsSettled(const ArrivalSummary &summary);
     void onPreferencesFinished(int result);
-    void notifyAddressBookChanged();
-    void rebuildAddSenderGroups();
-    void showDesktopNotice(const QString &text);
     void applyStoredPlacement();
     void endProgram();
-    void showPortSettingFaults();
-    void startTcpReceiver();
-    void startUdpReceiver();
-    void startMailChecking();
-    void stopReceivers();
     void refreshTrayIcon();
-    void onSendResult(tq::SendResultCode code, const QString &text);
-    void onCriticalError(const QString &message);
     void showPowerNotice(const QString &text);
 
     SettingsStore &m_settings;
@@ -173,34 +155,19 @@ private:
     TrayIcon &m_tray;
     std::unique_ptr<Shell> m_ownShell;
     Shell *m_shell = nullptr;
+    std::unique_ptr<MessageStation> m_station;
     CTq20View *m_view = nullptr;
-    QLabel *m_modePane = nullptr;
-    QLabel *m_sendTimePane = nullptr;
-    QLabel *m_positionPane = nullptr;
-    StatusNotices *m_notices = nullptr;
+    MainFrameMenus *m_menus = nullptr;
+    MailControls *m_mail = nullptr;
+    std::unique_ptr<MainStatusBar> m_statusBar;
     QPointer<PowerNoticeWindow> m_powerNotice;
-
-    QToolBar *m_toolBar = nullptr;
-    QAction *m_statusBarAction = nullptr;
-    QAction *m_addressBookAction = nullptr;
-    QMenu *m_trayMenu = nullptr;
-    QMenu *m_mailMenu = nullptr;
-    QAction *m_toggleMailAction = nullptr;
-    QAction *m_readMailAction = nullptr;
 
     // Outcomes of sends and the receivers' reports, as texts, boxes and sounds.
     SendResultHandler *m_sendResults = nullptr;
-    std::unique_ptr<CReceiveThread> m_tcpReceiver;
-    std::unique_ptr<CUDPReceiveThread> m_udpReceiver;
     QTimer m_trayRefreshTimer;
-    // Mail: the icons, what they announce, and the mail-check timer with its checks.
-    MailTrayIcons *m_mailTray = nullptr;
-    std::unique_ptr<MailAnnouncer> m_mailAnnouncer;
-    std::unique_ptr<BackgroundMailCheck> m_mailCheck;
 
     QPointer<CMyPropertySheet> m_sheet;
     QPointer<AboutDialog> m_about;
-    QPointer<CMailCheckDlg> m_mailCheckDialog;
     std::function<bool(QWidget *)> m_runAddressBook;
     QStringList m_helpFolders;
     bool m_addressBookOpen = false;

@@ -89,7 +89,7 @@ bool CTq20App::InitInstance()
     QGuiApplication::setQuitOnLastWindowClosed(false);
     QGuiApplication::setWindowIcon(paintedIcon(QStringLiteral("IDI_AMAINFRAME")));
     m_frame = std::make_unique<CMainFrame>(*m_settings, *m_services.prompter, *m_services.sound, *m_services.tray,
-                                           *m_services.clock);
+                                           *m_services.clock, AppDataDir::path());
     if (m_ownPrompter)
         m_ownPrompter->setParent(m_frame.get());
     if (m_services.shell)

@@ -48,7 +48,6 @@ void SendResultHandler::onSendResult(SendResultCode code, const QString &text)
         return;
     case Code::MailSent:
     case Code::MailFailed:
-        stopElapsedTimer();
         setStatusLine(text);
         m_prompter.message(tqString(Sid::AppName), text,
                            code == Code::MailSent ? Prompter::Icon::Information : Prompter::Icon::Exclamation);
@@ -68,7 +67,6 @@ void SendResultHandler::onStatusText(const QString &text)
 
 void SendResultHandler::sendSucceeded()
 {
-    stopElapsedTimer();
     const QString done = tqString(Sid::SendOk);
     setStatusLine(done);
     if (m_settings.get(keys::DisplaySendOK) != 0)
@@ -79,7 +77,6 @@ void SendResultHandler::sendSucceeded()
 
 void SendResultHandler::listFailures(SendResultCode code, const QString &hosts)
 {
-    stopElapsedTimer();
     setStatusLine(tqString(Sid::SendNotComplete));
     const int count = notDeliveredCount(code);
     const QString caption = QString::number(count) + tqString(Sid::HostsNotFoundSuffix);
@@ -98,12 +95,6 @@ void SendResultHandler::setStatusLine(const QString &text) const
 {
     if (m_frame.setStatusLine)
         m_frame.setStatusLine(text);
-}
-
-void SendResultHandler::stopElapsedTimer() const
-{
-    if (m_frame.stopElapsedTimer)
-        m_frame.stopElapsedTimer();
 }
 
 } // namespace tq

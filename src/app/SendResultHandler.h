@@ -17,7 +17,8 @@ class SoundPlayer;
 
 // The main frame's handling of the send-result event: the outcome of each send, and the
 // receivers' listening and port-busy reports, as status texts, boxes, a sound or the list of
-// failed destinations. The frame owns it and connects the senders and receivers to its slots.
+// failed destinations. The frame owns it and hands it the station's reports. (The view stops
+// its elapsed-time display on a send's final report by itself.)
 class SendResultHandler : public QObject {
     Q_OBJECT
 public:
@@ -25,7 +26,6 @@ public:
     struct Frame {
         std::function<void(const QString &)> setStatusLine; // the status bar's message line
         std::function<void(const QString &)> setModePane; // status-bar pane 0
-        std::function<void()> stopElapsedTimer; // the view's send-time display
     };
 
     // `dialogParent`: the window the failed-hosts dialog belongs to.
@@ -40,7 +40,6 @@ private:
     void sendSucceeded();
     void listFailures(SendResultCode code, const QString &hosts);
     void setStatusLine(const QString &text) const;
-    void stopElapsedTimer() const;
 
     Prompter &m_prompter;
     SoundPlayer &m_sounds;

@@ -52,6 +52,7 @@ MessageStation::MessageStation(SettingsStore &settings, SoundPlayer &sound, cons
     m_settingsCopy = readSettings();
     applyIncomingSettings();
     AddressBookStore(m_settings).ensureExists();
+    refreshAddressBook();
 
     m_arrivalTimer.setSingleShot(true);
     m_arrivalTimer.setInterval(0);

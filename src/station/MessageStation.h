@@ -34,7 +34,7 @@ class StationReceivers;
 struct ArrivalSummary {
     bool restoreWindow = false; // the pop-up: bring the main window up
     bool offerQuote = false; // the shown message's sender into the destination, its quote offered
-    QString newestText; // the newest message as it came, without the arrival stamp
+    std::optional<QString> newestText; // the newest message as it came, without the arrival stamp
 };
 
 // A reply prepared for the shown message.

@@ -70,11 +70,13 @@ TEST_F(CMainFrameCommandsTest, EveryAcceleratorBelongsToExactlyOneCommand)
 {
     auto frame = makeFrame();
     const std::pair<const char *, const char *> table[] = {
-        {"Ctrl+A", "actionSelectAll"}, {"Alt+Del", "actionDelete"},       {"Shift+Del", "actionCut"},
-        {"Shift+Alt+Del", "actionDiscardAll"}, {"Esc", "actionMinimizeToTray"}, {"F1", "actionHelpContents"},
-        {"Ctrl+Ins", "actionCopy"},    {"Shift+Ins", "actionPaste"},      {"Alt+Left", "actionPrevious"},
-        {"Alt+Return", "actionSend"},  {"Alt+Right", "actionNext"},       {"Ctrl+X", "actionCut"},
-        {"Ctrl+Z", "actionUndo"},      {"Ctrl+V", "actionPaste"},
+        {"Ctrl+A", "actionSelectAll"},   {"Alt+Del", "actionDelete"},
+        {"Shift+Del", "actionCut"},      {"Shift+Alt+Del", "actionDiscardAll"},
+        {"Esc", "actionMinimizeToTray"}, {"F1", "actionHelpContents"},
+        {"Ctrl+Ins", "actionCopy"},      {"Shift+Ins", "actionPaste"},
+        {"Alt+Left", "actionPrevious"},  {"Alt+Return", "actionSend"},
+        {"Alt+Right", "actionNext"},     {"Ctrl+X", "actionCut"},
+        {"Ctrl+Z", "actionUndo"},        {"Ctrl+V", "actionPaste"},
     };
     for (const auto &[text, name] : table) {
         const QKeySequence keys(QString::fromLatin1(text));
@@ -233,7 +235,7 @@ TEST_F(CMainFrameCommandsTest, AddressBookRunsOnceAtATimeAndAfterAChangeTheDesti
 
 TEST_F(CMainFrameCommandsTest, OkRestartsTheReceiversOnAChangedPortAndCancelRestartsNothing)
 {
-    auto frame = runningFrame();
+    auto frame = runningFrameOnOwnPort();
     const int protocol = settings.get(keys::UseProtocol);
     settings.set(keys::UseProtocol, 1);
     frame->OnPreferences();
@@ -253,8 +255,8 @@ TEST_F(CMainFrameCommandsTest, OkRestartsTheReceiversOnAChangedPortAndCancelRest
     EXPECT_EQ(frame->preferencesSheet(), nullptr);
     EXPECT_TRUE(test::waitUntil([&] { return accepts(newPort); }));
     EXPECT_FALSE(accepts());
-    EXPECT_TRUE(test::waitUntil([&] { return frame->view()->viewSettings().tcpPort == newPort; }))
-        << "the view reloads its settings";
+    EXPECT_TRUE(test::waitUntil([&] { return frame->station().settings().tcpPort == newPort; }))
+        << "the station reloads its settings";
 }
 
 } // namespace

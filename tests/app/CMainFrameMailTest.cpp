@@ -160,22 +160,22 @@ TEST_F(CMainFrameMailTest, NewMessagesAreAnnouncedOnlyWhileTheWindowIsAway)
     frame->show();
     frame->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
-    frame->announceNewMessage(QStringLiteral("Message from Ann to Bob.\r\n\r\nHello"));
+    frame->showDesktopNotice(QStringLiteral("Message from Ann to Bob.\r\n\r\nHello"));
     EXPECT_TRUE(tray.messages.isEmpty()) << "the user is looking at the window";
 
     frame->minimizeToTray();
-    frame->announceNewMessage(QStringLiteral("Message from Ann to Bob.\r\n\r\nHello"));
+    frame->showDesktopNotice(QStringLiteral("Message from Ann to Bob.\r\n\r\nHello"));
     ASSERT_EQ(tray.messages.size(), 1);
     EXPECT_EQ(tray.messages[0].text, QStringLiteral("Message from Ann to Bob."));
 
     settings.set(keys::Notify, 0);
-    frame->announceNewMessage(QStringLiteral("Message from Ann to Bob.\r\n\r\nAgain"));
+    frame->showDesktopNotice(QStringLiteral("Message from Ann to Bob.\r\n\r\nAgain"));
     frame->mailTrayIcons().showMailIcon(kFirstMailbox, QStringLiteral("You have 1 new messages in mailbox ann"));
     EXPECT_EQ(tray.messages.size(), 1) << "notifications switched off";
 
     settings.set(keys::Notify, 1);
     tray.available = false;
-    frame->announceNewMessage(QStringLiteral("Message from Ann to Bob."));
+    frame->showDesktopNotice(QStringLiteral("Message from Ann to Bob."));
     EXPECT_EQ(tray.messages.size(), 1) << "without a tray the window asks for attention instead";
 }
 

@@ -10,8 +10,8 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QStatusBar>
-#include <QToolBar>
 #include <QTest>
+#include <QToolBar>
 
 namespace tq {
 namespace {
@@ -20,7 +20,7 @@ using CMainFrameTest = test::MainFrameFixture;
 
 TEST_F(CMainFrameTest, TheListenerRunsOnceAndStopsOrSaysThePortIsBusy)
 {
-    auto frame = runningFrame();
+    auto frame = runningFrameOnOwnPort();
     const QString listening = QStringLiteral("TCP port %1 listening").arg(port);
     const auto isListening = [&] { return frame->listenerStatusText() == listening; };
     EXPECT_TRUE(test::waitUntil(isListening)) << frame->listenerStatusText().toStdString();
@@ -108,7 +108,7 @@ TEST_F(CMainFrameTest, PlacementAndBarsAreSavedOnExitEvenMinimisedAndRestoredAtT
 
 TEST_F(CMainFrameTest, SuspendStopsTheListenerAndResumeStartsItAgain)
 {
-    auto frame = runningFrame();
+    auto frame = runningFrameOnOwnPort();
     frame->OnSuspend();
     EXPECT_FALSE(accepts());
     ASSERT_NE(frame->powerNotice(), nullptr);
@@ -126,7 +126,7 @@ TEST_F(CMainFrameTest, ASendsOutcomeReachesTheFramesHandlerAndStopsTheTimer)
     CTq20View &view = *frame->view();
     settings.set(keys::Delay, 1500);
     settings.set(keys::SystemName, QStringLiteral("ANNPC"));
-    view.reloadSettings();
+    view.station().reloadSettings();
     // A port nobody listens on: the send ends with one failed destination.
     view.destinationBox()->setEditText(QStringLiteral("127.0.0.1:%1").arg(test::unusedTcpPort()));
     view.composeBox()->setPlainText(QStringLiteral("hello"));
@@ -145,9 +145,9 @@ TEST_F(CMainFrameTest, AnArrivalWhileTheWindowIsAwayIsAnnouncedOnTheTray)
     settings.set(keys::StoreAndLoad, 0);
     auto frame = makeFrame();
     frame->initialUpdate();
-    const QByteArray packet
-        = BuildStreamPacket({{}, "Message from Ann to Bob.\r\n\r\nHello", "ANNPC", '0', {}}, "10.0.0.7", 7010);
-    frame->view()->OnIncomingMessage(Transport::Tcp, {quint32(packet.size()), "10.0.0.7", packet});
+    const QByteArray packet =
+        BuildStreamPacket({{}, "Message from Ann to Bob.\r\n\r\nHello", "ANNPC", '0', {}}, "10.0.0.7", 7010);
+    frame->station().OnIncomingMessage(Transport::Tcp, {quint32(packet.size()), "10.0.0.7", packet});
     ASSERT_TRUE(test::waitUntil([&] { return !tray.messages.isEmpty(); }));
     EXPECT_EQ(tray.messages.last().text, QStringLiteral("Message from Ann to Bob."));
 }

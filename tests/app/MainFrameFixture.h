@@ -2,6 +2,7 @@
 
 #include "app/CMainFrame.h"
 #include "mail/MailCounts.h"
+#include "protocol/CReceiveThread.h"
 #include "settings/SettingsStore.h"
 
 #include "support/IsolatedHome.h"
@@ -33,19 +34,28 @@ protected:
 
     std::unique_ptr<CMainFrame> makeFrame()
     {
-        auto frame = std::make_unique<CMainFrame>(settings, prompter, sound, tray, clock);
+        auto frame = std::make_unique<CMainFrame>(settings, prompter, sound, tray, clock, appDataDir());
         frame->setShell(shell);
         frame->setHelpFolders({helpFolder()});
         return frame;
     }
-    // A frame that runs and listens, as after start-up.
-    std::unique_ptr<CMainFrame> runningFrame()
+    // A frame that runs and listens, as after start-up, on ports the system chose (so that no
+    // other program can take them first); its messages name the ports of the settings.
+    std::unique_ptr<CMainFrame> runningFrame() { return running(true); }
+    // The same on the ports of the settings themselves, for tests of those ports.
+    std::unique_ptr<CMainFrame> runningFrameOnOwnPort() { return running(false); }
+    std::unique_ptr<CMainFrame> running(bool anyPort)
     {
         auto frame = makeFrame();
+        if (anyPort)
+            frame->station().overrideListenPorts(0, 0);
         frame->show();
         frame->initialUpdate();
+        EXPECT_TRUE(waitUntil([&] { return frame->tcpReceiver() && frame->tcpReceiver()->boundPort() != 0; }))
+            << frame->listenerStatusText().toStdString();
+        listenPort = frame->tcpReceiver() ? frame->tcpReceiver()->boundPort() : port;
         EXPECT_TRUE(waitUntil([&] { return accepts(); }))
-            << frame->listenerStatusText().toStdString() << " port " << port;
+            << frame->listenerStatusText().toStdString() << " port " << listenPort;
         return frame;
     }
     QString helpFolder() const { return homePath() + QStringLiteral("/help"); }
@@ -55,9 +65,13 @@ protected:
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
-    bool accepts(int other = 0) const { return connectLoopback(other ? other : port, "127.0.0.1", 300).valid(); }
+    // Whether a listener takes connections on `other`, or else on the port the running frame
+    // listened on.
+    bool accepts(int other = 0) const { return connectLoopback(other ? other : listenPort, "127.0.0.1", 300).valid(); }
 
-    const int port = unusedTcpPort();
+    // The TCP port of the settings.
+    const int port = test::unusedTcpPort();
+    int listenPort = port;
     SettingsStore settings;
     RecordingPrompter prompter;
     RecordingSoundPlayer sound;

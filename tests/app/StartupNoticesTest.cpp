@@ -63,7 +63,7 @@ TEST_F(StartupNoticesTest, StoredFilesLargerThanAnyMessageStayOnDiskUnreadAndAre
 
     auto frame = makeFrame();
     frame->initialUpdate();
-    EXPECT_EQ(frame->view()->viewer().messages().count(), 2u) << "128 KB is still read";
+    EXPECT_EQ(frame->station().viewer().messages().count(), 2u) << "128 KB is still read";
     EXPECT_TRUE(frame->statusNotices()->text().startsWith(u"2 stored message file(s) over 128 KB skipped"_s))
         << frame->statusNotices()->text().toStdString();
     EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 4) << "skipped files stay where they are";

@@ -65,7 +65,7 @@ TEST_F(ViewAddressBookTest, TheListOffersActiveUsersGroupsAndAllUsersWithTheirCo
     // Friends is the first group in the store, Junk Senders the second, Quiet the third.
     EXPECT_EQ(entries(), (QStringList{QStringLiteral("< Friends >=10"), QStringLiteral("Ann/10.0.0.1=0")}));
     EXPECT_FALSE(box()->itemIcon(0).isNull());
-    EXPECT_EQ(view->addressBook().groupMembers(0), QStringLiteral("Dee/10.0.0.4;Eve/10.0.0.5;"));
+    EXPECT_EQ(view->station().addressBook().groupMembers(0), QStringLiteral("Dee/10.0.0.4;Eve/10.0.0.5;"));
     // Junk Senders never gets an item; Quiet does, deactivated or not.
     EXPECT_EQ(groupMenuItems(),
               (QStringList{QStringLiteral("--"), QStringLiteral("Friends=20000"), QStringLiteral("Quiet=20002")}));
@@ -93,8 +93,8 @@ TEST_F(ViewAddressBookTest, TheBroadcastEntryFollowsTheSettingWithoutARefill)
     box()->setEditText(QStringLiteral("Ann"));
 
     settings.set(keys::UseProtocol, 2);
-    view->reloadSettings();
-    view->reloadSettings();
+    view->station().reloadSettings();
+    view->station().reloadSettings();
     EXPECT_EQ(entries().value(0), QStringLiteral("< All (broadcast) >=8"));
     EXPECT_EQ(entries().size(), 5) << "present once, and no refill";
     EXPECT_EQ(box()->currentText(), QStringLiteral("Ann"));
@@ -223,7 +223,8 @@ TEST_F(ViewAddressBookTest, AddingTheSenderThroughTheMenu)
     ASSERT_EQ(prompter.boxes.size(), 1);
     EXPECT_EQ(book.ListUsers(QStringLiteral("Friends")),
               (QList<UserEntry>{{QStringLiteral("Bob"), QStringLiteral("10.0.0.5:u"), false}}));
-    EXPECT_TRUE(view->addressBook().IsDeactivatedSender(QStringLiteral("bob"))) << "the snapshot was refreshed";
+    EXPECT_TRUE(view->station().addressBook().IsDeactivatedSender(QStringLiteral("bob")))
+        << "the snapshot was refreshed";
     EXPECT_EQ(box()->currentText(), QStringLiteral("Bob/10.0.0.5:u"));
 
     // A system name with a colon is refused before anything changes.

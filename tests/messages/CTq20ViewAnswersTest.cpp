@@ -23,9 +23,9 @@ protected:
     void arrive(const QByteArray &text, const QByteArray &systemName = "BOBPC", const QByteArray &fromIp = "10.0.0.7")
     {
         const QByteArray packet = BuildStreamPacket({{}, text, systemName, '0', {}}, fromIp, 7010);
-        const qsizetype before = view->viewer().messages().count();
-        view->OnIncomingMessage(Transport::Tcp, {quint32(packet.size()), fromIp, packet});
-        ASSERT_EQ(view->viewer().messages().count(), before + 1);
+        const qsizetype before = view->station().viewer().messages().count();
+        view->station().OnIncomingMessage(Transport::Tcp, {quint32(packet.size()), fromIp, packet});
+        ASSERT_EQ(view->station().viewer().messages().count(), before + 1);
         // The display runs when the queue of arrivals is empty.
         QTest::qWait(50);
     }
@@ -43,7 +43,7 @@ TEST_F(ViewAnswersTest, ArrivalQuotesIntoABlankComposeBoxButNeverOverTheUsersTex
     EXPECT_EQ(box()->currentText(), QStringLiteral("BOBPC/10.0.0.7"));
     EXPECT_EQ(selected(), compose()->toPlainText());
     EXPECT_TRUE(compose()->hasFocus());
-    EXPECT_TRUE(view->viewer().composeReplaceable());
+    EXPECT_TRUE(view->station().viewer().composeReplaceable());
 
     // Typing replaces the selected quote; from then on an arrival changes neither the
     // compose box nor the destination.
@@ -73,7 +73,7 @@ TEST_F(ViewAnswersTest, PagingAsksBeforeReplacingTheUsersTextAndNoKeepsIt)
     view->ShowNextMessage();
     EXPECT_EQ(prompter.boxes.size(), 2);
     EXPECT_EQ(compose()->toPlainText(), QStringLiteral(">second\n>\n"));
-    EXPECT_TRUE(view->viewer().composeReplaceable());
+    EXPECT_TRUE(view->station().viewer().composeReplaceable());
 
     // With nothing of the user's the quote follows without a question.
     view->ShowPreviousMessage();
@@ -88,11 +88,11 @@ TEST_F(ViewAnswersTest, SwitchingOnAndOffWithoutEditingKeepsTheAnswerWithALineEn
     arrive("Message from Bob to Ann.\r\n\r\nHi");
 
     toggle();
-    EXPECT_TRUE(view->viewer().autoAnswerMode());
+    EXPECT_TRUE(view->station().viewer().autoAnswerMode());
     EXPECT_FALSE(view->sendButton()->isEnabled());
     EXPECT_EQ(modePane.text(), QStringLiteral("AutoAnswer mode."));
     EXPECT_EQ(compose()->toPlainText(), QStringLiteral("Away until Monday.\nAnn\n"));
-    EXPECT_TRUE(view->viewer().composeReplaceable());
+    EXPECT_TRUE(view->station().viewer().composeReplaceable());
 
     // Paging still moves the destination, but leaves the answer text alone and asks nothing.
     box()->setEditText(QStringLiteral("Cy"));
@@ -116,13 +116,13 @@ TEST_F(ViewAnswersTest, SwitchingOnAfterTypingAppendsTheAnswerSelectedAndOffKeep
     writeAnswer("Back soon.\r\n");
     start();
     type(QStringLiteral("Gone for lunch"));
-    ASSERT_FALSE(view->viewer().composeReplaceable());
+    ASSERT_FALSE(view->station().viewer().composeReplaceable());
 
     toggle();
     EXPECT_EQ(compose()->toPlainText(), QStringLiteral("Gone for lunch\nBack soon.\n"));
     EXPECT_EQ(selected(), QStringLiteral("Back soon.\n"));
     EXPECT_TRUE(compose()->hasFocus());
-    EXPECT_TRUE(view->viewer().composeReplaceable());
+    EXPECT_TRUE(view->station().viewer().composeReplaceable());
 
     // No message on hand: switching off leaves the text as it stands, selected.
     toggle();
@@ -136,29 +136,31 @@ TEST_F(ViewAnswersTest, WithoutAnAnswerFileTheModeStillGoesOnAndAnUnwritableFile
     start();
     type(QStringLiteral("mine"));
     toggle();
-    EXPECT_TRUE(view->viewer().autoAnswerMode());
+    EXPECT_TRUE(view->station().viewer().autoAnswerMode());
     EXPECT_EQ(compose()->toPlainText(), QStringLiteral("mine"));
 
     // A folder where the file should be: the write fails, the mode goes off all the same.
     ASSERT_TRUE(QDir().mkpath(answerFilePath(appDataDir())));
     toggle();
-    EXPECT_FALSE(view->viewer().autoAnswerMode());
+    EXPECT_FALSE(view->station().viewer().autoAnswerMode());
     EXPECT_TRUE(prompter.boxes.isEmpty());
     EXPECT_TRUE(QFileInfo(answerFilePath(appDataDir())).isDir());
 }
 
 TEST_F(ViewAnswersTest, OnlyMessagesFromOtherStationsAreAnsweredToTheDestinationBox)
 {
-    test::ListeningStation station;
+    test::ListeningStation peer;
     writeAnswer("Away.\r\n");
     // An automatic answer goes without the signature, and no arrival raises the window.
     settings.set(keys::Signature, QStringLiteral("-- Ann"));
     settings.set(keys::Popup, 1);
     start();
-    view->setOwnIp("10.0.0.9");
-    view->reloadSettings();
-    QSignalSpy restore(view, &CTq20View::restoreRequested);
-    const QString away = station.address();
+    view->station().setOwnAddress("10.0.0.9");
+    view->station().reloadSettings();
+    int restores = 0;
+    QObject::connect(station.get(), &MessageStation::arrivalsSettled, station.get(),
+                     [&](const ArrivalSummary &summary) { restores += summary.restoreWindow ? 1 : 0; });
+    const QString away = peer.address();
     box()->setEditText(away);
     toggle();
 
@@ -168,20 +170,21 @@ TEST_F(ViewAnswersTest, OnlyMessagesFromOtherStationsAreAnsweredToTheDestination
     arrive("Message from Me to Ann.\r\n\r\nown", "ANNPC", "10.0.0.9");
     arrive("Autoanswer from Cy.\r\n\r\nAway too.", "CYPC", "10.0.0.8");
     arrive("Message from Bob to Ann.\r\n\r\nremote");
-    ASSERT_TRUE(test::waitUntil([&] { return !station.packets.isEmpty(); }));
-    ASSERT_TRUE(test::waitUntil([&] { return view->sendTasks().runningCount() == 0; }));
+    ASSERT_TRUE(test::waitUntil([&] { return !peer.packets.isEmpty(); }));
+    ASSERT_TRUE(test::waitUntil([&] { return view->station().runningSends() == 0; }));
     QTest::qWait(100);
-    ASSERT_EQ(station.packets.size(), 1);
-    EXPECT_EQ(station.packets[0],
-              BuildStreamPacket({{}, "Autoanswer from Ann Author.\r\n\r\nAway.\r\n", "ANNPC", '0', {}}, "10.0.0.9", 7010));
+    ASSERT_EQ(peer.packets.size(), 1);
+    EXPECT_EQ(
+        peer.packets[0],
+        BuildStreamPacket({{}, "Autoanswer from Ann Author.\r\n\r\nAway.\r\n", "ANNPC", '0', {}}, "10.0.0.9", 7010));
 
     // Nothing in the window moved for the arrivals.
     EXPECT_EQ(box()->currentText(), away);
     EXPECT_EQ(compose()->toPlainText(), QStringLiteral("Away.\n"));
-    EXPECT_EQ(view->viewer().messages().count(), 4);
+    EXPECT_EQ(view->station().viewer().messages().count(), 4);
     EXPECT_TRUE(timePane.text().isEmpty());
     EXPECT_FALSE(view->sendTimerRunning());
-    EXPECT_EQ(restore.count(), 0);
+    EXPECT_EQ(restores, 0);
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include "addressbook/TemplateFiles.h"
 #include "messages/AnswerFile.h"
 #include "protocol/MessagePacket.h"
-#include "protocol/SendTasks.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -27,13 +26,13 @@ protected:
     // The stream packet a station gets from this view.
     static QByteArray expected(const QByteArray &to, const QByteArray &text, char importance = '0')
     {
-        return BuildStreamPacket({{}, "Message from Ann Author to " + to + ".\r\n\r\n" + text, "ANNPC", importance,
-                                  "ann@example.org"},
-                                 "127.0.0.1", 7010);
+        return BuildStreamPacket(
+            {{}, "Message from Ann Author to " + to + ".\r\n\r\n" + text, "ANNPC", importance, "ann@example.org"},
+            "127.0.0.1", 7010);
     }
-    bool received(int station, int count)
+    bool received(int index, int count)
     {
-        return test::waitUntil([&] { return stations[station].packets.size() >= count; });
+        return test::waitUntil([&] { return stations[index].packets.size() >= count; });
     }
     QByteArray templateText(const QString &baseName) const
     {
@@ -42,11 +41,11 @@ protected:
     // Nothing started, and nothing reached the stations.
     void nothingSent()
     {
-        EXPECT_EQ(view->sendTasks().runningCount(), 0);
+        EXPECT_EQ(view->station().runningSends(), 0);
         EXPECT_FALSE(view->sendTimerRunning());
         QTest::qWait(100);
-        for (const test::ListeningStation &station : stations)
-            EXPECT_TRUE(station.packets.isEmpty());
+        for (const test::ListeningStation &peer : stations)
+            EXPECT_TRUE(peer.packets.isEmpty());
     }
 
     test::ListeningStation stations[3];
@@ -57,35 +56,36 @@ TEST_F(ViewSendingTest, PlainSignedAndHighImportanceMessagesAsTheStationGetsThem
     start();
     std::vector<int> results;
     QObject context;
-    QObject::connect(&view->sendTasks(), &SendTasks::sendResult, &context,
+    QObject::connect(station.get(), &MessageStation::sendResult, &context,
                      [&](quint64, SendResultCode code, const QString &) { results.push_back(int(code)); });
     const QByteArray bob = "Bob/" + stations[0].address().toUtf8();
     box()->setEditText(QString::fromUtf8(bob));
     type(QStringLiteral("Hello\nworld"));
-    ASSERT_FALSE(view->viewer().composeReplaceable());
+    ASSERT_FALSE(view->station().viewer().composeReplaceable());
     view->sendButton()->click();
 
     EXPECT_EQ(timePane.text(), QStringLiteral("Time: 0,00sec"));
     EXPECT_TRUE(view->sendTimerRunning());
-    clock.advance(1234);
     ASSERT_TRUE(received(0, 1));
     EXPECT_EQ(stations[0].packets[0], expected(bob, "Hello\r\nworld"));
     ASSERT_TRUE(test::waitUntil([&] { return !results.empty(); }));
     EXPECT_EQ(results, std::vector<int>{0});
-    EXPECT_TRUE(test::waitUntil([&] { return timePane.text() == QStringLiteral("Time: 1,23sec"); }));
-    // The frame's handler stops the display on the final report.
-    view->stopSendTimer();
-    EXPECT_FALSE(view->sendTimerRunning());
+    // The display stops with the final report.
+    EXPECT_TRUE(test::waitUntil([&] { return !view->sendTimerRunning(); }));
+    const QString stopped = timePane.text();
+    clock.advance(1234);
+    QTest::qWait(50);
+    EXPECT_EQ(timePane.text(), stopped);
 
     // The text stays, selected, and may be replaced without asking.
     EXPECT_EQ(selected(), QStringLiteral("Hello\nworld"));
     EXPECT_EQ(compose()->toPlainText(), selected());
     EXPECT_TRUE(compose()->hasFocus());
-    EXPECT_TRUE(view->viewer().composeReplaceable());
+    EXPECT_TRUE(view->station().viewer().composeReplaceable());
 
     // Signed, of high importance, by the menu command.
     settings.set(keys::Signature, QStringLiteral("-- Ann\nann.example.org"));
-    view->reloadSettings();
+    view->station().reloadSettings();
     view->action(CTq20View::Command::SendHighImportance)->trigger();
     ASSERT_TRUE(received(0, 2));
     EXPECT_EQ(stations[0].packets[1], expected(bob, "Hello\r\nworld\r\n-- Ann\r\nann.example.org", '1'));
@@ -96,6 +96,31 @@ TEST_F(ViewSendingTest, PlainSignedAndHighImportanceMessagesAsTheStationGetsThem
     ASSERT_TRUE(received(0, 3));
     EXPECT_EQ(stations[0].packets[2], expected(bob, "quick\r\n-- Ann\r\nann.example.org"));
     EXPECT_EQ(compose()->toPlainText(), QStringLiteral("quick"));
+}
+
+TEST_F(ViewSendingTest, TheTimeOfASendRunsUntilItsFinalReport)
+{
+    start();
+    // The request stays here: the reports are the test's.
+    view->station().setSendStarter([](const SendRequest &) {});
+    box()->setEditText(stations[0].address());
+    type(QStringLiteral("timed"));
+    view->sendButton()->click();
+    clock.advance(1234);
+    EXPECT_TRUE(test::waitUntil([&] { return timePane.text() == QStringLiteral("Time: 1,23sec"); }));
+
+    // A receiver that answered another length is a warning, not the end of the send; nor is a
+    // receiver's state. The mail's outcome, the list of failures and success each end it.
+    Q_EMIT station->sendResult(1, SendResultCode::LengthMismatch, QStringLiteral("10.0.0.5"));
+    Q_EMIT station->receiverStateChanged(Transport::Tcp, SendResultCode::Listening, QStringLiteral("TCP port 7010"));
+    EXPECT_TRUE(view->sendTimerRunning());
+    for (const SendResultCode code :
+         {SendResultCode::Delivered, SendResultCode::MailSent, SendResultCode::MailFailed, notDeliveredCode(2)}) {
+        view->sendButton()->click();
+        ASSERT_TRUE(view->sendTimerRunning());
+        Q_EMIT station->sendResult(1, code, {});
+        EXPECT_FALSE(view->sendTimerRunning()) << int(code);
+    }
 }
 
 TEST_F(ViewSendingTest, AllUsersAndAGroupReachEveryMemberAndKeepTheirText)
@@ -120,7 +145,7 @@ TEST_F(ViewSendingTest, AllUsersAndAGroupReachEveryMemberAndKeepTheirText)
     ASSERT_TRUE(received(2, 1));
     EXPECT_EQ(stations[2].packets[0], expected("< Friends >", "friends only"));
     EXPECT_EQ(templateText(QStringLiteral("Friends")), "friends only");
-    ASSERT_TRUE(test::waitUntil([&] { return view->sendTasks().runningCount() == 0; }));
+    ASSERT_TRUE(test::waitUntil([&] { return view->station().runningSends() == 0; }));
     EXPECT_EQ(stations[0].packets.size() + stations[1].packets.size(), 2);
 }
 
@@ -137,7 +162,7 @@ TEST_F(ViewSendingTest, AnEmptyOrBlankDestinationSendsNothing)
         modePane.clear();
     }
     EXPECT_EQ(sound.played, (QStringList{QStringLiteral("SystemQuestion"), QStringLiteral("SystemQuestion")}));
-    EXPECT_FALSE(view->viewer().composeReplaceable()) << "nothing was sent";
+    EXPECT_FALSE(view->station().viewer().composeReplaceable()) << "nothing was sent";
     nothingSent();
 }
 
@@ -168,14 +193,14 @@ TEST_F(ViewSendingTest, WithoutASystemNameNoStationIsSentToAndTheUserIsToldWhy)
     settings.set(keys::SystemName, QString());
     start();
     std::vector<SendRequest> started;
-    view->setSendStarter([&](const SendRequest &request) { started.push_back(request); });
+    view->station().setSendStarter([&](const SendRequest &request) { started.push_back(request); });
     box()->setEditText(QStringLiteral("Bob/") + stations[0].address() + QStringLiteral(";Cy/cy@example.org"));
     type(QStringLiteral("unreadable"));
     view->sendButton()->click();
     ASSERT_EQ(prompter.boxes.size(), 1);
     EXPECT_TRUE(prompter.boxes[0].text.contains(QStringLiteral("system name"))) << prompter.boxes[0].text.toStdString();
     EXPECT_TRUE(started.empty());
-    EXPECT_FALSE(view->viewer().composeReplaceable()) << "nothing was sent";
+    EXPECT_FALSE(view->station().viewer().composeReplaceable()) << "nothing was sent";
 
     // A mail carries no system name; it goes.
     box()->setEditText(QStringLiteral("Cy/cy@example.org"));
@@ -192,7 +217,7 @@ protected:
     void start()
     {
         ViewSendingTest::start();
-        view->setSendStarter([this](const SendRequest &request) { started.push_back(request); });
+        view->station().setSendStarter([this](const SendRequest &request) { started.push_back(request); });
     }
     void pickBroadcast()
     {
@@ -230,7 +255,7 @@ TEST_F(BroadcastSendTest, TheSendCommandAsksOnceAndNoSendsNothing)
     EXPECT_FALSE(view->sendTimerRunning());
     EXPECT_EQ(templateText(QStringLiteral("BroadcastMessage")), "<missing>");
     EXPECT_EQ(compose()->toPlainText(), QStringLiteral("to everybody"));
-    EXPECT_FALSE(view->viewer().composeReplaceable());
+    EXPECT_FALSE(view->station().viewer().composeReplaceable());
     EXPECT_TRUE(box()->hasFocus());
 
     // "Do not ask again" with No still sends nothing, and asks the next time.
@@ -262,7 +287,7 @@ TEST_F(BroadcastSendTest, YesSendsTheBroadcastAndDoNotAskAgainIsKept)
     EXPECT_EQ(ParseDatagramPacket(started[0].datagramPacket).text,
               "Broadcast message from Ann Author.\r\n\r\nto everybody");
     EXPECT_EQ(templateText(QStringLiteral("BroadcastMessage")), "to everybody");
-    EXPECT_TRUE(view->viewer().composeReplaceable());
+    EXPECT_TRUE(view->station().viewer().composeReplaceable());
     EXPECT_EQ(askSetting(), 1);
 
     prompter.answers = {Prompter::Answer::Yes};
@@ -285,11 +310,11 @@ TEST_F(BroadcastSendTest, AnAutomaticAnswerToTheBroadcastEntryNeverAsks)
     start();
     pickBroadcast();
     view->autoAnswerCheck()->click();
-    ASSERT_TRUE(view->viewer().autoAnswerMode());
+    ASSERT_TRUE(view->station().viewer().autoAnswerMode());
 
     const QByteArray packet =
         BuildStreamPacket({{}, "Message from Bob to Ann.\r\n\r\nhi", "BOBPC", '0', {}}, "10.0.0.7", 7010);
-    view->OnIncomingMessage(Transport::Tcp, {quint32(packet.size()), "10.0.0.7", packet});
+    view->station().OnIncomingMessage(Transport::Tcp, {quint32(packet.size()), "10.0.0.7", packet});
     EXPECT_TRUE(prompter.boxes.isEmpty());
     ASSERT_EQ(started.size(), 1u);
     EXPECT_TRUE(started[0].automaticAnswer);

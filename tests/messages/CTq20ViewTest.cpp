@@ -32,10 +32,10 @@ protected:
     {
         for (int i = 1; i <= count; ++i) {
             const QByteArray name = "PC" + QByteArray::number(i);
-            const std::optional<QString> path
-                = WriteMessageFile(i == highImportanceAt ? '1' : '0', name, name + "/10.0.0." + QByteArray::number(i),
-                    "Monday, 1 January 2024, 10:00:00\r\nmessage " + QByteArray::number(i),
-                    QDateTime(QDate(2024, 1, 1), QTime(10, 0)).addSecs(i));
+            const std::optional<QString> path =
+                WriteMessageFile(i == highImportanceAt ? '1' : '0', name, name + "/10.0.0." + QByteArray::number(i),
+                                 "Monday, 1 January 2024, 10:00:00\r\nmessage " + QByteArray::number(i),
+                                 QDateTime(QDate(2024, 1, 1), QTime(10, 0)).addSecs(i));
             ASSERT_TRUE(path);
             paths.append(*path);
         }
@@ -100,8 +100,8 @@ TEST_F(CTq20ViewTest, TitleTrayAndPaneForNoneOneAndTwelveMessages)
     EXPECT_EQ(position(), QStringLiteral("0/0"));
     EXPECT_EQ(tray.iconName, QStringLiteral("IDI_AMAINFRAME"));
     EXPECT_EQ(tray.toolTip, QStringLiteral("Tarquel Messenger. Listening..."));
-    for (const Command command : { Command::Previous, Command::Next, Command::Delete, Command::DiscardAll,
-             Command::AddSenderOutsideAnyGroup, Command::AddSenderJunk })
+    for (const Command command : {Command::Previous, Command::Next, Command::Delete, Command::DiscardAll,
+                                  Command::AddSenderOutsideAnyGroup, Command::AddSenderJunk})
         EXPECT_FALSE(enabled(command));
 
     frame.reset();
@@ -143,7 +143,7 @@ TEST_F(CTq20ViewTest, DeleteWaitsOutAnArrivalThenShowsTheNewerNeighbourThenTheOl
 {
     storeMessages(4);
     start();
-    view->viewer().markArrival();
+    view->station().viewer().markArrival();
     clock.advance(1999);
     press(Qt::Key_Delete, Qt::AltModifier);
     EXPECT_EQ(position(), QStringLiteral("4/4")) << "too soon after an arrival";
@@ -176,7 +176,7 @@ TEST_F(CTq20ViewTest, DiscardAllAsksFirst)
 {
     storeMessages(3);
     start();
-    prompter.answers = { Prompter::Answer::No };
+    prompter.answers = {Prompter::Answer::No};
     view->action(Command::DiscardAll)->trigger();
     ASSERT_EQ(prompter.boxes.size(), 1);
     EXPECT_EQ(prompter.boxes[0].text, QStringLiteral("Do you wish to delete all incoming messages?"));
@@ -186,8 +186,8 @@ TEST_F(CTq20ViewTest, DiscardAllAsksFirst)
     EXPECT_TRUE(QFile::exists(paths[0]));
 
     // No quiet time for Discard all.
-    view->viewer().markArrival();
-    prompter.answers = { Prompter::Answer::Yes };
+    view->station().viewer().markArrival();
+    prompter.answers = {Prompter::Answer::Yes};
     press(Qt::Key_Delete, Qt::AltModifier | Qt::ShiftModifier);
     EXPECT_EQ(prompter.boxes.size(), 2);
     EXPECT_EQ(position(), QStringLiteral("0/0"));
@@ -232,9 +232,9 @@ TEST_F(CTq20ViewTest, DeletingTheLastEmptiesOnlyTheProgramsComposeTextAndMinOnDe
 TEST_F(CTq20ViewTest, NetworkTextIsShownDecodedAndPlain)
 {
     ASSERT_TRUE(WriteMessageFile('0', "PC", "PC/10.0.0.9",
-        "stamp\r\n<b>Gr\xFC\xDF"
-        "e</b>\r\nline 2",
-        QDateTime::currentDateTime()));
+                                 "stamp\r\n<b>Gr\xFC\xDF"
+                                 "e</b>\r\nline 2",
+                                 QDateTime::currentDateTime()));
     start();
     EXPECT_EQ(shownText(), QStringLiteral("stamp\n<b>Grüße</b>\nline 2"));
 }

@@ -46,7 +46,7 @@ protected:
     // The stream packet of a message from this station, its fields already in bytes.
     QByteArray expected(const QByteArray &text, const QByteArray &systemName) const
     {
-        return BuildStreamPacket({{}, text, systemName, '0', "ann@example.org"}, view->ownAddress(), port);
+        return BuildStreamPacket({{}, text, systemName, '0', "ann@example.org"}, view->station().ownAddress(), port);
     }
 
     static bool receivedCount(const test::ListeningStation &station, qsizetype count)
@@ -59,10 +59,10 @@ protected:
     void arriveFrom(const char *fromIp, const test::ListeningStation &station, const QByteArray &systemName,
                     const QByteArray &text)
     {
-        const qsizetype before = view->viewer().messages().count();
+        const qsizetype before = view->station().viewer().messages().count();
         const QByteArray packet = BuildStreamPacket({{}, text, systemName, '0', {}}, fromIp, station.port());
-        ASSERT_EQ(test::exchangeStreamPacketFrom(fromIp, port, packet), QByteArray::number(packet.size()));
-        ASSERT_TRUE(waitUntil([&] { return view->viewer().messages().count() == before + 1; }));
+        ASSERT_EQ(test::exchangeStreamPacketFrom(fromIp, listenPort, packet), QByteArray::number(packet.size()));
+        ASSERT_TRUE(waitUntil([&] { return view->station().viewer().messages().count() == before + 1; }));
         // The quote and the reply destination follow once the arrival has been worked off.
         QTest::qWait(50);
     }

@@ -43,7 +43,7 @@ protected:
     bool send(const QString &text)
     {
         const QByteArray packet = BuildStreamPacket({{}, text.toUtf8(), "ANN", '0', {}}, "127.0.0.2", 7777);
-        return test::exchangeStreamPacketFrom("127.0.0.2", port, packet) == QByteArray::number(packet.size());
+        return test::exchangeStreamPacketFrom("127.0.0.2", listenPort, packet) == QByteArray::number(packet.size());
     }
 
     // While the next question is open, `count` messages arrive and are handled, as they
@@ -68,11 +68,11 @@ protected:
         compose->setFocus();
         compose->selectAll();
         QTest::keyClicks(compose, text);
-        ASSERT_FALSE(view->viewer().composeReplaceable());
+        ASSERT_FALSE(view->station().viewer().composeReplaceable());
     }
     void trigger(CTq20View::Command command) const { view->action(command)->trigger(); }
 
-    const MessageList &messages() const { return view->viewer().messages(); }
+    const MessageList &messages() const { return view->station().viewer().messages(); }
     QByteArray newestText() const { return messages().newest() ? messages().newest()->text : QByteArray(); }
     QByteArray shownText() const { return messages().current() ? messages().current()->text : QByteArray(); }
     QString compose() const { return view->composeBox()->toPlainText(); }

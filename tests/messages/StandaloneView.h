@@ -6,6 +6,7 @@
 #include "messages/CTq20View.h"
 #include "messages/MessageEdit.h"
 #include "settings/SettingsStore.h"
+#include "station/MessageStation.h"
 
 #include "protocol/ListeningStation.h"
 #include "support/IsolatedHome.h"
@@ -19,15 +20,15 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTextCursor>
 #include <QTest>
+#include <QTextCursor>
 
 #include <memory>
 
 namespace tq::test {
 
-// The message view in a plain window, past its initial update, with a send-time pane of its
-// own; the main frame plays no part.
+// The message view of a station in a plain window, past its initial update, with a mode and a
+// send-time pane of its own; the main frame plays no part.
 class StandaloneView : public IsolatedHome {
 protected:
     StandaloneView()
@@ -39,11 +40,12 @@ protected:
 
     void start()
     {
+        station = std::make_unique<MessageStation>(settings, sound, clock, appDataDir());
+        station->setOwnAddress("127.0.0.1");
         // A child, as in the main frame: the window goes before the view does.
         window = std::make_unique<QWidget>();
-        view = new CTq20View(settings, prompter, sound, tray, clock, window.get());
+        view = new CTq20View(*station, settings, prompter, tray, clock, window.get());
         view->attachStatusPanes({&modePane, &timePane, nullptr});
-        view->setOwnIp("127.0.0.1");
         window->resize(420, 420);
         view->resize(420, 420);
         window->show();
@@ -60,8 +62,9 @@ protected:
     // A received message from `sender`, shown as an arrival would show it.
     void showMessageFrom(const QByteArray &sender)
     {
-        view->viewer().messages().appendNewest({"Monday, 1 January 2024, 10:00:00\r\nhello", sender, {}, false});
-        view->viewer().messages().selectNewest();
+        view->station().viewer().messages().appendNewest(
+            {"Monday, 1 January 2024, 10:00:00\r\nhello", sender, {}, false});
+        view->station().viewer().messages().selectNewest();
         view->showCurrentMessage();
         view->RefreshCounters();
     }
@@ -104,6 +107,7 @@ protected:
     ManualClock clock;
     QLabel modePane;
     QLabel timePane;
+    std::unique_ptr<MessageStation> station;
     std::unique_ptr<QWidget> window;
     CTq20View *view = nullptr;
 };

@@ -1,18 +1,23 @@
-// Messages through the real listeners into the main window, its list and its files.
+// Messages through the real receivers into the station, its list and its files, with no window.
 #include "addressbook/AddressBookNames.h"
 #include "addressbook/AddressBookStore.h"
-#include "messages/CTq20View.h"
-#include "messages/MessageEdit.h"
+#include "messages/DisplayText.h"
 #include "protocol/CReceiveThread.h"
 #include "protocol/CUDPReceiveThread.h"
 #include "protocol/MessagePacket.h"
+#include "settings/SettingsStore.h"
+#include "station/MessageStation.h"
 
-#include "app/MainFrameFixture.h"
 #include "support/Files.h"
+#include "support/IsolatedHome.h"
+#include "support/LoopbackPeer.h"
+#include "support/ManualClock.h"
+#include "support/QtPrinters.h"
+#include "support/RecordingSoundPlayer.h"
+#include "support/SignalWaiter.h"
 
-#include <QLabel>
+#include <QDir>
 #include <QRegularExpression>
-#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +25,7 @@
 
 #include <atomic>
 #include <map>
+#include <memory>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -36,31 +42,42 @@ int sequenceOf(const QByteArray &text)
     return text.mid(text.lastIndexOf("seq ") + 4).toInt();
 }
 
-// Station B is the program with its window; the test plays station A and the other senders
-// from further loopback addresses.
-class IncomingRoadTest : public test::MainFrameFixture {
+// Station B is the program; the test plays station A and the other senders from further
+// loopback addresses. B's settings name ports of their own; it listens on ports the system
+// chose, so that no other program can take them first.
+class IncomingRoadTest : public test::IsolatedHome {
 protected:
     IncomingRoadTest()
     {
+        settings.set(keys::TcpPort, port);
         settings.set(keys::UdpPort, udpPort);
         settings.set(keys::SystemName, u"BOB"_s);
         settings.set(keys::EmailAddress, u"bob@example.org"_s);
         settings.set(keys::StoreAndLoad, 1);
     }
 
+    // The program starts: its receivers, then the stored messages.
     void start()
     {
-        frame = makeFrame();
-        view = frame->view();
-        frame->show();
-        frame->initialUpdate();
-        ASSERT_TRUE(waitUntil([this] {
-            return frame->tcpReceiver() && frame->tcpReceiver()->boundPort() != 0 && frame->udpReceiver()
-                && frame->udpReceiver()->boundPort() != 0;
-        }));
+        station = std::make_unique<MessageStation>(settings, sound, clock, appDataDir());
+        QObject::connect(station.get(), &MessageStation::arrivalsSettled, station.get(),
+                         [this](const ArrivalSummary &summary) { settled.push_back(summary); });
+        QObject::connect(station.get(), &MessageStation::userError, station.get(),
+                         [this](const QString &text) { told.append(text); });
+        station->overrideListenPorts(0, 0);
+        station->StartProcesses();
+        station->loadStoredMessages();
+        ASSERT_TRUE(waitUntil([this] { return listenPort() != 0 && udpListenPort() != 0; }));
     }
+    int listenPort() const { return station->tcpReceiver() ? station->tcpReceiver()->boundPort() : 0; }
+    int udpListenPort() const { return station->udpReceiver() ? station->udpReceiver()->boundPort() : 0; }
 
-    const MessageList &messages() const { return view->viewer().messages(); }
+    const MessageList &messages() const { return station->messages(); }
+    // What the window shows of the current message once the arrivals have been worked off.
+    QString shownText() const
+    {
+        return messages().current() ? recordDisplayText(messages().current()->text) : QString();
+    }
     QString messagesDir() const { return appDataDir() + u"messages/"_s; }
     QStringList filesOf(const QString &systemName) const
     {
@@ -78,12 +95,18 @@ protected:
     bool send(const QByteArray &name, const QByteArray &text, int replyPort = 7777)
     {
         const QByteArray packet = BuildStreamPacket({{}, text, name, '0', "ann@example.org"}, "127.0.0.2", replyPort);
-        return test::exchangeStreamPacketFrom("127.0.0.2", port, packet) == QByteArray::number(packet.size());
+        return test::exchangeStreamPacketFrom("127.0.0.2", listenPort(), packet) == QByteArray::number(packet.size());
     }
 
-    const int udpPort = test::unusedUdpPort();
-    std::unique_ptr<CMainFrame> frame;
-    CTq20View *view = nullptr;
+    // The ports the settings name, which the station's packets and sender addresses use.
+    const int port = 7010;
+    const int udpPort = 7011;
+    SettingsStore settings;
+    test::RecordingSoundPlayer sound;
+    test::ManualClock clock;
+    std::unique_ptr<MessageStation> station;
+    std::vector<ArrivalSummary> settled;
+    QStringList told;
 };
 
 TEST_F(IncomingRoadTest, StreamPacketAndDatagramFromAnotherStationAreStoredAndTheDatagramConfirmed)
@@ -97,18 +120,19 @@ TEST_F(IncomingRoadTest, StreamPacketAndDatagramFromAnotherStationAreStoredAndTh
     ASSERT_TRUE(stationA.valid());
     const int replyPort = test::boundPort(stationA.get());
     const QByteArray udpText = "Message from Ann to Bob, Carl.\r\n\r\nover UDP";
-    ASSERT_TRUE(test::sendDatagram(stationA.get(), udpPort,
+    ASSERT_TRUE(test::sendDatagram(stationA.get(), udpListenPort(),
                                    BuildDatagramPacket({{}, udpText, "ANN", '0', {}}, "127.0.0.2", replyPort)));
     ASSERT_TRUE(waitUntil([this] { return messages().count() == 2; }));
     const QByteArray receipt = test::receiveDatagram(stationA.get());
-    view->incomingHandler().flushFiles();
+    station->flushFiles();
 
     const QStringList files = filesOf(u"ANN"_s);
     ASSERT_EQ(files.size(), 2);
     // Month, day, hour, minute, second and millisecond of the arrival.
     const QString today = QDate::currentDate().toString(u"MMdd"_s);
     for (const QString &name : files)
-        EXPECT_TRUE(QRegularExpression(u"^"_s + today + u"\\d{9}ANN\\.tqm$"_s).match(name).hasMatch()) << name.toStdString();
+        EXPECT_TRUE(QRegularExpression(u"^"_s + today + u"\\d{9}ANN\\.tqm$"_s).match(name).hasMatch())
+            << name.toStdString();
 
     const QByteArray streamStamp = messages().oldest()->text.left(messages().oldest()->text.indexOf("\r\n"));
     const QByteArray udpStamp = messages().newest()->text.left(messages().newest()->text.indexOf("\r\n"));
@@ -118,12 +142,14 @@ TEST_F(IncomingRoadTest, StreamPacketAndDatagramFromAnotherStationAreStoredAndTh
               "0ANN/127.0.0.2:" + QByteArray::number(replyPort) + "u\r\n" + udpStamp + "\r\n" + udpText);
 
     const QByteArray receiptText = "NOTIFY MESSAGE\r\nRecipient(s) Bob, Carl successfully received your message.\r\n"
-                                   "Date: " + udpStamp + "\r\nSize of received message: " + QByteArray::number(udpText.size());
-    EXPECT_EQ(receipt, BuildDatagramPacket({"NOTIFY_MESSAGE", receiptText, "BOB", '0', "bob@example.org"},
-                                           view->ownAddress(), udpPort));
+                                   "Date: "
+        + udpStamp + "\r\nSize of received message: " + QByteArray::number(udpText.size());
+    EXPECT_EQ(receipt,
+              BuildDatagramPacket({"NOTIFY_MESSAGE", receiptText, "BOB", '0', "bob@example.org"}, station->ownAddress(),
+                                  udpPort));
 
     // Arrivals are shown once the burst they came in has been handled.
-    EXPECT_TRUE(waitUntil([this] { return view->messagePane()->toPlainText().endsWith(u"\n\nover UDP"_s); }));
+    EXPECT_TRUE(waitUntil([this] { return !settled.empty() && shownText().endsWith(u"\n\nover UDP"_s); }));
     EXPECT_EQ(sound.played, QStringList({u"receive.wav"_s, u"receive.wav"_s}));
 }
 
@@ -131,27 +157,26 @@ TEST_F(IncomingRoadTest, AnEightBitMessageAndItsStampAreEachShownByTheirOwnRuleA
 {
     start();
     // A German desktop: the stamp, this station's own text, holds "März" in UTF-8.
-    view->incomingHandler().setStampFormat(ArrivalStampFormat(QLocale(QLocale::German, QLocale::Germany)));
-    view->incomingHandler().setWallClock([] { return QDateTime(QDate(2024, 3, 5), QTime(10, 0, 0)); });
+    station->incomingHandler().setStampFormat(ArrivalStampFormat(QLocale(QLocale::German, QLocale::Germany)));
+    station->incomingHandler().setWallClock([] { return QDateTime(QDate(2024, 3, 5), QTime(10, 0, 0)); });
     // From a station that writes Windows-1252.
     const QByteArray text = "Message from Ann to Bob.\r\n\r\nGr\xFC\xDF"
                             "e aus K\xF6ln";
     ASSERT_TRUE(send("ANN", text));
     ASSERT_TRUE(waitUntil([this] { return messages().count() == 1; }));
     const QString shown = u"Dienstag, 5. März 2024, 10:00:00\nMessage from Ann to Bob.\n\nGrüße aus Köln"_s;
-    ASSERT_TRUE(waitUntil([&] { return view->messagePane()->toPlainText() == shown; }))
-        << view->messagePane()->toPlainText().toStdString();
+    ASSERT_TRUE(waitUntil([&] { return !settled.empty() && shownText() == shown; })) << shownText().toStdString();
 
-    view->incomingHandler().flushFiles();
+    station->flushFiles();
     const QStringList files = filesOf(u"ANN"_s);
     ASSERT_EQ(files.size(), 1);
     EXPECT_EQ(readFile(messagesDir() + files[0]),
               "0ANN/127.0.0.2:7777\r\nDienstag, 5. M\xC3\xA4rz 2024, 10:00:00\r\n" + text);
 
     // Loaded from its file at the next start, it shows the same.
-    frame.reset();
+    station.reset();
     start();
-    EXPECT_EQ(view->messagePane()->toPlainText(), shown);
+    EXPECT_EQ(shownText(), shown);
 }
 
 TEST_F(IncomingRoadTest, ArrivalRaisesTheWindowWhenAskedAndKeepsTheShownMessageWhenAsked)
@@ -160,21 +185,21 @@ TEST_F(IncomingRoadTest, ArrivalRaisesTheWindowWhenAskedAndKeepsTheShownMessageW
     settings.set(keys::DontAutoLast, 1);
     settings.set(keys::EnableSound, 0);
     start();
-    QSignalSpy restore(view, &CTq20View::restoreRequested);
+    const auto restores = [this] {
+        return std::count_if(settled.begin(), settled.end(), [](const ArrivalSummary &s) { return s.restoreWindow; });
+    };
     clock.advance(5000);
 
     ASSERT_TRUE(send("ANN", "first"));
-    ASSERT_TRUE(waitUntil([this] { return messages().count() == 1; }));
-    EXPECT_EQ(restore.count(), 1);
-    EXPECT_EQ(view->viewer().lastArrivalMs(), clock.now);
-    const QString firstShown = view->messagePane()->toPlainText();
+    ASSERT_TRUE(waitUntil([&] { return messages().count() == 1 && restores() == 1; }));
+    EXPECT_EQ(station->viewer().lastArrivalMs(), clock.now);
+    const QString firstShown = shownText();
     EXPECT_TRUE(firstShown.endsWith(u"\nfirst"_s));
 
     ASSERT_TRUE(send("ANN", "second"));
-    ASSERT_TRUE(waitUntil([this] { return messages().count() == 2; }));
-    EXPECT_EQ(view->messagePane()->toPlainText(), firstShown);
-    EXPECT_EQ(frame->statusPane(2)->text(), u"1/2"_s);
-    EXPECT_EQ(restore.count(), 2);
+    ASSERT_TRUE(waitUntil([&] { return messages().count() == 2 && restores() == 2; }));
+    EXPECT_EQ(shownText(), firstShown);
+    EXPECT_EQ(station->viewer().counters().position, u"1/2"_s);
     EXPECT_TRUE(sound.played.isEmpty());
 }
 
@@ -232,7 +257,7 @@ TEST_F(IncomingRoadTest, UnwantedMessagesGoToTheFilteredFileAndNeverToTheWindow)
     ASSERT_TRUE(accepted()) << "another sender address";
 
     settings.set(keys::OnlyKnowUsers, 1);
-    view->reloadSettings();
+    station->reloadSettings();
     send("ann", "known by another case");
     ASSERT_TRUE(accepted());
     send("BOB", "only JIMBOB is known");
@@ -242,45 +267,50 @@ TEST_F(IncomingRoadTest, UnwantedMessagesGoToTheFilteredFileAndNeverToTheWindow)
     const QByteArray notActivated = "Message From non-Activated User.\r\n";
     const QByteArray notInBook = "Message From non-Address Book User.\r\n";
     const QByteArray content = readFile(deadPath);
-    EXPECT_TRUE(filteredEntriesAre(content, {
-                                                {notActivated, "from a member of a deactivated group"},
-                                                {notActivated, "from a deactivated user"},
-                                                {"Message with string \"FREE\"\r\n", "Get it FREE!"},
-                                                {"Message with string \"SPAM OFFER\"\r\n", "a spam offer"},
-                                                {"Message with string \"LOTTERY\"\r\n", "lottery at the start"},
-                                                {"Duplicated Message\r\n", "freedom is free"},
-                                                {notInBook, "only JIMBOB is known"},
-                                                {notInBook, "a user without host"},
-                                            }))
+    EXPECT_TRUE(filteredEntriesAre(content,
+                                   {
+                                       {notActivated, "from a member of a deactivated group"},
+                                       {notActivated, "from a deactivated user"},
+                                       {"Message with string \"FREE\"\r\n", "Get it FREE!"},
+                                       {"Message with string \"SPAM OFFER\"\r\n", "a spam offer"},
+                                       {"Message with string \"LOTTERY\"\r\n", "lottery at the start"},
+                                       {"Duplicated Message\r\n", "freedom is free"},
+                                       {notInBook, "only JIMBOB is known"},
+                                       {notInBook, "a user without host"},
+                                   }))
         << content.toStdString();
 
     // "SaveDead" off: rejected without a trace.
     settings.set(keys::SaveDead, 0);
-    view->reloadSettings();
+    station->reloadSettings();
     const QByteArray before = readFile(deadPath);
     send("BOB", "again");
     send("ANN", "last one");
     ASSERT_TRUE(accepted());
     EXPECT_EQ(readFile(deadPath), before);
-    EXPECT_TRUE(prompter.boxes.isEmpty());
+    EXPECT_TRUE(told.isEmpty());
 }
 
 TEST_F(IncomingRoadTest, ReceiversFollowUseProtocolAndUdpPortZeroMeansTheTcpPort)
 {
+    // The ports of the settings themselves are bound here.
+    const int ownPort = test::unusedTcpPort();
+    settings.set(keys::TcpPort, ownPort);
     settings.set(keys::UseProtocol, 1);
     settings.set(keys::UdpPort, 0);
-    frame = makeFrame();
-    frame->initialUpdate();
-    ASSERT_TRUE(frame->udpReceiver());
-    ASSERT_TRUE(waitUntil([this] { return frame->udpReceiver()->boundPort() != 0; }));
-    EXPECT_EQ(frame->udpReceiver()->boundPort(), port);
+    MessageStation own(settings, sound, clock, appDataDir());
+    own.StartProcesses();
+    ASSERT_TRUE(own.udpReceiver());
+    EXPECT_FALSE(own.tcpReceiver());
+    ASSERT_TRUE(waitUntil([&] { return own.udpReceiver()->boundPort() != 0; }));
+    EXPECT_EQ(own.udpReceiver()->boundPort(), ownPort);
 
     settings.set(keys::UseProtocol, 0);
-    frame->StopProcesses();
-    EXPECT_TRUE(test::udpSocket("0.0.0.0", port).valid()) << "the stop freed the UDP port";
-    frame->StartProcesses();
-    EXPECT_TRUE(frame->tcpReceiver());
-    EXPECT_FALSE(frame->udpReceiver());
+    own.StopProcesses();
+    EXPECT_TRUE(test::udpSocket("0.0.0.0", ownPort).valid()) << "the stop freed the UDP port";
+    own.StartProcesses();
+    EXPECT_TRUE(own.tcpReceiver());
+    EXPECT_FALSE(own.udpReceiver());
 }
 
 TEST_F(IncomingRoadTest, BurstFromSeveralSendersOverBothTransportsLosesNoAcknowledgedMessage)
@@ -301,7 +331,7 @@ TEST_F(IncomingRoadTest, BurstFromSeveralSendersOverBothTransportsLosesNoAcknowl
                 const QByteArray packet = BuildStreamPacket(
                     {{}, "Message from " + name + " to BOB.\r\n\r\nseq " + QByteArray::number(i), name, '0', {}},
                     source, 7777);
-                if (test::exchangeStreamPacketFrom(source.constData(), port, packet)
+                if (test::exchangeStreamPacketFrom(source.constData(), listenPort(), packet)
                     == QByteArray::number(packet.size()))
                     acknowledged[s].push_back(i);
             }
@@ -317,7 +347,8 @@ TEST_F(IncomingRoadTest, BurstFromSeveralSendersOverBothTransportsLosesNoAcknowl
                 // The receipt names the recipients of the heading: R<i>.
                 const QByteArray text =
                     "Message from " + name + " to R" + QByteArray::number(i) + ".\r\n\r\nseq " + QByteArray::number(i);
-                test::sendDatagram(fd.get(), udpPort, BuildDatagramPacket({{}, text, name, '0', {}}, "x", replyPort));
+                test::sendDatagram(fd.get(), udpListenPort(),
+                                   BuildDatagramPacket({{}, text, name, '0', {}}, "x", replyPort));
             }
             while (true) {
                 const QByteArray receipt = test::receiveDatagram(fd.get(), 5000);

@@ -1,10 +1,15 @@
 // Delivery receipts through the real receivers when the reply port of a datagram points at
 // a third party: the station must not become a loudspeaker for forged datagrams.
-#include "messages/CTq20View.h"
 #include "protocol/CUDPReceiveThread.h"
 #include "protocol/MessagePacket.h"
+#include "settings/SettingsStore.h"
+#include "station/MessageStation.h"
 
-#include "app/MainFrameFixture.h"
+#include "support/IsolatedHome.h"
+#include "support/LoopbackPeer.h"
+#include "support/ManualClock.h"
+#include "support/RecordingSoundPlayer.h"
+#include "support/SignalWaiter.h"
 
 #include <QDir>
 
@@ -18,11 +23,11 @@ namespace {
 using namespace Qt::StringLiterals;
 using test::waitUntil;
 
-class ReceiptPacingTest : public test::MainFrameFixture {
+class ReceiptPacingTest : public test::IsolatedHome {
 protected:
     ReceiptPacingTest()
     {
-        settings.set(keys::UdpPort, udpPort);
+        settings.set(keys::UdpPort, 7011);
         settings.set(keys::StoreAndLoad, 1);
         settings.set(keys::EnableSound, 0);
         const int room = 4 * 1024 * 1024;
@@ -36,7 +41,7 @@ protected:
         for (int i = 0; i < count; ++i) {
             const QByteArray text = "Message from X to Y.\r\n\r\nseq " + QByteArray::number(sent++);
             ASSERT_TRUE(test::sendDatagram(
-                forger.get(), udpPort,
+                forger.get(), station.udpReceiver()->boundPort(),
                 BuildDatagramPacket({{}, text, "FORGED", '0', {}}, "10.9.9.9", test::boundPort(victim.get()))));
         }
     }
@@ -47,37 +52,40 @@ protected:
         const auto accounted = [this] {
             while (!test::receiveDatagram(victim.get(), 0).isEmpty())
                 ++receipts;
-            return receipts + static_cast<int>(view->incomingHandler().receiptsNotSent()) >= sent;
+            return receipts + static_cast<int>(station.incomingHandler().receiptsNotSent()) >= sent;
         };
         EXPECT_TRUE(waitUntil(accounted));
         return receipts;
     }
 
-    const int udpPort = test::unusedUdpPort();
+    SettingsStore settings;
+    test::RecordingSoundPlayer sound;
+    test::ManualClock clock;
+    MessageStation station{settings, sound, clock, appDataDir()};
     const UniqueFd victim = test::udpSocket("127.0.0.2");
     const UniqueFd forger = test::udpSocket("127.0.0.2");
-    std::unique_ptr<CMainFrame> frame;
-    CTq20View *view = nullptr;
     int sent = 0;
     int receipts = 0;
 };
 
 TEST_F(ReceiptPacingTest, ReceiptsToOneAddressArePacedAndEveryMessageIsStillKept)
 {
-    frame = runningFrame();
-    view = frame->view();
-    ASSERT_TRUE(waitUntil([this] { return frame->udpReceiver() && frame->udpReceiver()->boundPort() != 0; }));
+    // The settings were made after the station.
+    station.reloadSettings();
+    station.overrideListenPorts(0, 0);
+    station.StartProcesses();
+    ASSERT_TRUE(waitUntil([this] { return station.udpReceiver() && station.udpReceiver()->boundPort() != 0; }));
 
     sendForged(80);
     EXPECT_EQ(receiptsAtVictim(), 50) << "a burst of fifty";
-    EXPECT_EQ(view->incomingHandler().receiptsNotSent(), 30u);
+    EXPECT_EQ(station.incomingHandler().receiptsNotSent(), 30u);
 
     clock.advance(1000);
     sendForged(30);
     EXPECT_EQ(receiptsAtVictim(), 70) << "then twenty a second";
-    EXPECT_EQ(view->incomingHandler().receiptsNotSent(), 40u);
+    EXPECT_EQ(station.incomingHandler().receiptsNotSent(), 40u);
 
-    view->incomingHandler().flushFiles();
+    station.flushFiles();
     const QStringList files = QDir(appDataDir() + u"messages/"_s).entryList({u"*FORGED.tqm"_s}, QDir::Files);
     EXPECT_EQ(files.size(), 110) << "a message whose receipt was held back is kept all the same";
 }
