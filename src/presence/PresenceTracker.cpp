@@ -147,7 +147,10 @@ void PresenceTracker::onResult(const ProbeResult &result)
 {
     if (!m_started || result.index < 0 || result.index >= m_roundStations.size())
         return;
-    setState(m_roundStations.at(result.index), stateOf(result.outcome));
+    const QString &key = m_roundStations.at(result.index);
+    if (const auto station = m_stations.find(key); station != m_stations.end() && !result.address.isEmpty())
+        station->probedAddress = result.address;
+    setState(key, stateOf(result.outcome));
 }
 
 void PresenceTracker::onRoundEnded()
@@ -198,10 +201,15 @@ void PresenceTracker::noteMessageFrom(const QString &address)
     const std::optional<std::uint32_t> sender = PresenceAddressFilter::writtenAddress(address);
     if (!isEnabled() || !sender)
         return;
+    // A station named by its host name is known by the address the last look found for it.
+    QStringList senders;
     for (auto it = m_roster.stations().cbegin(); it != m_roster.stations().cend(); ++it) {
-        if (PresenceAddressFilter::writtenAddress(it.value().host) == sender)
-            setState(it.key(), PresenceState::Reachable);
+        if (PresenceAddressFilter::writtenAddress(it.value().host) == sender
+            || PresenceAddressFilter::writtenAddress(m_stations.value(it.key()).probedAddress) == sender)
+            senders.append(it.key());
     }
+    for (const QString &key : std::as_const(senders))
+        setState(key, PresenceState::Reachable);
     announceChanges();
 }
 

@@ -79,6 +79,8 @@ private:
         qint64 sinceMs = 0;
         // Since when it has been not reachable or unknown, without a reachable in between.
         std::optional<qint64> awaySinceMs;
+        // The dotted address its host name stood for at the last look, for knowing its messages.
+        QString probedAddress;
     };
 
     PresenceRoster::Rules rules() const;

@@ -109,16 +109,22 @@ TEST_F(PresenceInPrivateNetwork, StatesFollowAStationThatStopsAndStartsAgain)
     EXPECT_EQ(networkName->connectionCount(), 0);
 }
 
-TEST_F(PresenceInPrivateNetwork, AStationAwayBrieflyComesBackWithoutAWord)
+TEST_F(PresenceInPrivateNetwork, AStationAwayBrieflyComesBackWithoutAWordAndMessagesCount)
 {
-    RUN_INSIDE_PRIVATE_NETWORK("PresenceInPrivateNetwork.AStationAwayBrieflyComesBackWithoutAWord");
+    RUN_INSIDE_PRIVATE_NETWORK("PresenceInPrivateNetwork.AStationAwayBrieflyComesBackWithoutAWordAndMessagesCount");
     startNetwork();
     tracker->start();
     ASSERT_TRUE(waitForRound(1));
     carol.reset();
+    bob.reset();
     ASSERT_TRUE(look());
     EXPECT_EQ(tracker->userPresence(QStringLiteral("Carol"), QStringLiteral("10.99.0.5")).state,
               PresenceState::NotReachable);
+    // A message from Bob's address: the station found under his host name is there.
+    ASSERT_EQ(tracker->userPresence(QStringLiteral("Bob"), QStringLiteral("bob-pc")).state,
+              PresenceState::NotReachable);
+    tracker->noteMessageFrom(QStringLiteral("10.99.0.3"));
+    EXPECT_EQ(tracker->userPresence(QStringLiteral("Bob"), QStringLiteral("bob-pc")).state, PresenceState::Reachable);
     clock.advance(2 * 60 * 1000);
     carol = std::make_unique<ProbePeer>(ProbePeer::station(), "10.99.0.5", port);
     ASSERT_TRUE(look());
