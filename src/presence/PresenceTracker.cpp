@@ -208,6 +208,7 @@ void PresenceTracker::noteMessageFrom(const QString &address)
             || PresenceAddressFilter::writtenAddress(m_stations.value(it.key()).probedAddress) == sender)
             senders.append(it.key());
     }
+    senders.sort(); // the order of the announcements does not hang on the order of a hash
     for (const QString &key : std::as_const(senders))
         setState(key, PresenceState::Reachable);
     announceChanges();
