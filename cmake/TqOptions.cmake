@@ -1,7 +1,7 @@
 # One INTERFACE target carries the warnings and Qt strictness defines for every target.
 add_library(tq_options INTERFACE)
 target_compile_options(tq_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
-                                            -Wcast-align -Woverloaded-virtual)
+                                            -Wcast-align -Woverloaded-virtual -Wold-style-cast)
 if(TQ_WERROR)
   target_compile_options(tq_options INTERFACE -Werror)
 endif()

@@ -26,6 +26,10 @@ TQ_PACKAGING_PACKAGES=(dpkg-dev file binutils lintian bash-completion)
 # The fuzzers need clang and its libFuzzer runtime (scripts/fuzz only).
 TQ_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 
+# The checks of the sources that CI runs before the build: the Qt headers' folder (qtpaths6)
+# and the formatter.
+TQ_CHECK_PACKAGES=(qt6-base-dev-tools clang-format)
+
 # The stress checks drive the program from a Python script (scripts/stress only).
 TQ_STRESS_PACKAGES=(python3)
 
