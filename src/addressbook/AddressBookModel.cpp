@@ -43,29 +43,12 @@ QVariant AddressBookModel::data(const QModelIndex &index, int role) const
         return row.active;
     case PresenceRole:
     case Qt::ToolTipRole:
-        return index.column() == UserColumn ? presenceData(row, role) : QVariant();
+        if (index.column() != UserColumn || !m_presence)
+            return {};
+        return presenceCell(*m_presence, row.group, row.active, row.name, row.host, role == PresenceRole);
     default:
         return {};
     }
-}
-
-QVariant AddressBookModel::presenceData(const Row &row, int role) const
-{
-    if (!m_presence)
-        return {};
-    if (row.group) {
-        if (role != Qt::ToolTipRole || !m_presence->isEnabled())
-            return {};
-        const QString text = groupPresenceText(m_presence->groupPresence(row.name));
-        return text.isEmpty() ? QVariant() : QVariant(text);
-    }
-    // A deactivated user shows no mark, even where an active one shares its name and host.
-    const UserPresence presence = row.active ? m_presence->userPresence(row.name, row.host) : UserPresence();
-    if (role == PresenceRole)
-        return static_cast<int>(presence.state);
-    if (!m_presence->isEnabled())
-        return {};
-    return presenceToolTip(presence, QDateTime::currentDateTime());
 }
 
 void AddressBookModel::setPresenceSource(PresenceSource *source)

@@ -105,7 +105,6 @@ private:
     void removeListRow(int row);
     void sortInPlace(QList<int> *oldToNew);
     void resortRows();
-    QVariant presenceData(const Row &row, int role) const;
     void presenceChanged();
 
     AddressBookStore &m_store;

@@ -56,4 +56,22 @@ QString reachableAgainText(const QString &name)
     return tr("%1 is reachable again").arg(name);
 }
 
+QVariant presenceCell(const PresenceSource &source, bool group, bool active, const QString &name,
+                      const QString &host, bool mark)
+{
+    if (group) {
+        if (mark || !source.isEnabled())
+            return {};
+        const QString text = groupPresenceText(source.groupPresence(name));
+        return text.isEmpty() ? QVariant() : QVariant(text);
+    }
+    // A deactivated user shows no mark, even where an active one shares its name and host.
+    const UserPresence presence = active ? source.userPresence(name, host) : UserPresence();
+    if (mark)
+        return static_cast<int>(presence.state);
+    if (!source.isEnabled())
+        return {};
+    return presenceToolTip(presence, QDateTime::currentDateTime());
+}
+
 } // namespace tq

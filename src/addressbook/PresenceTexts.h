@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QVariant>
 
 namespace tq {
 
@@ -14,6 +15,10 @@ QString presenceStateText(PresenceState state);
 QString presenceToolTip(const UserPresence &presence, const QDateTime &now);
 // A group's tool tip, "3 of 7 reachable"; empty for a group without active users.
 QString groupPresenceText(const GroupPresence &group);
+// What the address book shows of a row's presence: with `mark` the state of its dot as an int
+// (a group has none), else its tool tip (none where the source is switched off).
+QVariant presenceCell(const PresenceSource &source, bool group, bool active, const QString &name,
+                      const QString &host, bool mark);
 // The status bar's word when someone long away is back: "Bob is reachable again".
 QString reachableAgainText(const QString &name);
 

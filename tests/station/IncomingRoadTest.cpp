@@ -1,32 +1,13 @@
 // Messages through the real receivers into the station, its list and its files, with no window.
+#include "station/IncomingRoadFixture.h"
+
 #include "addressbook/AddressBookNames.h"
 #include "addressbook/AddressBookStore.h"
-#include "messages/DisplayText.h"
-#include "protocol/CReceiveThread.h"
-#include "protocol/CUDPReceiveThread.h"
-#include "protocol/MessagePacket.h"
-#include "settings/SettingsStore.h"
-#include "station/MessageStation.h"
 
-#include "support/Files.h"
-#include "support/IsolatedHome.h"
-#include "support/LoopbackPeer.h"
-#include "support/ManualClock.h"
 #include "support/QtPrinters.h"
-#include "support/RecordingSoundPlayer.h"
-#include "support/SignalWaiter.h"
 
-#include <QDir>
 #include <QRegularExpression>
 
-#include <gtest/gtest.h>
-
-#include <sys/socket.h>
-
-#include <atomic>
-#include <map>
-#include <memory>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -34,80 +15,9 @@ namespace tq {
 namespace {
 
 using namespace Qt::StringLiterals;
+using test::IncomingRoadTest;
 using test::readFile;
 using test::waitUntil;
-
-int sequenceOf(const QByteArray &text)
-{
-    return text.mid(text.lastIndexOf("seq ") + 4).toInt();
-}
-
-// Station B is the program; the test plays station A and the other senders from further
-// loopback addresses. B's settings name ports of their own; it listens on ports the system
-// chose, so that no other program can take them first.
-class IncomingRoadTest : public test::IsolatedHome {
-protected:
-    IncomingRoadTest()
-    {
-        settings.set(keys::TcpPort, port);
-        settings.set(keys::UdpPort, udpPort);
-        settings.set(keys::SystemName, u"BOB"_s);
-        settings.set(keys::EmailAddress, u"bob@example.org"_s);
-        settings.set(keys::StoreAndLoad, 1);
-    }
-
-    // The program starts: its receivers, then the stored messages.
-    void start()
-    {
-        station = std::make_unique<MessageStation>(settings, sound, clock, appDataDir());
-        QObject::connect(station.get(), &MessageStation::arrivalsSettled, station.get(),
-                         [this](const ArrivalSummary &summary) { settled.push_back(summary); });
-        QObject::connect(station.get(), &MessageStation::userError, station.get(),
-                         [this](const QString &text) { told.append(text); });
-        station->overrideListenPorts(0, 0);
-        station->StartProcesses();
-        station->loadStoredMessages();
-        ASSERT_TRUE(waitUntil([this] { return listenPort() != 0 && udpListenPort() != 0; }));
-    }
-    int listenPort() const { return station->tcpReceiver() ? station->tcpReceiver()->boundPort() : 0; }
-    int udpListenPort() const { return station->udpReceiver() ? station->udpReceiver()->boundPort() : 0; }
-
-    const MessageList &messages() const { return station->messages(); }
-    // What the window shows of the current message once the arrivals have been worked off.
-    QString shownText() const
-    {
-        return messages().current() ? recordDisplayText(messages().current()->text) : QString();
-    }
-    QString messagesDir() const { return appDataDir() + u"messages/"_s; }
-    QStringList filesOf(const QString &systemName) const
-    {
-        return QDir(messagesDir()).entryList({u"*"_s + systemName + u".tqm"_s}, QDir::Files, QDir::Name);
-    }
-    // Sequence numbers of the messages stored for `systemName`, in file-name (arrival) order.
-    std::vector<int> storedSequence(const QString &systemName) const
-    {
-        std::vector<int> sequence;
-        for (const QString &name : filesOf(systemName))
-            sequence.push_back(sequenceOf(readFile(messagesDir() + name)));
-        return sequence;
-    }
-    // Sends from station A, 127.0.0.2; true when the packet was acknowledged with its length.
-    bool send(const QByteArray &name, const QByteArray &text, int replyPort = 7777)
-    {
-        const QByteArray packet = BuildStreamPacket({{}, text, name, '0', "ann@example.org"}, "127.0.0.2", replyPort);
-        return test::exchangeStreamPacketFrom("127.0.0.2", listenPort(), packet) == QByteArray::number(packet.size());
-    }
-
-    // The ports the settings name, which the station's packets and sender addresses use.
-    const int port = 7010;
-    const int udpPort = 7011;
-    SettingsStore settings;
-    test::RecordingSoundPlayer sound;
-    test::ManualClock clock;
-    std::unique_ptr<MessageStation> station;
-    std::vector<ArrivalSummary> settled;
-    QStringList told;
-};
 
 TEST_F(IncomingRoadTest, StreamPacketAndDatagramFromAnotherStationAreStoredAndTheDatagramConfirmed)
 {
@@ -312,91 +222,5 @@ TEST_F(IncomingRoadTest, ReceiversFollowUseProtocolAndUdpPortZeroMeansTheTcpPort
     EXPECT_TRUE(own.tcpReceiver());
     EXPECT_FALSE(own.udpReceiver());
 }
-
-TEST_F(IncomingRoadTest, BurstFromSeveralSendersOverBothTransportsLosesNoAcknowledgedMessage)
-{
-    constexpr int kSenders = 4;
-    constexpr int kEach = 250;
-    start();
-
-    std::vector<std::vector<int>> acknowledged(kSenders);
-    std::vector<std::vector<int>> confirmed(kSenders);
-    std::atomic<int> running{2 * kSenders};
-    std::vector<std::thread> senders;
-    for (int s = 0; s < kSenders; ++s) {
-        const QByteArray source = "127.0.0." + QByteArray::number(10 + s);
-        senders.emplace_back([&, s, source] {
-            const QByteArray name = "TCP" + QByteArray::number(s);
-            for (int i = 0; i < kEach; ++i) {
-                const QByteArray packet = BuildStreamPacket(
-                    {{}, "Message from " + name + " to BOB.\r\n\r\nseq " + QByteArray::number(i), name, '0', {}},
-                    source, 7777);
-                if (test::exchangeStreamPacketFrom(source.constData(), listenPort(), packet)
-                    == QByteArray::number(packet.size()))
-                    acknowledged[s].push_back(i);
-            }
-            --running;
-        });
-        senders.emplace_back([&, s] {
-            const QByteArray name = "UDP" + QByteArray::number(s);
-            const UniqueFd fd = test::udpSocket(("127.0.0." + QByteArray::number(20 + s)).constData());
-            const int replyPort = test::boundPort(fd.get());
-            const int room = 4 * 1024 * 1024;
-            ::setsockopt(fd.get(), SOL_SOCKET, SO_RCVBUF, &room, sizeof room);
-            for (int i = 0; i < kEach; ++i) {
-                // The receipt names the recipients of the heading: R<i>.
-                const QByteArray text =
-                    "Message from " + name + " to R" + QByteArray::number(i) + ".\r\n\r\nseq " + QByteArray::number(i);
-                test::sendDatagram(fd.get(), udpListenPort(),
-                                   BuildDatagramPacket({{}, text, name, '0', {}}, "x", replyPort));
-            }
-            while (true) {
-                const QByteArray receipt = test::receiveDatagram(fd.get(), 5000);
-                if (receipt.isEmpty())
-                    break;
-                const QByteArray text = ParseDatagramPacket(receipt).text;
-                const qsizetype at = text.indexOf("Recipient(s) R");
-                if (at >= 0)
-                    confirmed[s].push_back(text.mid(at + 14).toInt());
-                if (static_cast<int>(confirmed[s].size()) == kEach)
-                    break;
-            }
-            --running;
-        });
-    }
-    const bool finished = waitUntil([&] { return running == 0; }, 100000);
-    for (auto &sender : senders)
-        sender.join();
-    ASSERT_TRUE(finished);
-
-    for (int s = 0; s < kSenders; ++s) {
-        const QString tcpName = u"TCP%1"_s.arg(s);
-        const QString udpName = u"UDP%1"_s.arg(s);
-        ASSERT_TRUE(
-            waitUntil([&] { return filesOf(tcpName).size() >= static_cast<int>(acknowledged[s].size()); }, 20000))
-            << tcpName.toStdString();
-        EXPECT_EQ(acknowledged[s].size(), static_cast<size_t>(kEach)) << "loopback senders are all answered";
-        EXPECT_EQ(storedSequence(tcpName), acknowledged[s]) << tcpName.toStdString();
-
-        const std::vector<int> udpStored = storedSequence(udpName);
-        EXPECT_TRUE(std::is_sorted(udpStored.begin(), udpStored.end())) << udpName.toStdString();
-        EXPECT_FALSE(confirmed[s].empty()) << udpName.toStdString();
-        for (const int i : confirmed[s])
-            EXPECT_TRUE(std::binary_search(udpStored.begin(), udpStored.end(), i)) << udpName.toStdString() << " " << i;
-    }
-
-    // The list keeps the newest hundred, each sender's in its order.
-    EXPECT_EQ(messages().count(), IncomingMessageHandler::kMaxRecords);
-    EXPECT_TRUE(messages().isConsistent());
-    std::map<QByteArray, int> last;
-    for (const MessageRecord &record : messages()) {
-        const QByteArray name = record.sender.left(record.sender.indexOf('/'));
-        if (last.count(name)) {
-            EXPECT_GT(sequenceOf(record.text), last[name]) << name.constData();
-        }
-        last[name] = sequenceOf(record.text);
-    }
-}
-
 } // namespace
 } // namespace tq
