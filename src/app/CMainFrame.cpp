@@ -161,7 +161,9 @@ void CMainFrame::OnPreferences()
                                m_mail->announcer(),
                                MailCounts::process(),
                                m_view->formFont(),
-                               m_view->boldFormFont()};
+                               m_view->boldFormFont(),
+                               m_station->dataDir(),
+                               m_station->ownAddress()};
     m_sheet = new CMyPropertySheet(context, startPage, this);
     connect(m_sheet, &QDialog::finished, this, &CMainFrame::onPreferencesFinished);
     m_sheet->open();

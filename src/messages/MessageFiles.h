@@ -1,7 +1,6 @@
 #pragma once
 
 #include "messages/MessageList.h"
-#include "settings/AppDataDir.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -29,7 +28,7 @@ QString messageFileName(const QDateTime &arrivalTime, const QByteArray &systemNa
 // was made from.
 std::optional<QString> WriteMessageFile(char importance, const QByteArray &systemName, const QByteArray &sender,
                                         const QByteArray &text, const QDateTime &arrivalTime,
-                                        const QString &messagesDir = AppDataDir::messagesPath(),
+                                        const QString &messagesDir,
                                         QDateTime *usedTime = nullptr);
 
 // A record made from a file's content; nothing for an empty file or one without CR LF.
@@ -51,7 +50,7 @@ struct StoredMessageFile {
 // Reads every readable message file of the folder, in name order (which is arrival order
 // within a year). Empty, unreadable, malformed and too large files are skipped; the last stay
 // on disk and are counted in `tooLarge`.
-std::vector<StoredMessageFile> ReadStoredMessageFiles(const QString &messagesDir = AppDataDir::messagesPath(),
+std::vector<StoredMessageFile> ReadStoredMessageFiles(const QString &messagesDir,
                                                       quint32 *tooLarge = nullptr);
 
 // Appends the records of `files` to `list` in their order, then shows the oldest
@@ -64,7 +63,7 @@ struct StoredMessagesLoad {
 };
 // The same for the files of a folder, read here.
 StoredMessagesLoad LoadStoredMessages(MessageList &list, bool dontAutoLast,
-                                      const QString &messagesDir = AppDataDir::messagesPath());
+                                      const QString &messagesDir);
 
 // Removes one message file; a file that is already gone or cannot be removed is no error.
 void DeleteMessageFile(const QString &path);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QFont>
+#include <QString>
 
 namespace tq {
 
@@ -22,6 +24,10 @@ struct PrefsContext {
     MailCounts &mailCounts;
     QFont font;
     QFont boldFont;
+    // The application-data folder (ending in '/'), where the rule files live.
+    QString dataDir;
+    // The address the station gives as its own, as its packets name it.
+    QByteArray ownAddress;
 };
 
 } // namespace tq

@@ -5,7 +5,6 @@
 #include "platform/Shell.h"
 #include "prefs/BrowseRules.h"
 #include "res/StringTable.h"
-#include "settings/AppDataDir.h"
 #include "settings/SettingsKeys.h"
 #include "ui_QFilteringSetup.h"
 
@@ -16,7 +15,7 @@ namespace tq {
 QFilteringSetup::QFilteringSetup(const PrefsContext &context, QWidget *parent)
     : PrefsPage(context, parent)
     , m_ui(std::make_unique<Ui::QFilteringSetup>())
-    , m_values(FilteringSetupValues::read(context.settings, AppDataDir::path()))
+    , m_values(FilteringSetupValues::read(context.settings, context.dataDir))
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("filteringPage"));
@@ -38,14 +37,14 @@ QFilteringSetup::~QFilteringSetup() = default;
 void QFilteringSetup::onFirstShow()
 {
     setHeadings({m_ui->rulesHeading});
-    m_killWords = KillWordText::load(killFilePath(AppDataDir::path()));
+    m_killWords = KillWordText::load(killFilePath(m_context.dataDir));
     m_ui->killWordsEdit->setPlainText(m_killWords.text());
 }
 
 void QFilteringSetup::browseDeadFile()
 {
     const QString initial =
-        browseInitialName(m_ui->deadFileEdit->text(), AppDataDir::path() + QLatin1String(keys::kDeadFileDefaultName));
+        browseInitialName(m_ui->deadFileEdit->text(), m_context.dataDir + QLatin1String(keys::kDeadFileDefaultName));
     const QString chosen =
         m_context.prompter.saveFileName({}, initial, dialogFileFilter(tqString(Sid::FilterTextFiles)));
     if (!chosen.isEmpty())
@@ -73,7 +72,7 @@ void QFilteringSetup::apply()
 {
     m_values.write(m_context.settings);
     // A write failure is not reported: the previous file stays as it was.
-    m_killWords.save(killFilePath(AppDataDir::path()), m_ui->killWordsEdit->toPlainText());
+    m_killWords.save(killFilePath(m_context.dataDir), m_ui->killWordsEdit->toPlainText());
 }
 
 } // namespace tq

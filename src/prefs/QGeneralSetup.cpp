@@ -1,7 +1,6 @@
 #include "prefs/QGeneralSetup.h"
 
 #include "platform/Prompter.h"
-#include "prefs/OwnAddress.h"
 #include "res/StringTable.h"
 #include "settings/SettingsStore.h"
 #include "ui_QGeneralSetup.h"
@@ -65,7 +64,7 @@ void QGeneralSetup::showValues()
 void QGeneralSetup::onFirstShow()
 {
     setHeadings({m_ui->userInfoHeading, m_ui->networkHeading});
-    m_ui->ownAddressEdit->setText(ownAddressForDisplay());
+    m_ui->ownAddressEdit->setText(QString::fromLatin1(m_context.ownAddress));
 }
 
 void QGeneralSetup::updatePresets()

@@ -1,6 +1,7 @@
 #include "messages/CTq20View.h"
 #include "messages/MessageEdit.h"
 #include "messages/MessageFiles.h"
+#include "settings/AppDataDir.h"
 
 #include "app/MainFrameFixture.h"
 
@@ -35,7 +36,7 @@ protected:
             const std::optional<QString> path =
                 WriteMessageFile(i == highImportanceAt ? '1' : '0', name, name + "/10.0.0." + QByteArray::number(i),
                                  "Monday, 1 January 2024, 10:00:00\r\nmessage " + QByteArray::number(i),
-                                 QDateTime(QDate(2024, 1, 1), QTime(10, 0)).addSecs(i));
+                                 QDateTime(QDate(2024, 1, 1), QTime(10, 0)).addSecs(i), AppDataDir::messagesPath());
             ASSERT_TRUE(path);
             paths.append(*path);
         }
@@ -234,7 +235,7 @@ TEST_F(CTq20ViewTest, NetworkTextIsShownDecodedAndPlain)
     ASSERT_TRUE(WriteMessageFile('0', "PC", "PC/10.0.0.9",
                                  "stamp\r\n<b>Gr\xFC\xDF"
                                  "e</b>\r\nline 2",
-                                 QDateTime::currentDateTime()));
+                                 QDateTime::currentDateTime(), AppDataDir::messagesPath()));
     start();
     EXPECT_EQ(shownText(), QStringLiteral("stamp\n<b>Grüße</b>\nline 2"));
 }

@@ -1,4 +1,5 @@
 #include "messages/MessageFiles.h"
+#include "settings/AppDataDir.h"
 
 #include "support/Files.h"
 #include "support/IsolatedHome.h"
@@ -31,7 +32,7 @@ protected:
     QByteArrayList loadedTexts() const
     {
         MessageList list;
-        LoadStoredMessages(list, false);
+        LoadStoredMessages(list, false, AppDataDir::messagesPath());
         QByteArrayList texts;
         for (const MessageRecord &record : list)
             texts.append(record.text);
@@ -46,12 +47,12 @@ TEST_F(MessageFilesTest, WrittenMessagesLoadBackByteForByteInNameOrder)
                            "e \x80");
     windows1252.append('\0').append("tail");
     // Written out of order: the names, which begin with the arrival time, set the order.
-    ASSERT_TRUE(WriteMessageFile('7', "C", "C/10.0.0.3", "stamp\r\nx", arrival.addSecs(2)));
-    ASSERT_TRUE(WriteMessageFile('1', "B", "B/10.0.0.2", windows1252, arrival.addSecs(1)));
-    ASSERT_TRUE(WriteMessageFile('0', "A", "A/10.0.0.1:8000u", multiLine, arrival));
+    ASSERT_TRUE(WriteMessageFile('7', "C", "C/10.0.0.3", "stamp\r\nx", arrival.addSecs(2), AppDataDir::messagesPath()));
+    ASSERT_TRUE(WriteMessageFile('1', "B", "B/10.0.0.2", windows1252, arrival.addSecs(1), AppDataDir::messagesPath()));
+    ASSERT_TRUE(WriteMessageFile('0', "A", "A/10.0.0.1:8000u", multiLine, arrival, AppDataDir::messagesPath()));
 
     MessageList list;
-    EXPECT_EQ(LoadStoredMessages(list, false).added, 3u);
+    EXPECT_EQ(LoadStoredMessages(list, false, AppDataDir::messagesPath()).added, 3u);
     std::vector<std::tuple<QByteArray, QByteArray, bool, QString>> loaded;
     for (const MessageRecord &record : list)
         loaded.emplace_back(record.sender, record.text, record.highImportance, record.filePath);
@@ -90,9 +91,9 @@ TEST_F(MessageFilesTest, LoadSkipsEmptyMalformedAndUnreadableFilesAndKeepsTheRes
 
 TEST_F(MessageFilesTest, SameMillisecondAndSystemNameNeverReplacesAFile)
 {
-    const std::optional<QString> first = WriteMessageFile('0', "PC", "PC/10.0.0.1", "stamp\r\none", arrival);
-    const std::optional<QString> second = WriteMessageFile('0', "PC", "PC/10.0.0.2", "stamp\r\ntwo", arrival);
-    const std::optional<QString> third = WriteMessageFile('0', "PC", "PC/10.0.0.3", "stamp\r\nthree", arrival);
+    const std::optional<QString> first = WriteMessageFile('0', "PC", "PC/10.0.0.1", "stamp\r\none", arrival, AppDataDir::messagesPath());
+    const std::optional<QString> second = WriteMessageFile('0', "PC", "PC/10.0.0.2", "stamp\r\ntwo", arrival, AppDataDir::messagesPath());
+    const std::optional<QString> third = WriteMessageFile('0', "PC", "PC/10.0.0.3", "stamp\r\nthree", arrival, AppDataDir::messagesPath());
     ASSERT_TRUE(first && second && third);
     // The next free millisecond: same format, and the names still sort in arrival order.
     EXPECT_EQ(storedNames(),
@@ -112,18 +113,18 @@ TEST_F(MessageFilesTest, NamesThatCouldLeaveTheFolderAreNotStored)
 {
     for (const QByteArray &name :
          {QByteArray("../../escape"), QByteArray("a/b"), QByteArray("..\\up"), QByteArray("nul\0byte", 8)}) {
-        EXPECT_FALSE(WriteMessageFile('0', name, name + "/10.0.0.1", "stamp\r\ntext", arrival)) << name.constData();
+        EXPECT_FALSE(WriteMessageFile('0', name, name + "/10.0.0.1", "stamp\r\ntext", arrival, AppDataDir::messagesPath())) << name.constData();
     }
     // A name the file system refuses (too long) is not stored either.
-    EXPECT_FALSE(WriteMessageFile('0', QByteArray(300, 'x'), "x/10.0.0.1", "stamp\r\ntext", arrival));
+    EXPECT_FALSE(WriteMessageFile('0', QByteArray(300, 'x'), "x/10.0.0.1", "stamp\r\ntext", arrival, AppDataDir::messagesPath()));
     EXPECT_TRUE(storedNames().isEmpty());
     EXPECT_TRUE(QDir(homePath()).entryList({QStringLiteral("*escape*")}, QDir::Files).isEmpty());
     EXPECT_FALSE(QFile::exists(AppDataDir::path() + QStringLiteral("escape.tqm")));
 
     // Dots alone stay inside the folder: the time stamp comes first. A Windows-1252 name
     // gives the same letters in the file name.
-    EXPECT_TRUE(WriteMessageFile('0', "..", "../10.0.0.1", "stamp\r\ntext", arrival));
-    EXPECT_TRUE(WriteMessageFile('0', "J\xFCrgen", "J\xFCrgen/10.0.0.1", "s\r\nt", arrival));
+    EXPECT_TRUE(WriteMessageFile('0', "..", "../10.0.0.1", "stamp\r\ntext", arrival, AppDataDir::messagesPath()));
+    EXPECT_TRUE(WriteMessageFile('0', "J\xFCrgen", "J\xFCrgen/10.0.0.1", "s\r\nt", arrival, AppDataDir::messagesPath()));
     EXPECT_EQ(storedNames(),
               QStringList({QStringLiteral("0307090502041...tqm"), QStringLiteral("0307090502041Jürgen.tqm")}));
 }

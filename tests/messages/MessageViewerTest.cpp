@@ -1,5 +1,6 @@
 #include "messages/MessageViewer.h"
 #include "messages/MessageFiles.h"
+#include "settings/AppDataDir.h"
 
 #include "support/IsolatedHome.h"
 #include "support/ManualClock.h"
@@ -24,7 +25,7 @@ protected:
             const QByteArray text = "stamp\r\nmessage " + QByteArray::number(i);
             MessageRecord record { text, "PC/10.0.0.1", {}, false };
             record.filePath
-                = WriteMessageFile('0', "PC", record.sender, text, QDateTime(QDate(2024, 1, 1), QTime(0, 0)).addSecs(i))
+                = WriteMessageFile('0', "PC", record.sender, text, QDateTime(QDate(2024, 1, 1), QTime(0, 0)).addSecs(i), AppDataDir::messagesPath())
                       .value_or(QString());
             viewer.messages().appendNewest(record);
         }

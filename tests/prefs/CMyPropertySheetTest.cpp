@@ -3,6 +3,7 @@
 #include "mail/MailCounts.h"
 #include "mail/RecordingMailTray.h"
 #include "messages/KillWordFilter.h"
+#include "settings/AppDataDir.h"
 #include "settings/SettingsStore.h"
 
 #include "support/Files.h"
@@ -36,7 +37,7 @@ protected:
     std::unique_ptr<CMyPropertySheet> openSheet(int page = CMyPropertySheet::GeneralPage)
     {
         auto sheet = std::make_unique<CMyPropertySheet>(
-            PrefsContext{settings, prompter, sound, shell, announcer, counts, QFont(), QFont()}, page);
+            PrefsContext{settings, prompter, sound, shell, announcer, counts, QFont(), QFont(), AppDataDir::path(), "10.0.0.1"}, page);
         sheet->show();
         return sheet;
     }
@@ -75,6 +76,13 @@ protected:
     MailAnnouncer announcer{tray, sound};
     MailCounts counts;
 };
+
+TEST_F(CMyPropertySheetTest, TheGeneralPageShowsTheAddressThePacketsName)
+{
+    // One rule for the own address: the page shows what the station puts in its packets.
+    const std::unique_ptr<CMyPropertySheet> sheet = openSheet();
+    EXPECT_EQ(child<QLineEdit>(*sheet, "ownAddressEdit")->text(), QStringLiteral("10.0.0.1"));
+}
 
 TEST_F(CMyPropertySheetTest, OkWritesNothingForPagesNeverShownAndLeavesTheKillFileAlone)
 {

@@ -3,6 +3,7 @@
 #include "mail/MailCounts.h"
 #include "mail/RecordingMailTray.h"
 #include "prefs/CMyPropertySheet.h"
+#include "settings/AppDataDir.h"
 #include "settings/SettingsStore.h"
 
 #include "support/IsolatedHome.h"
@@ -28,7 +29,7 @@ protected:
     void openSheet()
     {
         sheet = std::make_unique<CMyPropertySheet>(
-            PrefsContext{settings, prompter, sound, shell, announcer, counts, QFont(), QFont()},
+            PrefsContext{settings, prompter, sound, shell, announcer, counts, QFont(), QFont(), AppDataDir::path(), "10.0.0.1"},
             CMyPropertySheet::InterfacePage);
         sheet->show();
         interval = sheet->findChild<QLineEdit *>(QStringLiteral("presenceIntervalEdit"));
