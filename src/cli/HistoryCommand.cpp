@@ -43,7 +43,8 @@ int HistoryCommand::run(const QStringList &arguments, CommandOutput &output)
         name(), QStringLiteral("[options]"),
         tr("Prints the stored messages of your messages folder that match every option given, newest first. Each "
            "message is its arrival stamp, \"From:\" and the sender, then its text as the window shows it, and an "
-           "empty line. Control characters of a text are shown as \"\uFFFD\".\n"
+           "empty line. Control characters of a text are shown as \"\uFFFD\". Standard error says how many of the "
+           "stored messages were found.\n"
            "Messages are stored only while \"Use files to automatically saving and restoring messages\" is on "
            "(Preferences, Interface); while it is off, this is said on standard error and nothing is printed.\n"
            "Exit status: 0 when the search ran, also when nothing matched or storing is off; 2 for bad usage."));
