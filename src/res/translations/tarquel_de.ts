@@ -688,7 +688,7 @@ Geben Sie in den Einstellungen „Ihr Systemname“ ein.</translation>
     </message>
     <message>
         <source>&amp;AutoAnswer</source>
-        <translation>&amp;Autom. Antwort</translation>
+        <translation>Auto&amp;matisch antworten</translation>
     </message>
     <message>
         <source>Toggle AutoAnswer mode</source>
