@@ -4,12 +4,14 @@
 #include "cli/ProbeCommand.h"
 #include "cli/ScanCommand.h"
 #include "cli/SubcommandList.h"
+#include "res/Translations.h"
 
 #include <QCoreApplication>
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    tq::installTranslations();
     QCoreApplication::setApplicationName(QStringLiteral("tarquel"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TQ_VERSION));
 

@@ -10,8 +10,8 @@
 namespace tq {
 namespace {
 
-constexpr QByteArrayView kSeparatorLine { "*******************************************\r\n" };
-constexpr QByteArrayView kEntryEnd { "\r\n*******************************************\r\n" };
+constexpr QByteArrayView kSeparatorLine{"*******************************************\r\n"};
+constexpr QByteArrayView kEntryEnd{"\r\n*******************************************\r\n"};
 
 QByteArray textEntry(QByteArrayView text)
 {
@@ -62,7 +62,7 @@ QByteArray filteredEntryText(QByteArrayView reasonLine, QByteArrayView arrivalSt
 
 QByteArray nonStandardMessageBuffer(QByteArrayView arrivalStamp, QByteArrayView receivedData)
 {
-    return filteredEntryText(tqString(Sid::FilteredNonStandard).toUtf8(), arrivalStamp, receivedData);
+    return filteredEntryText(filtered::kNonStandard, arrivalStamp, receivedData);
 }
 
 FilteredMessageFile::FilteredMessageFile(Prompter &prompter, const SettingsStore &store)
@@ -97,7 +97,7 @@ FilteredMessageFile::Result FilteredMessageFile::SaveFilteredMessage(QByteArrayV
     if (!m_failureShown) {
         m_failureShown = true;
         m_prompter.message(tqString(Sid::AppName), tqString(Sid::DeadFileWriteFailed) + m_path,
-            Prompter::Icon::Exclamation, Prompter::Buttons::Ok);
+                           Prompter::Icon::Exclamation, Prompter::Buttons::Ok);
     }
     return Result::Failed;
 }

@@ -2,6 +2,7 @@
 
 #include "messages/DisplayText.h"
 
+#include <QCoreApplication>
 #include <QJsonValue>
 
 namespace tq {
@@ -38,9 +39,10 @@ QString readableMessage(const MessageRecord &record)
     QString readable;
     if (!parts.stamp.isEmpty())
         readable += displayText(parts.stamp) + QLatin1Char('\n');
-    readable += QStringLiteral("From: ") + decodeMessageBytes(record.sender);
+    // For the reader only: the export in this form is no file another program reads.
+    readable += QCoreApplication::translate("tq", "From: %1").arg(decodeMessageBytes(record.sender));
     if (record.highImportance)
-        readable += QStringLiteral(", high importance");
+        readable += QCoreApplication::translate("tq", ", high importance");
     readable += QLatin1Char('\n');
     const QString message = displayText(parts.message);
     readable += message;

@@ -23,7 +23,7 @@ protected:
     // One hour east of UTC all year, so that arrivals in JSON have a known offset.
     static test::TarquelRun history(const QStringList &arguments)
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment environment = test::desktopEnvironment();
         environment.insert(u"TZ"_s, u"<+01>-1"_s);
         return test::runTarquel(QStringList{u"history"_s} + arguments, environment);
     }
