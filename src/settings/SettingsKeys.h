@@ -74,6 +74,10 @@ inline constexpr int kOutgoingUtf8 = 0;
 inline constexpr int kOutgoingWindows1252 = 1;
 // A broadcast from the Send command asks first; 0 once the user has said not to ask again.
 inline constexpr IntSetting AskBeforeBroadcast{kSettings, "AskBeforeBroadcast", 1};
+// Messages kept for delivery later: tried again every "RetryInterval" seconds (and when their
+// host is seen again) for at most "RetryDays" days.
+inline constexpr IntSetting RetryInterval{kSettings, "RetryInterval", 300};
+inline constexpr IntSetting RetryDays{kSettings, "RetryDays", 3};
 
 // ---- section "Initialization"
 inline constexpr StringSetting ClassName{kInitialization, "ClassName", "None"};
