@@ -21,8 +21,8 @@ namespace {
 constexpr char kEntrySuffix[] = ".queued";
 constexpr char kClaimsFolder[] = "claims/";
 constexpr char kUnreadableFolder[] = "unreadable/";
-// Larger than any entry this program writes (two packets of at most 64 KiB, in base64).
-constexpr qint64 kLargestEntry = 1024 * 1024;
+// A message of a few megabytes is sent whole; a larger file is no entry of this program's.
+constexpr qint64 kLargestEntry = 32 * 1024 * 1024;
 
 QString newId()
 {
@@ -91,7 +91,12 @@ DeliveryQueue::Added DeliveryQueue::add(QueuedMessage entry) const
         return added;
     }
     entry.id = newId();
-    added.error = writeFileDurably(m_folder, entryName(entry.id), encodeQueuedMessage(entry));
+    const QByteArray bytes = encodeQueuedMessage(entry);
+    if (bytes.size() > kLargestEntry) {
+        added.error = EFBIG;
+        return added;
+    }
+    added.error = writeFileDurably(m_folder, entryName(entry.id), bytes);
     if (added.ok())
         added.id = entry.id;
     return added;

@@ -9,8 +9,12 @@ namespace tq {
 namespace {
 
 constexpr int kRefreshDelayMs = 200;
-// A day: longer would leave messages waiting for nothing; at least a second.
+// "RetryInterval" is taken between a second and a day: a message should not wait days
+// between two tries.
 constexpr int kLongestIntervalSeconds = 24 * 3600;
+// One attempt waits as long as a send does ("Delay"), but not so briefly that no station
+// could answer in time.
+constexpr int kShortestBudgetMs = 500;
 
 // What the list of waiting messages shows of an entry.
 QString shownState(const QueuedMessage &entry)
@@ -58,7 +62,7 @@ RetryPolicy RetryScheduler::policy() const
     RetryPolicy policy;
     policy.intervalSeconds = qBound(1, m_settings.get(keys::RetryInterval), kLongestIntervalSeconds);
     policy.retryDays = qMax(0, m_settings.get(keys::RetryDays));
-    policy.budgetMs = qMax(1, m_settings.get(keys::Delay));
+    policy.budgetMs = qMax(kShortestBudgetMs, m_settings.get(keys::Delay));
     return policy;
 }
 
@@ -66,7 +70,7 @@ void RetryScheduler::start()
 {
     m_started = true;
     QDir().mkpath(m_queue.folder());
-    if (!m_watcher.directories().contains(m_queue.folder()))
+    if (m_watcher.directories().isEmpty())
         m_watcher.addPath(m_queue.folder());
     refresh();
     settingsChanged();

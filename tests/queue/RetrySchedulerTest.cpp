@@ -143,6 +143,23 @@ TEST_F(RetrySchedulerTest, AStationThatNeverAnswersKeepsTheMessageWaiting)
     EXPECT_TRUE(delivered.isEmpty());
 }
 
+TEST_F(RetrySchedulerTest, AnAttemptCutShortByTheProgramsEndDoesNotCount)
+{
+    test::RawStation station(test::RawStation::Mode::NeverAnswer);
+    settings.set(keys::Delay, 600000); // far longer than the test waits
+    const QString id = add(waitingMessage(QStringLiteral("Bob/127.0.0.1"), SendTransport::Tcp, station.port()));
+    auto scheduler = makeScheduler();
+    scheduler->start();
+    ASSERT_TRUE(test::waitUntil([&] { return station.accepted() == 1; }));
+    ASSERT_TRUE(scheduler->isRoundRunning());
+
+    scheduler.reset(); // the attempt is woken and the thread waited for
+    ASSERT_TRUE(entry(id));
+    EXPECT_EQ(entry(id)->attempts, 0);
+    EXPECT_FALSE(entry(id)->lastOutcome);
+    EXPECT_TRUE(delivered.isEmpty());
+}
+
 // A datagram counts once the station's receipt reaches this program's own UDP receiver.
 class DatagramRetryTest : public RetrySchedulerTest {
 protected:
