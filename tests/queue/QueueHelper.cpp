@@ -1,10 +1,13 @@
 // A second process on the same queue, for the tests: it queues without end (to be killed
-// in the middle of a write), holds a claim until it is killed, or delivers for a while.
+// in the middle of a write), holds a claim until it is killed, delivers for a while, or
+// keeps retrying as a running station does until SIGTERM ends it the way it ends the program.
 //   tq_queue_helper fill APPDATA PORT
 //   tq_queue_helper claim APPDATA ID
 //   tq_queue_helper deliver APPDATA SETTINGS SECONDS
+//   tq_queue_helper keep APPDATA SETTINGS
 #include "QueueTestSupport.h"
 
+#include "platform/TerminationSignals.h"
 #include "queue/DeliveryQueue.h"
 #include "queue/NetworkDeliverer.h"
 #include "queue/ReceiptBoard.h"
@@ -68,6 +71,22 @@ int deliver(const QString &appDataDir, const QString &settingsFile, int seconds)
     return QCoreApplication::exec();
 }
 
+// Says "tried" after each round; SIGTERM ends it cleanly, as it ends the station.
+int keep(const QString &appDataDir, const QString &settingsFile)
+{
+    tq::RetryScheduler scheduler(appDataDir,
+                                 std::make_shared<tq::NetworkDeliverer>(std::make_shared<tq::ReceiptBoard>()),
+                                 tq::SettingsStore(settingsFile));
+    tq::TerminationSignals termination;
+    QObject context;
+    QObject::connect(&scheduler, &tq::RetryScheduler::roundFinished, &context, [] { say("tried"); });
+    QObject::connect(&termination, &tq::TerminationSignals::terminationRequested, &context,
+                     [] { QCoreApplication::quit(); });
+    scheduler.start();
+    scheduler.retryDue();
+    return QCoreApplication::exec();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -81,6 +100,8 @@ int main(int argc, char *argv[])
         return claim(arguments[2], arguments[3]);
     if (mode == QLatin1String("deliver") && arguments.size() == 5)
         return deliver(arguments[2], arguments[3], arguments[4].toInt());
-    std::fputs("usage: tq_queue_helper fill|claim|deliver ...\n", stderr);
+    if (mode == QLatin1String("keep") && arguments.size() == 4)
+        return keep(arguments[2], arguments[3]);
+    std::fputs("usage: tq_queue_helper fill|claim|deliver|keep ...\n", stderr);
     return 2;
 }

@@ -1,6 +1,7 @@
-// Several processes on one queue, and processes that die in the middle: a kill -9 during a
-// write leaves whole entries only, a claim dies with its process, and two processes that
-// deliver at the same time deliver each entry once.
+// Several processes on one queue, and processes that end in the middle: a kill -9 during a
+// write leaves whole entries only, a claim dies with its process, a station ended by SIGTERM
+// or kill -9 in the middle of an attempt leaves the entry for the next start, and two
+// processes that deliver at the same time deliver each entry once.
 #include "QueueTestSupport.h"
 
 #include "queue/DeliveryQueue.h"
@@ -17,6 +18,8 @@
 #include <QSet>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 namespace tq {
 namespace {
@@ -56,6 +59,8 @@ protected:
         helper.waitForFinished();
     }
 
+    void endInTheMiddleOfAnAttemptAndRestart(int signal);
+
     DeliveryQueue queue{appDataDir()};
     QProcess helper;
     QByteArray output;
@@ -63,7 +68,8 @@ protected:
 
 TEST_F(QueueProcessesTest, AKillInTheMiddleOfQueueingLeavesOnlyWholeEntriesAndNoLitter)
 {
-    const int port = test::unusedTcpPort();
+    test::RefusingPort place;
+    const int port = place.port();
     ASSERT_TRUE(startHelper({QStringLiteral("fill"), appDataDir(), QString::number(port)}));
     ASSERT_TRUE(helperSaid("queued", 5));
     killHelper();
@@ -82,7 +88,7 @@ TEST_F(QueueProcessesTest, AKillInTheMiddleOfQueueingLeavesOnlyWholeEntriesAndNo
     EXPECT_EQ(test::filesStartingWith(queue.folder(), QLatin1String(kTemporaryPrefix)), 0);
 
     // And all of it is delivered after a restart, each once.
-    test::TcpStationAt station(port);
+    test::TcpStationAt station(place);
     RetryScheduler scheduler(appDataDir(), std::make_shared<NetworkDeliverer>(std::make_shared<ReceiptBoard>()),
                              settings);
     scheduler.start();
@@ -94,13 +100,14 @@ TEST_F(QueueProcessesTest, AKillInTheMiddleOfQueueingLeavesOnlyWholeEntriesAndNo
 
 TEST_F(QueueProcessesTest, AClaimDiesWithItsProcessAndTheEntryIsDeliveredAfterwards)
 {
-    const int port = test::unusedTcpPort();
+    test::RefusingPort place;
+    const int port = place.port();
     const QueuedMessage message = waitingMessage(QStringLiteral("Bob/127.0.0.1"), SendTransport::Tcp, port);
     const QString id = queue.add(message).id;
     ASSERT_TRUE(startHelper({QStringLiteral("claim"), appDataDir(), id}));
     ASSERT_TRUE(helperSaid("claimed"));
 
-    test::TcpStationAt station(port);
+    test::TcpStationAt station(place);
     RetryScheduler scheduler(appDataDir(), std::make_shared<NetworkDeliverer>(std::make_shared<ReceiptBoard>()),
                              settings);
     int rounds = 0;
@@ -116,10 +123,60 @@ TEST_F(QueueProcessesTest, AClaimDiesWithItsProcessAndTheEntryIsDeliveredAfterwa
     EXPECT_EQ(station.packets, QList<QByteArray>{message.streamPacket});
 }
 
+// A station is retrying the entry at a destination that hangs when it is ended by `signal`;
+// after a restart the entry reaches the station that now listens there, once.
+void QueueProcessesTest::endInTheMiddleOfAnAttemptAndRestart(int signal)
+{
+    test::RefusingPort place;
+    place.listenWithoutAnswering();
+    // The attempt must still be under way when the signal comes, however slow the machine.
+    settings.set(keys::Delay, 60000);
+    const QueuedMessage message = waitingMessage(QStringLiteral("Bob/127.0.0.1"), SendTransport::Tcp, place.port());
+    const QString id = queue.add(message).id;
+    ASSERT_TRUE(startHelper({QStringLiteral("keep"), appDataDir(), settings.filePath()}));
+    ASSERT_TRUE(test::waitUntil([&] { return place.isCalled(); }, 10000));
+
+    ::kill(static_cast<pid_t>(helper.processId()), signal);
+    ASSERT_TRUE(helper.waitForFinished(10000));
+    if (signal == SIGTERM) {
+        // Ended as the program ends: the attempt under way is given up at once.
+        EXPECT_EQ(helper.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(helper.exitCode(), 0);
+    }
+    const std::optional<QueuedMessage> left = queue.read(id);
+    ASSERT_TRUE(left);
+    EXPECT_EQ(left->attempts, 0); // cut short, so it does not count
+    EXPECT_EQ(left->streamPacket, message.streamPacket);
+
+    test::TcpStationAt station(place);
+    ASSERT_TRUE(station.isListening());
+    RetryScheduler restarted(appDataDir(), std::make_shared<NetworkDeliverer>(std::make_shared<ReceiptBoard>()),
+                             settings);
+    int rounds = 0;
+    QObject::connect(&restarted, &RetryScheduler::roundFinished, &restarted, [&] { ++rounds; });
+    restarted.start();
+    EXPECT_EQ(restarted.count(), 1);
+    ASSERT_TRUE(test::waitUntil([&] { return restarted.count() == 0; }));
+    ASSERT_TRUE(test::waitUntil([&] { return rounds >= 3; }));
+    EXPECT_EQ(station.packets, QList<QByteArray>{message.streamPacket});
+    EXPECT_EQ(test::filesStartingWith(queue.folder(), QLatin1String(kTemporaryPrefix)), 0);
+}
+
+TEST_F(QueueProcessesTest, AStationEndedBySigtermInTheMiddleOfAnAttemptDeliversAfterItsRestart)
+{
+    endInTheMiddleOfAnAttemptAndRestart(SIGTERM);
+}
+
+TEST_F(QueueProcessesTest, AStationKilledInTheMiddleOfAnAttemptDeliversAfterItsRestart)
+{
+    endInTheMiddleOfAnAttemptAndRestart(SIGKILL);
+}
+
 TEST_F(QueueProcessesTest, TwoProcessesDeliveringTheSameQueueDeliverEachEntryOnce)
 {
-    const int port = test::unusedTcpPort();
-    test::TcpStationAt station(port);
+    test::RefusingPort place;
+    const int port = place.port();
+    test::TcpStationAt station(place);
     constexpr int kEntries = 40;
     for (int n = 0; n < kEntries; ++n)
         queue.add(waitingMessage(QStringLiteral("Bob/127.0.0.1"), SendTransport::Tcp, port, QByteArray::number(n)));

@@ -2,9 +2,15 @@
 
 #include "protocol/DeliveryReceipt.h"
 #include "protocol/MessagePacket.h"
+#include "support/LoopbackPeer.h"
 #include "support/SignalWaiter.h"
 
 #include <QDir>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
 
 namespace tq::test {
 
@@ -25,6 +31,50 @@ QueuedMessage waitingMessage(const QString &destination, SendTransport transport
     // Whole seconds, as a wall clock of the tests gives them, and as the file keeps them.
     entry.queuedAt = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch(), Qt::UTC);
     return entry;
+}
+
+RefusingPort::RefusingPort(SendTransport transport)
+{
+    const bool tcp = transport == SendTransport::Tcp;
+    // Bound on every address, the port is taken neither by another test's listener nor as
+    // the source port of any connection, on 127.0.0.1 or another loopback address, until
+    // the station that starts here binds it in turn.
+    for (int attempt = 0; attempt < 50 && m_port == 0; ++attempt) {
+        const int candidate = tcp ? unusedTcpPort() : unusedUdpPort();
+        UniqueFd fd(::socket(AF_INET, (tcp ? SOCK_STREAM : SOCK_DGRAM) | SOCK_CLOEXEC, 0));
+        sockaddr_in any{};
+        any.sin_family = AF_INET;
+        any.sin_addr.s_addr = htonl(INADDR_ANY);
+        any.sin_port = htons(static_cast<uint16_t>(candidate));
+        if (::bind(fd.get(), reinterpret_cast<const sockaddr *>(&any), sizeof any) != 0)
+            continue;
+        if (!tcp) {
+            // Connected to the discard port, it hears nobody else: others get "port unreachable".
+            sockaddr_in discard{};
+            discard.sin_family = AF_INET;
+            discard.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            discard.sin_port = htons(9);
+            ::connect(fd.get(), reinterpret_cast<const sockaddr *>(&discard), sizeof discard);
+        }
+        m_socket = std::move(fd);
+        m_port = candidate;
+    }
+}
+
+void RefusingPort::listenWithoutAnswering()
+{
+    ::listen(m_socket.get(), 16);
+}
+
+bool RefusingPort::isCalled() const
+{
+    pollfd waiting{m_socket.get(), POLLIN, 0};
+    return ::poll(&waiting, 1, 0) == 1;
+}
+
+TcpStationAt::TcpStationAt(RefusingPort &place)
+    : TcpStationAt((place.release(), place.port()))
+{
 }
 
 TcpStationAt::TcpStationAt(int port)
@@ -54,8 +104,8 @@ UdpStation::UdpStation(int listenPort, int receiptSizeSkew)
                          text.append(QByteArray(receiptSizeSkew, 'x'));
                          const ReceiptIdentity own{"BOB", {}, "127.0.0.1", port()};
                          const int replyPort = parsed.replyAddress.split(':').value(1).chopped(1).toInt();
-                         sendDatagram(data.senderIp, replyPort,
-                                      BuildDeliveryReceipt(text, "Monday, 6 May 2024, 09:12:00", own));
+                         tq::sendDatagram(data.senderIp, replyPort,
+                                          BuildDeliveryReceipt(text, "Monday, 6 May 2024, 09:12:00", own));
                      });
     m_receiver.start();
     waitUntil([this] { return port() != 0; });

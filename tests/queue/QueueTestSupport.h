@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/UniqueFd.h"
 #include "protocol/CReceiveThread.h"
 #include "protocol/CUDPReceiveThread.h"
 #include "queue/QueuedMessage.h"
@@ -33,9 +34,32 @@ struct ManualWallClock {
     void advanceSeconds(qint64 seconds) { *now = now->addSecs(seconds); }
 };
 
-// A station's TCP listener on a port the test chose beforehand, and what it received.
+// A loopback port where nothing listens, held so that nothing else takes it meanwhile (no
+// test running beside this one, no connection as its source port): a TCP socket bound to it
+// on every address that does not listen, or a UDP socket that takes datagrams from one other
+// port only. What is sent there is refused.
+class RefusingPort {
+public:
+    explicit RefusingPort(SendTransport transport = SendTransport::Tcp);
+    int port() const { return m_port; }
+    // From now on a TCP connection is made, but nothing it sends is ever answered: a station
+    // that hangs.
+    void listenWithoutAnswering();
+    // Whether a connection waits there (after listenWithoutAnswering()).
+    bool isCalled() const;
+    // Frees the port for the station that starts there.
+    void release() { m_socket.reset(); }
+
+private:
+    UniqueFd m_socket;
+    int m_port = 0;
+};
+
+// A station's TCP listener on a port the test held until now, and what it received.
 class TcpStationAt {
 public:
+    explicit TcpStationAt(RefusingPort &place);
+    // A port no other test holds (a private network's).
     explicit TcpStationAt(int port);
     ~TcpStationAt();
     bool isListening() const { return m_receiver.boundPort() != 0; }

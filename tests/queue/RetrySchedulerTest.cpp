@@ -50,7 +50,8 @@ protected:
 
 TEST_F(RetrySchedulerTest, AStationThatDidNotListenGetsTheMessageExactlyOnceWhenItStarts)
 {
-    const int port = test::unusedTcpPort();
+    test::RefusingPort place;
+    const int port = place.port();
     const QueuedMessage message = waitingMessage(QStringLiteral("Bob/127.0.0.1"), SendTransport::Tcp, port);
     const QString id = add(message);
     const auto scheduler = makeScheduler();
@@ -63,7 +64,7 @@ TEST_F(RetrySchedulerTest, AStationThatDidNotListenGetsTheMessageExactlyOnceWhen
     EXPECT_EQ(entry(id)->lastOutcome, DeliveryOutcome::Refused);
     EXPECT_EQ(entry(id)->address, QStringLiteral("127.0.0.1"));
 
-    test::TcpStationAt station(port);
+    test::TcpStationAt station(place);
     ASSERT_TRUE(station.isListening());
     scheduler->hostReachable(QStringLiteral("127.0.0.1"));
     ASSERT_TRUE(test::waitUntil([&] { return !delivered.isEmpty(); }));
@@ -83,7 +84,8 @@ TEST_F(RetrySchedulerTest, AStationThatDidNotListenGetsTheMessageExactlyOnceWhen
 
 TEST_F(RetrySchedulerTest, TheQueueOutlivesTheSchedulerThatKeptIt)
 {
-    const int port = test::unusedTcpPort();
+    test::RefusingPort place;
+    const int port = place.port();
     const QueuedMessage message = waitingMessage(QStringLiteral("Bob/127.0.0.1"), SendTransport::Tcp, port);
     add(message);
     {
@@ -93,7 +95,7 @@ TEST_F(RetrySchedulerTest, TheQueueOutlivesTheSchedulerThatKeptIt)
     }
     EXPECT_TRUE(delivered.isEmpty());
 
-    test::TcpStationAt station(port);
+    test::TcpStationAt station(place);
     const auto second = makeScheduler();
     second->start();
     EXPECT_EQ(second->count(), 1);
@@ -103,8 +105,9 @@ TEST_F(RetrySchedulerTest, TheQueueOutlivesTheSchedulerThatKeptIt)
 
 TEST_F(RetrySchedulerTest, AnEntryQueuedElsewhereIsSeenAtOnceAndTriedAtTheNextRound)
 {
-    const int port = test::unusedTcpPort();
-    test::TcpStationAt station(port);
+    test::RefusingPort place;
+    const int port = place.port();
+    test::TcpStationAt station(place);
     settings.set(keys::RetryInterval, 2);
     const auto scheduler = makeScheduler();
     scheduler->start();
@@ -209,7 +212,8 @@ TEST_F(DatagramRetryTest, AReceiptForAnotherTextConfirmsNothing)
 
 TEST_F(DatagramRetryTest, APortNobodyListensOnIsRefused)
 {
-    const QString id = add(datagramTo(test::unusedUdpPort()));
+    const test::RefusingPort closed(SendTransport::Udp);
+    const QString id = add(datagramTo(closed.port()));
     const auto scheduler = makeScheduler();
     scheduler->start();
     ASSERT_TRUE(test::waitUntil([&] { return rounds >= 1; }));

@@ -54,25 +54,26 @@ protected:
 TEST_F(WaitingMessagesWindowTest, EachWaitingMessageShowsWhereItGoesItsFirstLineAndHowItsLastAttemptWent)
 {
     QueuedMessage tried =
-        waitingMessage(QStringLiteral("Bob/10.0.0.5"), SendTransport::Tcp, 7777, "\r\nLunch at noon?\r\nSecond line");
+        waitingMessage(QStringLiteral("Bob/127.0.0.5"), SendTransport::Tcp, 7777, "\r\nLunch at noon?\r\nSecond line");
     tried.attempts = 2;
     tried.lastAttemptAt = tried.queuedAt.addSecs(300);
     tried.lastOutcome = DeliveryOutcome::Refused;
     add(tried);
-    QueuedMessage fresh = waitingMessage(QStringLiteral("carl-pc:8000u"), SendTransport::Udp, 8000, "Build is green");
+    QueuedMessage fresh =
+        waitingMessage(QStringLiteral("carl-pc.invalid:8000u"), SendTransport::Udp, 8000, "Build is green");
     fresh.queuedAt = fresh.queuedAt.addSecs(60);
     add(fresh);
     open();
 
     ASSERT_EQ(list()->topLevelItemCount(), 2);
     const QTreeWidgetItem *bob = list()->topLevelItem(0);
-    EXPECT_EQ(bob->text(Column::DestinationColumn), QStringLiteral("Bob/10.0.0.5"));
+    EXPECT_EQ(bob->text(Column::DestinationColumn), QStringLiteral("Bob/127.0.0.5"));
     EXPECT_EQ(bob->text(Column::MessageColumn), QStringLiteral("Lunch at noon?"));
     EXPECT_FALSE(bob->text(Column::QueuedColumn).isEmpty());
     EXPECT_FALSE(bob->text(Column::LastAttemptColumn).isEmpty());
     EXPECT_EQ(bob->text(Column::ResultColumn), outcomeText(DeliveryOutcome::Refused));
     const QTreeWidgetItem *carl = list()->topLevelItem(1);
-    EXPECT_EQ(carl->text(Column::DestinationColumn), QStringLiteral("carl-pc:8000u"));
+    EXPECT_EQ(carl->text(Column::DestinationColumn), QStringLiteral("carl-pc.invalid:8000u"));
     EXPECT_EQ(carl->text(Column::MessageColumn), QStringLiteral("Build is green"));
     EXPECT_TRUE(carl->text(Column::LastAttemptColumn).isEmpty());
     EXPECT_TRUE(carl->text(Column::ResultColumn).isEmpty());
@@ -81,15 +82,15 @@ TEST_F(WaitingMessagesWindowTest, EachWaitingMessageShowsWhereItGoesItsFirstLine
 
 TEST_F(WaitingMessagesWindowTest, CancelTakesTheSelectedMessageOutOfTheQueue)
 {
-    add(waitingMessage(QStringLiteral("Bob/10.0.0.5"), SendTransport::Tcp, 7777));
-    const QString carl = add(waitingMessage(QStringLiteral("Carl/10.0.0.6"), SendTransport::Tcp, 7777));
+    add(waitingMessage(QStringLiteral("Bob/127.0.0.5"), SendTransport::Tcp, 7777));
+    const QString carl = add(waitingMessage(QStringLiteral("Carl/127.0.0.6"), SendTransport::Tcp, 7777));
     open();
     select(0);
     ASSERT_TRUE(button("cancelButton")->isEnabled());
     QTest::mouseClick(button("cancelButton"), Qt::LeftButton);
 
     ASSERT_EQ(list()->topLevelItemCount(), 1);
-    EXPECT_EQ(list()->topLevelItem(0)->text(Column::DestinationColumn), QStringLiteral("Carl/10.0.0.6"));
+    EXPECT_EQ(list()->topLevelItem(0)->text(Column::DestinationColumn), QStringLiteral("Carl/127.0.0.6"));
     const QList<QueuedMessage> left = DeliveryQueue(appDataDir()).entries();
     ASSERT_EQ(left.size(), 1);
     EXPECT_EQ(left[0].id, carl);
@@ -98,7 +99,7 @@ TEST_F(WaitingMessagesWindowTest, CancelTakesTheSelectedMessageOutOfTheQueue)
 
 TEST_F(WaitingMessagesWindowTest, AMessageBeingDeliveredElsewhereIsNotCancelled)
 {
-    const QString id = add(waitingMessage(QStringLiteral("Bob/10.0.0.5"), SendTransport::Tcp, 7777));
+    const QString id = add(waitingMessage(QStringLiteral("Bob/127.0.0.5"), SendTransport::Tcp, 7777));
     open();
     QueueClaim::Status claimStatus{};
     const std::optional<QueueClaim> elsewhere = DeliveryQueue(appDataDir()).claim(id, claimStatus);
@@ -112,10 +113,11 @@ TEST_F(WaitingMessagesWindowTest, AMessageBeingDeliveredElsewhereIsNotCancelled)
 
 TEST_F(WaitingMessagesWindowTest, RetryNowDeliversTheSelectedMessageAndTheListFollows)
 {
-    const int port = test::unusedTcpPort();
+    test::RefusingPort place;
+    const int port = place.port();
     const QueuedMessage message = waitingMessage(QStringLiteral("Bob/127.0.0.1"), SendTransport::Tcp, port);
     add(message);
-    test::TcpStationAt station(port);
+    test::TcpStationAt station(place);
     open();
     select(0);
     QTest::mouseClick(button("retryButton"), Qt::LeftButton);
