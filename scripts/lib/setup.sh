@@ -5,7 +5,7 @@ TQ_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 # Everything the program and its tests need, from Debian 12's archive.
 TQ_PACKAGES=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-qpa-plugins libqt6dbus6
   libcanberra-dev
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -2,6 +2,7 @@
 
 #include "addressbook/AddressBookIcons.h"
 #include "addressbook/AddressBookModel.h"
+#include "addressbook/PresenceMarks.h"
 
 #include <QLineEdit>
 #include <QPainter>
@@ -92,8 +93,10 @@ void AddressBookItemDelegate::initStyleOption(QStyleOptionViewItem *option, cons
 {
     QStyledItemDelegate::initStyleOption(option, index);
     if (isNameColumn(index)) {
-        option->icon =
-            index.data(AddressBookModel::GroupRole).toBool() ? addressbook::groupIcon() : addressbook::userIcon();
+        const auto presence = static_cast<PresenceState>(index.data(AddressBookModel::PresenceRole).toInt());
+        option->icon = index.data(AddressBookModel::GroupRole).toBool()
+            ? addressbook::groupIcon()
+            : withPresenceMark(addressbook::userIcon(), presence);
         option->features |= QStyleOptionViewItem::HasDecoration;
         option->decorationSize = QSize(kImageSize, kImageSize);
     }

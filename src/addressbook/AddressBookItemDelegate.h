@@ -9,9 +9,9 @@
 namespace tq {
 
 // Draws a row of the address book list: in the first column the state image, then the user or
-// group icon and the name, underlined while the pointer rests on the row. The name is edited
-// in place; what was typed is kept for the list to apply once the editor has closed, because
-// applying it may ask the user and start the edit again.
+// group icon (a user's with the mark of its presence) and the name, underlined while the pointer rests on the row. The
+// name is edited in place; what was typed is kept for the list to apply once the editor has closed, because applying it
+// may ask the user and start the edit again.
 class AddressBookItemDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:

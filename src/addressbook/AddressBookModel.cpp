@@ -1,6 +1,7 @@
 #include "addressbook/AddressBookModel.h"
 
 #include "addressbook/AddressBookNames.h"
+#include "addressbook/PresenceTexts.h"
 #include "res/StringTable.h"
 
 #include <algorithm>
@@ -40,9 +41,48 @@ QVariant AddressBookModel::data(const QModelIndex &index, int role) const
         return row.group;
     case ActiveRole:
         return row.active;
+    case PresenceRole:
+    case Qt::ToolTipRole:
+        return index.column() == UserColumn ? presenceData(row, role) : QVariant();
     default:
         return {};
     }
+}
+
+QVariant AddressBookModel::presenceData(const Row &row, int role) const
+{
+    if (!m_presence)
+        return {};
+    if (row.group) {
+        if (role != Qt::ToolTipRole || !m_presence->isEnabled())
+            return {};
+        const QString text = groupPresenceText(m_presence->groupPresence(row.name));
+        return text.isEmpty() ? QVariant() : QVariant(text);
+    }
+    // A deactivated user shows no mark, even where an active one shares its name and host.
+    const UserPresence presence = row.active ? m_presence->userPresence(row.name, row.host) : UserPresence();
+    if (role == PresenceRole)
+        return static_cast<int>(presence.state);
+    if (!m_presence->isEnabled())
+        return {};
+    return presenceToolTip(presence, QDateTime::currentDateTime());
+}
+
+void AddressBookModel::setPresenceSource(PresenceSource *source)
+{
+    if (m_presence)
+        m_presence->disconnect(this);
+    m_presence = source;
+    if (source)
+        connect(source, &PresenceSource::presenceChanged, this, &AddressBookModel::presenceChanged);
+    presenceChanged();
+}
+
+void AddressBookModel::presenceChanged()
+{
+    if (!m_rows.isEmpty())
+        Q_EMIT dataChanged(index(0, UserColumn), index(static_cast<int>(m_rows.size()) - 1, UserColumn),
+                           {PresenceRole, Qt::ToolTipRole});
 }
 
 QVariant AddressBookModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -2,10 +2,12 @@
 
 #include "addressbook/AddressBookListRules.h"
 #include "addressbook/AddressBookStore.h"
+#include "addressbook/PresenceSource.h"
 
 #include <QAbstractTableModel>
 #include <QList>
 #include <QPersistentModelIndex>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -22,7 +24,10 @@ class AddressBookModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     enum Column { UserColumn = 0, HostColumn = 1 };
-    enum Role { GroupRole = Qt::UserRole + 1, ActiveRole };
+    // PresenceRole: a user's PresenceState as an int, in the first column, while a presence
+    // source is set. The first column's tool tip then says the state and since when, or for a
+    // group how many of its users are reachable.
+    enum Role { GroupRole = Qt::UserRole + 1, ActiveRole, PresenceRole };
 
     struct Row {
         QString name;
@@ -82,6 +87,9 @@ public:
     // Whether anything was written to the store since the model was made.
     bool changedStore() const { return m_changed; }
 
+    // Where presence comes from; none (the default) shows none.
+    void setPresenceSource(PresenceSource *source);
+
 Q_SIGNALS:
     // The level shown, the counts or the group names changed.
     void levelStateChanged();
@@ -97,6 +105,8 @@ private:
     void removeListRow(int row);
     void sortInPlace(QList<int> *oldToNew);
     void resortRows();
+    QVariant presenceData(const Row &row, int role) const;
+    void presenceChanged();
 
     AddressBookStore &m_store;
     QList<Row> m_rows;
@@ -107,6 +117,7 @@ private:
     int m_userCount = 0;
     addressbook::SortOrder m_sort;
     bool m_changed = false;
+    QPointer<PresenceSource> m_presence;
 };
 
 } // namespace tq

@@ -177,6 +177,11 @@ bool CAddressBookDlg::changedAddressBook() const
     return m_model->changedStore();
 }
 
+void CAddressBookDlg::setPresenceSource(PresenceSource *source)
+{
+    m_model->setPresenceSource(source);
+}
+
 void CAddressBookDlg::showTopLevel()
 {
     m_model->showTopLevel();

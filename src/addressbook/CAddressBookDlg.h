@@ -15,6 +15,7 @@ namespace tq {
 
 class AddressBookListView;
 class AddressBookModel;
+class PresenceSource;
 class Prompter;
 class SoundPlayer;
 
@@ -33,6 +34,8 @@ public:
     ~CAddressBookDlg() override;
 
     bool changedAddressBook() const;
+    // Marks each user with its presence, and says in tool tips since when; none by default.
+    void setPresenceSource(PresenceSource *source);
 
     // Applies an open in-place edit, keeps the column widths and the sort order, and closes.
     void done(int result) override;

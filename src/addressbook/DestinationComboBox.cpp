@@ -1,6 +1,9 @@
 #include "addressbook/DestinationComboBox.h"
 
+#include "addressbook/AddressBookNames.h"
 #include "addressbook/DestinationIcons.h"
+#include "addressbook/PresenceMarks.h"
+#include "addressbook/PresenceTexts.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -8,7 +11,27 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 
+#include <utility>
+
 namespace tq {
+namespace {
+
+// A user entry's text is the name, then "/" and the host when there is one; names hold no "/".
+std::pair<QString, QString> userNameAndHost(const QString &text)
+{
+    const qsizetype slash = text.indexOf(u'/');
+    if (slash < 0)
+        return {text, {}};
+    return {text.first(slash), text.sliced(slash + 1)};
+}
+
+// "< name >" back to the group's name.
+QString groupNameOf(const QString &entryText)
+{
+    return entryText.size() >= 4 ? entryText.sliced(2, entryText.size() - 4) : QString();
+}
+
+} // namespace
 
 DestinationComboBox::DestinationComboBox(QWidget *parent)
     : QComboBox(parent)
@@ -47,10 +70,62 @@ int DestinationComboBox::codeAt(int index) const
     return itemData(index, Qt::UserRole).toInt();
 }
 
+void DestinationComboBox::setPresenceSource(PresenceSource *source)
+{
+    if (m_presence)
+        m_presence->disconnect(this);
+    m_presence = source;
+    if (source)
+        connect(source, &PresenceSource::presenceChanged, this, &DestinationComboBox::updatePresenceMarks);
+    updatePresenceMarks();
+}
+
+QIcon DestinationComboBox::entryIcon(const DestinationEntry &entry) const
+{
+    const QIcon plain = destinationIcon(entry.kind());
+    if (!m_presence || entry.kind() != DestinationKind::User)
+        return plain;
+    const auto [name, host] = userNameAndHost(entry.text);
+    return withPresenceMark(plain, m_presence->userPresence(name, host).state);
+}
+
+QString DestinationComboBox::entryToolTip(const DestinationEntry &entry) const
+{
+    if (!m_presence || !m_presence->isEnabled())
+        return {};
+    switch (entry.kind()) {
+    case DestinationKind::User: {
+        const auto [name, host] = userNameAndHost(entry.text);
+        return presenceToolTip(m_presence->userPresence(name, host), QDateTime::currentDateTime());
+    }
+    case DestinationKind::Group:
+        return groupPresenceText(m_presence->groupPresence(groupNameOf(entry.text)));
+    case DestinationKind::AllUsers:
+        return groupPresenceText(m_presence->groupPresence(addressbook::topLevelName()));
+    case DestinationKind::Broadcast:
+        break;
+    }
+    return {};
+}
+
+void DestinationComboBox::updatePresenceMarks()
+{
+    for (int i = 0; i < count() && i < m_list.size(); ++i) {
+        const DestinationEntry &entry = m_list.at(i);
+        setItemIcon(i, entryIcon(entry));
+        setItemData(i, entryToolTip(entry), Qt::ToolTipRole);
+    }
+    update();
+}
+
 QIcon DestinationComboBox::fieldIcon() const
 {
     const std::optional<DestinationKind> kind = m_list.kindOf(currentText(), currentIndex());
-    return kind ? destinationIcon(*kind) : QIcon();
+    if (!kind)
+        return QIcon();
+    if (*kind == DestinationKind::User)
+        return entryIcon({currentText(), kUserCode});
+    return destinationIcon(*kind);
 }
 
 void DestinationComboBox::initStyleOption(QStyleOptionComboBox *option) const
@@ -91,8 +166,10 @@ void DestinationComboBox::fillItems()
         // Filling moves the selection; nobody picked anything.
         const QSignalBlocker blocker(this);
         clear();
-        for (const DestinationEntry &entry : m_list.entries())
-            addItem(destinationIcon(entry.kind()), entry.text, entry.code);
+        for (const DestinationEntry &entry : m_list.entries()) {
+            addItem(entryIcon(entry), entry.text, entry.code);
+            setItemData(count() - 1, entryToolTip(entry), Qt::ToolTipRole);
+        }
         setCurrentIndex(-1);
     }
     placeLineEdit();

@@ -2,8 +2,10 @@
 
 #include "addressbook/DestinationCompleter.h"
 #include "addressbook/DestinationList.h"
+#include "addressbook/PresenceSource.h"
 
 #include <QComboBox>
+#include <QPointer>
 
 namespace tq {
 
@@ -11,6 +13,8 @@ namespace tq {
 // offers, each entry with the icon of its kind and its code. Typing completes to the first
 // entry that begins with the typed text; Delete and Backspace do not complete. The icon in
 // front of the field shows the kind of what the field holds now, not of the entry last chosen.
+// With a presence source, a user's icon carries the mark of its state and its tool tip says
+// since when; a group's tool tip says how many of its users are reachable.
 class DestinationComboBox : public QComboBox {
     Q_OBJECT
 public:
@@ -26,6 +30,10 @@ public:
 
     // The code of the entry at `index` (Qt::UserRole of the item).
     int codeAt(int index) const;
+
+    // Where the marks come from; none (the default) shows no marks. The box follows the
+    // source's changes until either goes.
+    void setPresenceSource(PresenceSource *source);
 
 Q_SIGNALS:
     // The user chose the entry at `index` from the list (not by typing).
@@ -45,12 +53,16 @@ private:
     // never jumps sideways when the icon comes or goes.
     void placeLineEdit();
     void fillItems();
+    QIcon entryIcon(const DestinationEntry &entry) const;
+    QString entryToolTip(const DestinationEntry &entry) const;
+    void updatePresenceMarks();
     void noteKey(int key);
     void onTextEdited(const QString &text);
 
     DestinationList m_list;
     DestinationCompleter m_completer;
     bool m_filled = false;
+    QPointer<PresenceSource> m_presence;
 };
 
 } // namespace tq

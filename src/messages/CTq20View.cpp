@@ -168,7 +168,7 @@ void CTq20View::OnInitialUpdate()
         const StoredMessagesLoad load = m_viewer.loadStored(m_settingsCache.dontAutoLast, AppDataDir::messagesPath());
         if (load.tooLarge > 0)
             Q_EMIT largeMessageFilesSkipped(static_cast<int>(load.tooLarge));
-        if (const MessageRecord *current = m_viewer.messages().current()) {
+        if (m_viewer.messages().current()) {
             showCurrentMessage();
             offerQuote(QuoteOffer::Replace);
             m_composeBox->selectAll();

@@ -16,6 +16,7 @@ enum class PrefField {
     UserName2,
     Password1,
     Password2,
+    PresenceInterval,
 };
 
 // A value the page refuses: which field, and the prompt the user sees before the focus goes

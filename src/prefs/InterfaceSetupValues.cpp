@@ -1,6 +1,9 @@
 #include "prefs/InterfaceSetupValues.h"
 
+#include "presence/PresenceInterval.h"
 #include "settings/SettingsStore.h"
+
+#include <QCoreApplication>
 
 namespace tq {
 
@@ -21,7 +24,25 @@ InterfaceSetupValues InterfaceSetupValues::read(const SettingsStore &store)
     values.outgoingEncoding = store.get(keys::OutgoingEncoding) == keys::kOutgoingWindows1252
         ? keys::kOutgoingWindows1252
         : keys::kOutgoingUtf8;
+    values.askBeforeBroadcast = store.get(keys::AskBeforeBroadcast) != 0;
+    values.presenceIntervalText = QString::number(presenceIntervalSeconds(store));
     return values;
+}
+
+std::optional<FieldProblem> InterfaceSetupValues::check() const
+{
+    const std::optional<quint32> seconds = parseUnsignedField(presenceIntervalText);
+    if (seconds
+        && (*seconds == 0
+            || (*seconds >= static_cast<quint32>(kMinPresenceIntervalSeconds)
+                && *seconds <= static_cast<quint32>(kMaxPresenceIntervalSeconds))))
+        return std::nullopt;
+    return FieldProblem{PrefField::PresenceInterval,
+                        QCoreApplication::translate("tq",
+                                                    "Please enter 0 to check nobody, or a number of seconds "
+                                                    "from %1 to %2.")
+                            .arg(kMinPresenceIntervalSeconds)
+                            .arg(kMaxPresenceIntervalSeconds)};
 }
 
 void InterfaceSetupValues::write(SettingsStore &store) const
@@ -35,6 +56,8 @@ void InterfaceSetupValues::write(SettingsStore &store) const
     store.set(keys::StoreAndLoad, storeAndLoad ? 1 : 0);
     store.set(keys::Notify, notify ? 1 : 0);
     store.set(keys::OutgoingEncoding, outgoingEncoding);
+    store.set(keys::AskBeforeBroadcast, askBeforeBroadcast ? 1 : 0);
+    store.set(keys::PresenceInterval, static_cast<int>(parseUnsignedField(presenceIntervalText).value_or(0)));
 }
 
 } // namespace tq

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "prefs/FieldCheck.h"
+
 #include <QString>
+
+#include <optional>
 
 namespace tq {
 
@@ -17,8 +21,14 @@ struct InterfaceSetupValues {
     bool storeAndLoad = false;
     bool notify = true;
     int outgoingEncoding = 0; // keys::kOutgoingUtf8 or keys::kOutgoingWindows1252
+    bool askBeforeBroadcast = true;
+    // Kept as typed, so a value out of range is shown and refused rather than changed.
+    QString presenceIntervalText;
 
     static InterfaceSetupValues read(const SettingsStore &store);
+    // The presence interval is 0 (off) or a number of seconds within its limits.
+    std::optional<FieldProblem> check() const;
+    // Valid after check() found nothing.
     void write(SettingsStore &store) const;
 };
 

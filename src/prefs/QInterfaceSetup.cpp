@@ -6,6 +6,7 @@
 #include "res/StringTable.h"
 #include "ui_QInterfaceSetup.h"
 
+#include <QRegularExpressionValidator>
 #include <QStyle>
 
 namespace tq {
@@ -29,6 +30,10 @@ QInterfaceSetup::QInterfaceSetup(const PrefsContext &context, QWidget *parent)
     m_ui->notifyCheck->setChecked(m_values.notify);
     // The item's position is the stored value.
     m_ui->encodingCombo->setCurrentIndex(m_values.outgoingEncoding);
+    m_ui->askBroadcastCheck->setChecked(m_values.askBeforeBroadcast);
+    m_ui->presenceIntervalEdit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_ui->presenceIntervalEdit));
+    m_ui->presenceIntervalEdit->setText(m_values.presenceIntervalText);
 
     m_ui->soundBrowseButton->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     m_ui->playButton->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
@@ -71,7 +76,14 @@ std::optional<FieldProblem> QInterfaceSetup::collect()
     m_values.soundFile = m_ui->soundFileEdit->text();
     m_values.notify = m_ui->notifyCheck->isChecked();
     m_values.outgoingEncoding = m_ui->encodingCombo->currentIndex();
-    return std::nullopt;
+    m_values.askBeforeBroadcast = m_ui->askBroadcastCheck->isChecked();
+    m_values.presenceIntervalText = m_ui->presenceIntervalEdit->text();
+    return m_values.check();
+}
+
+QWidget *QInterfaceSetup::fieldWidget(PrefField field) const
+{
+    return field == PrefField::PresenceInterval ? m_ui->presenceIntervalEdit : nullptr;
 }
 
 void QInterfaceSetup::apply()

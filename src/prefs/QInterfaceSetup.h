@@ -12,7 +12,8 @@ class QInterfaceSetup;
 namespace tq {
 
 // The Interface page: what the close button does, the send confirmation, paging and storing
-// of messages, the arrival sound and the desktop notifications.
+// of messages, the arrival sound, the desktop notifications, the broadcast question and how
+// often the address book's stations are looked at.
 class QInterfaceSetup : public PrefsPage {
     Q_OBJECT
 public:
@@ -24,7 +25,7 @@ public:
 
 protected:
     void onFirstShow() override;
-    QWidget *fieldWidget(PrefField) const override { return nullptr; }
+    QWidget *fieldWidget(PrefField field) const override;
 
 private:
     void browseSound();

@@ -74,6 +74,9 @@ inline constexpr int kOutgoingUtf8 = 0;
 inline constexpr int kOutgoingWindows1252 = 1;
 // A broadcast from the Send command asks first; 0 once the user has said not to ask again.
 inline constexpr IntSetting AskBeforeBroadcast{kSettings, "AskBeforeBroadcast", 1};
+// Every so many seconds the stations of the address book are asked whether they are there;
+// 0 switches presence off.
+inline constexpr IntSetting PresenceInterval{kSettings, "PresenceInterval", 60};
 // Messages kept for delivery later: tried again every "RetryInterval" seconds (and when their
 // host is seen again) for at most "RetryDays" days.
 inline constexpr IntSetting RetryInterval{kSettings, "RetryInterval", 300};

@@ -1,6 +1,8 @@
 #include "support/LoopbackPeer.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
+#include <QRandomGenerator>
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -24,8 +26,40 @@ sockaddr_in loopbackAddress(const char *host, int port)
     return address;
 }
 
+// The lowest port the kernel hands out for outgoing connections; a port below it is never taken
+// by another test's connection between the check here and the bind of the caller.
+int firstEphemeralPort()
+{
+    QFile range(QStringLiteral("/proc/sys/net/ipv4/ip_local_port_range"));
+    int low = 32768;
+    if (range.open(QIODevice::ReadOnly)) {
+        const QList<QByteArray> fields = range.readAll().simplified().split(' ');
+        bool ok = false;
+        const int value = fields.value(0).toInt(&ok);
+        if (ok && value > 12000)
+            low = value;
+    }
+    return low;
+}
+
+bool bindable(int type, int port)
+{
+    UniqueFd fd(::socket(AF_INET, type | SOCK_CLOEXEC, 0));
+    const sockaddr_in address = loopbackAddress("127.0.0.1", port);
+    return ::bind(fd.get(), reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
+}
+
+// A free port, drawn at random below the ephemeral range so that tests running side by side
+// rarely draw the same one and no outgoing connection takes it in the meantime.
 int unusedPort(int type)
 {
+    const int high = firstEphemeralPort() - 1;
+    const int low = high - 10000;
+    for (int attempt = 0; attempt < 500; ++attempt) {
+        const int port = static_cast<int>(QRandomGenerator::global()->bounded(low, high + 1));
+        if (bindable(type, port))
+            return port;
+    }
     UniqueFd fd(::socket(AF_INET, type | SOCK_CLOEXEC, 0));
     const sockaddr_in address = loopbackAddress("127.0.0.1", 0);
     ::bind(fd.get(), reinterpret_cast<const sockaddr *>(&address), sizeof address);

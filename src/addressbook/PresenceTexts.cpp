@@ -1,0 +1,59 @@
+#include "addressbook/PresenceTexts.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+
+namespace tq {
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("tq", text);
+}
+
+QString sinceText(const QDateTime &since, const QDateTime &now)
+{
+    const QString time = since.toString(QStringLiteral("HH:mm"));
+    if (since.date() == now.date())
+        return time;
+    return QLocale().toString(since.date(), QLocale::ShortFormat) + QLatin1Char(' ') + time;
+}
+
+} // namespace
+
+QString presenceStateText(PresenceState state)
+{
+    switch (state) {
+    case PresenceState::Reachable:
+        return tr("Reachable");
+    case PresenceState::NotReachable:
+        return tr("Not reachable");
+    case PresenceState::Unknown:
+        return tr("Unknown host");
+    case PresenceState::NotChecked:
+        break;
+    }
+    return tr("Not checked");
+}
+
+QString presenceToolTip(const UserPresence &presence, const QDateTime &now)
+{
+    if (presence.state == PresenceState::NotChecked || !presence.since.isValid())
+        return presenceStateText(presence.state);
+    //: %1 is the state ("Reachable"), %2 a time ("14:05")
+    return tr("%1 since %2").arg(presenceStateText(presence.state), sinceText(presence.since, now));
+}
+
+QString groupPresenceText(const GroupPresence &group)
+{
+    if (group.members <= 0)
+        return {};
+    return tr("%1 of %2 reachable").arg(group.reachable).arg(group.members);
+}
+
+QString reachableAgainText(const QString &name)
+{
+    return tr("%1 is reachable again").arg(name);
+}
+
+} // namespace tq
