@@ -1,13 +1,17 @@
 // The "Waiting Messages" window over a real queue and retry thread.
 #include "QueueTestSupport.h"
 
+#include "app/CFailedHostsDlg.h"
+#include "protocol/SendRequest.h"
 #include "queue/DeliveryQueue.h"
 #include "queue/NetworkDeliverer.h"
+#include "queue/QueueUnconfirmed.h"
 #include "queue/ReceiptBoard.h"
 #include "queue/RetryScheduler.h"
 #include "queue/WaitingMessagesWindow.h"
 #include "support/LoopbackPeer.h"
 #include "support/QtPrinters.h"
+#include "support/RecordingSoundPlayer.h"
 #include "support/SignalWaiter.h"
 
 #include <QLabel>
@@ -125,6 +129,42 @@ TEST_F(WaitingMessagesWindowTest, RetryNowDeliversTheSelectedMessageAndTheListFo
     EXPECT_EQ(station.packets, QList<QByteArray>{message.streamPacket});
     EXPECT_EQ(status(), QStringLiteral("No message is waiting."));
     EXPECT_FALSE(button("retryButton")->isEnabled());
+}
+
+// The road from the failed-hosts dialog: its button keeps the network destinations the send
+// could not confirm (not the e-mail one), the window lists them, and Retry now delivers the
+// very bytes of the send once the station is there.
+TEST_F(WaitingMessagesWindowTest, DeliverWhenReachableKeepsTheFailedDestinationsAndTheWindowDeliversThem)
+{
+    test::RefusingPort place;
+    const QueuedMessage sent = waitingMessage(QStringLiteral("Bob/127.0.0.1"), SendTransport::Tcp, place.port());
+    SendRequest request;
+    request.streamPacket = sent.streamPacket;
+    request.datagramPacket = sent.datagramPacket;
+    request.tcpPort = place.port();
+    request.udpPort = place.port();
+    open();
+
+    test::RecordingSoundPlayer sounds;
+    CFailedHostsDlg dialog(QStringLiteral("2 host(s) not found!"),
+                           QStringLiteral("Bob/127.0.0.1\r\nCarl/carl@example.org"), sounds);
+    QObject::connect(&dialog, &CFailedHostsDlg::deliverLaterRequested, &dialog, [&](const QStringList &destinations) {
+        queueUnconfirmed(scheduler.queue(), request, destinations, 2, QDateTime::currentDateTimeUtc());
+    });
+    dialog.offerDeliveryLater(true);
+    dialog.show();
+    QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("deliverLaterButton")), Qt::LeftButton);
+
+    // The window sees the queue change on the disk, as it sees what another process queues.
+    ASSERT_TRUE(test::waitUntil([&] { return list()->topLevelItemCount() == 1; }));
+    EXPECT_EQ(list()->topLevelItem(0)->text(Column::DestinationColumn), QStringLiteral("Bob/127.0.0.1"));
+    EXPECT_EQ(list()->topLevelItem(0)->text(Column::MessageColumn), QStringLiteral("Hello Bob"));
+
+    test::TcpStationAt station(place);
+    select(0);
+    QTest::mouseClick(button("retryButton"), Qt::LeftButton);
+    ASSERT_TRUE(test::waitUntil([&] { return list()->topLevelItemCount() == 0; }));
+    EXPECT_EQ(station.packets, QList<QByteArray>{sent.streamPacket});
 }
 
 } // namespace
