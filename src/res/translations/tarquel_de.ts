@@ -9,6 +9,41 @@
     </message>
 </context>
 <context>
+    <name>DeliveryOutcome</name>
+    <message>
+        <source>Delivered</source>
+        <translation>Zugestellt</translation>
+    </message>
+    <message>
+        <source>Accepted, possibly with errors</source>
+        <translation>Angenommen, möglicherweise mit Fehlern</translation>
+    </message>
+    <message>
+        <source>No station listening</source>
+        <translation>Keine Station empfangsbereit</translation>
+    </message>
+    <message>
+        <source>No answer</source>
+        <translation>Keine Antwort</translation>
+    </message>
+    <message>
+        <source>Host not found</source>
+        <translation>Host nicht gefunden</translation>
+    </message>
+    <message>
+        <source>No receipt</source>
+        <translation>Keine Empfangsbestätigung</translation>
+    </message>
+    <message>
+        <source>Waiting: the UDP port of this program is not listening</source>
+        <translation>Wartet: Der UDP-Port dieses Programms ist nicht empfangsbereit</translation>
+    </message>
+    <message>
+        <source>Interrupted</source>
+        <translation>Unterbrochen</translation>
+    </message>
+</context>
+<context>
     <name>HistoryCommand</name>
     <message>
         <source>--%1 is given more than once</source>
@@ -1385,6 +1420,26 @@ Der SMTP-Server hat unerwartet geantwortet.</translation>
         <source>Cheking for new mail</source>
         <translation>Suche nach neuen E-Mails</translation>
     </message>
+    <message>
+        <source>Delivered to %1 (queued %2), possibly with errors</source>
+        <translation>An %1 zugestellt (eingereiht %2), möglicherweise mit Fehlern</translation>
+    </message>
+    <message>
+        <source>Delivered to %1 (queued %2)</source>
+        <translation>An %1 zugestellt (eingereiht %2)</translation>
+    </message>
+    <message>
+        <source>Not delivered to %1 (queued %2): no answer in %3 day(s). The text is kept in %4</source>
+        <translation>Nicht an %1 zugestellt (eingereiht %2): keine Antwort in %3 Tag(en). Der Text ist in %4 aufbewahrt</translation>
+    </message>
+    <message>
+        <source>Unable to write undelivered message to file: %1 (%2)</source>
+        <translation>Die nicht zugestellte Nachricht kann nicht in die Datei geschrieben werden: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>The message to %1 was delivered but could not be removed from %2 (%3)</source>
+        <translation>Die Nachricht an %1 wurde zugestellt, konnte aber nicht aus %2 entfernt werden (%3)</translation>
+    </message>
 </context>
 <context>
     <name>tq::CFailedHostsDlg</name>
@@ -1393,6 +1448,10 @@ Der SMTP-Server hat unerwartet geantwortet.</translation>
 or hosts not respond:</source>
         <translation>Die folgenden Adressen sind möglicherweise ungültig
 oder die Hosts haben nicht geantwortet:</translation>
+    </message>
+    <message>
+        <source>Deliver when reachable</source>
+        <translation>Zustellen, sobald erreichbar</translation>
     </message>
 </context>
 <context>
@@ -1587,6 +1646,68 @@ Schalten Sie es in den Einstellungen (Oberfläche) ein, um die Nachrichten zu be
 %2</source>
         <translation>Die Nachrichten konnten nicht nach %1 geschrieben werden:
 %2</translation>
+    </message>
+</context>
+<context>
+    <name>tq::WaitingMessagesWindow</name>
+    <message>
+        <source>Waiting Messages</source>
+        <translation>Wartende Nachrichten</translation>
+    </message>
+    <message>
+        <source>Destination</source>
+        <translation>Empfänger</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Nachricht</translation>
+    </message>
+    <message>
+        <source>Queued since</source>
+        <translation>Eingereiht seit</translation>
+    </message>
+    <message>
+        <source>Last attempt</source>
+        <translation>Letzter Versuch</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>&amp;Retry now</source>
+        <translation>&amp;Jetzt erneut versuchen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>No message is waiting.</source>
+        <translation>Keine Nachricht wartet.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n message(s) waiting.</source>
+        <translation>
+            <numerusform>%n Nachricht wartet.</numerusform>
+            <numerusform>%n Nachrichten warten.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>This message is being delivered right now.</source>
+        <translation>Diese Nachricht wird gerade zugestellt.</translation>
+    </message>
+    <message>
+        <source>This message could not be cancelled: its file cannot be removed.</source>
+        <translation>Diese Nachricht konnte nicht abgebrochen werden: Ihre Datei kann nicht entfernt werden.</translation>
+    </message>
+    <message>
+        <source>Trying again...</source>
+        <translation>Neuer Versuch...</translation>
     </message>
 </context>
 </TS>
