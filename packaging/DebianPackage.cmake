@@ -30,8 +30,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt loads its platform plugins with dlopen, where dpkg-shlibdeps cannot see them; the
 # window's form font stands in for Verdana.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core")
-# The help pages and the web site open in the desktop's browser.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# The help pages and the web site open in the desktop's browser; Qt's own buttons and dialogs
+# speak the desktop's language with Qt's translations.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-translations-l10n")
 # Files 644, folders and programs 755, owned by root, as Debian's policy wants.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

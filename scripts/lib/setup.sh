@@ -7,6 +7,7 @@ TQ_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 TQ_PACKAGES=(
   g++ cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-qpa-plugins libqt6dbus6
+  qt6-tools-dev qt6-l10n-tools
   libcanberra-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
@@ -15,9 +16,10 @@ TQ_PACKAGES=(
 
 # Real mail servers that the mail tests start on loopback ports of their own (scripts/test
 # only); the desktop's validators of the desktop entry and the AppStream metadata; a message
-# bus for a private session bus. The tests that need them skip, saying so, where they are
-# missing.
-TQ_TEST_PACKAGES=(dovecot-core dovecot-pop3d opensmtpd desktop-file-utils appstream dbus-daemon)
+# bus for a private session bus; Qt's own translations. The tests that need them skip, saying
+# so, where they are missing.
+TQ_TEST_PACKAGES=(dovecot-core dovecot-pop3d opensmtpd desktop-file-utils appstream dbus-daemon
+                  qt6-translations-l10n)
 
 # What scripts/package needs beside the build: CPack's Debian tools and lintian, and
 # bash-completion for the folder its completions go to.

@@ -39,7 +39,7 @@ bool isTopLevel(const QString &group)
 
 QString junkSendersName()
 {
-    return tqString(Sid::JunkSenders);
+    return QStringLiteral("Junk Senders");
 }
 
 std::optional<QString> defaultGroupName(const QStringList &taken)

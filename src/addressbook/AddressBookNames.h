@@ -28,7 +28,8 @@ void showForbiddenNameMessage(Prompter &prompter);
 // take a group name map it (exact spelling) and the empty name to the top level.
 QString topLevelName();
 bool isTopLevel(const QString &group);
-// "Junk Senders", the group the junk-sender command fills.
+// "Junk Senders", the group the junk-sender command fills. Its name is a key of the stored
+// address book, so it is the same in every language.
 QString junkSendersName();
 
 // The first of "My Group", "My Group1" ... "My Group1023" that no name of `taken` equals,

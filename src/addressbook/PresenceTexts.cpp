@@ -6,11 +6,6 @@
 namespace tq {
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("tq", text);
-}
-
 QString sinceText(const QDateTime &since, const QDateTime &now)
 {
     const QString time = since.toString(QStringLiteral("HH:mm"));
@@ -25,15 +20,15 @@ QString presenceStateText(PresenceState state)
 {
     switch (state) {
     case PresenceState::Reachable:
-        return tr("Reachable");
+        return QCoreApplication::translate("tq", "Reachable");
     case PresenceState::NotReachable:
-        return tr("Not reachable");
+        return QCoreApplication::translate("tq", "Not reachable");
     case PresenceState::Unknown:
-        return tr("Unknown host");
+        return QCoreApplication::translate("tq", "Unknown host");
     case PresenceState::NotChecked:
         break;
     }
-    return tr("Not checked");
+    return QCoreApplication::translate("tq", "Not checked");
 }
 
 QString presenceToolTip(const UserPresence &presence, const QDateTime &now)
@@ -41,19 +36,20 @@ QString presenceToolTip(const UserPresence &presence, const QDateTime &now)
     if (presence.state == PresenceState::NotChecked || !presence.since.isValid())
         return presenceStateText(presence.state);
     //: %1 is the state ("Reachable"), %2 a time ("14:05")
-    return tr("%1 since %2").arg(presenceStateText(presence.state), sinceText(presence.since, now));
+    return QCoreApplication::translate("tq", "%1 since %2")
+        .arg(presenceStateText(presence.state), sinceText(presence.since, now));
 }
 
 QString groupPresenceText(const GroupPresence &group)
 {
     if (group.members <= 0)
         return {};
-    return tr("%1 of %2 reachable").arg(group.reachable).arg(group.members);
+    return QCoreApplication::translate("tq", "%1 of %2 reachable").arg(group.reachable).arg(group.members);
 }
 
 QString reachableAgainText(const QString &name)
 {
-    return tr("%1 is reachable again").arg(name);
+    return QCoreApplication::translate("tq", "%1 is reachable again").arg(name);
 }
 
 QVariant presenceCell(const PresenceSource &source, bool group, bool active, const QString &name,

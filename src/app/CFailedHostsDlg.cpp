@@ -40,6 +40,18 @@ CFailedHostsDlg::CFailedHostsDlg(const QString &caption, const QString &hosts, S
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    m_deliverLater = buttons->addButton(tr("Deliver when reachable"), QDialogButtonBox::ActionRole);
+    m_deliverLater->setObjectName(QStringLiteral("deliverLaterButton"));
+    m_deliverLater->setVisible(false);
+    connect(m_deliverLater, &QPushButton::clicked, this, [this] {
+        QStringList destinations;
+        for (const QString &line : hostsText().split(QLatin1Char('\n'))) {
+            if (!line.trimmed().isEmpty())
+                destinations.append(line.trimmed());
+        }
+        accept();
+        Q_EMIT deliverLaterRequested(destinations);
+    });
 
     auto *top = new QHBoxLayout;
     top->addWidget(icon);
@@ -54,6 +66,11 @@ CFailedHostsDlg::CFailedHostsDlg(const QString &caption, const QString &hosts, S
 QString CFailedHostsDlg::hostsText() const
 {
     return m_hosts->toPlainText();
+}
+
+void CFailedHostsDlg::offerDeliveryLater(bool offered)
+{
+    m_deliverLater->setVisible(offered);
 }
 
 void CFailedHostsDlg::showEvent(QShowEvent *event)

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
 
 class QPlainTextEdit;
+class QPushButton;
 
 namespace tq {
 
@@ -18,6 +20,15 @@ public:
 
     QString hostsText() const;
 
+    // Shows the "Deliver when reachable" button; hidden until whoever opens the dialog can
+    // keep the message.
+    void offerDeliveryLater(bool offered);
+
+Q_SIGNALS:
+    // The user wants the listed destinations tried again until they answer; the dialog has
+    // closed.
+    void deliverLaterRequested(const QStringList &destinations);
+
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -25,6 +36,7 @@ private:
     SoundPlayer &m_sounds;
     bool m_soundPlayed = false;
     QPlainTextEdit *m_hosts = nullptr;
+    QPushButton *m_deliverLater = nullptr;
 };
 
 } // namespace tq

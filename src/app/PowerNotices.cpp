@@ -1,5 +1,6 @@
 #include "app/PowerNotices.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -21,8 +22,8 @@ PowerNotices::PowerNotices(QObject *parent)
     if (!bus.isConnected())
         return;
     // Qt's bus connections name their receiver; there is no pointer-to-member form.
-    m_listening = bus.connect(
-        kService, kPath, kManager, QStringLiteral("PrepareForSleep"), this, SLOT(onPrepareForSleep(bool)));
+    m_listening =
+        bus.connect(kService, kPath, kManager, QStringLiteral("PrepareForSleep"), this, SLOT(onPrepareForSleep(bool)));
     if (m_listening)
         takeSleepDelay();
 }
@@ -34,8 +35,9 @@ void PowerNotices::takeSleepDelay()
     if (m_sleepDelay.isValid())
         return;
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kManager, QStringLiteral("Inhibit"));
+    // The reason is shown to the user by the desktop's shutdown and suspend dialogs.
     call << QStringLiteral("sleep") << QStringLiteral("Tarquel Messenger")
-         << QStringLiteral("Stopping the message receivers") << QStringLiteral("delay");
+         << QCoreApplication::translate("tq", "Stopping the message receivers") << QStringLiteral("delay");
     auto *watcher = new QDBusPendingCallWatcher(QDBusConnection::systemBus().asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *finished) {
         const QDBusPendingReply<QDBusUnixFileDescriptor> reply = *finished;

@@ -38,7 +38,7 @@ int ProbeCommand::run(const QStringList &arguments, CommandOutput &output)
 {
     const int stationPort = SubcommandParser::defaultStationPort();
     SubcommandParser command(
-        name(), QStringLiteral("[options] HOST[:PORT]..."),
+        name(), tr("[options] HOST[:PORT]..."),
         tr("Asks each HOST whether a station listens there. The identification probe goes over TCP; a station "
            "acknowledges it with its length and neither shows nor stores it. At most %1 targets are probed at once.\n"
            "Prints one line per target, in the order given: the target, a tab, and \"reachable\", \"no station\" "

@@ -9,11 +9,6 @@
 namespace tq::cli {
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ProbeTargetArgument", text);
-}
-
 // Letters, digits, '-', '_' and '.': the characters of host names and dotted addresses.
 bool isHostText(const QString &host)
 {
@@ -34,12 +29,17 @@ std::variant<ProbeTarget, QString> parseProbeTarget(const QString &argument, int
         const QString portText = argument.sliced(colon + 1);
         const auto port = SubcommandParser::parsePort(portText);
         if (!port)
-            return tr("\"%1\": the port \"%2\" is not a number from 1 to 65535 (probes go over TCP)")
+            return QCoreApplication::translate(
+                       "ProbeTargetArgument",
+                       "\"%1\": the port \"%2\" is not a number from 1 to 65535 (probes go over TCP)")
                 .arg(argument, portText);
         target.port = *port;
     }
     if (!isHostText(target.host))
-        return tr("\"%1\" is not a host: give a host name or an IPv4 address, optionally with \":PORT\"").arg(argument);
+        return QCoreApplication::translate(
+                   "ProbeTargetArgument",
+                   "\"%1\" is not a host: give a host name or an IPv4 address, optionally with \":PORT\"")
+            .arg(argument);
     return target;
 }
 

@@ -21,7 +21,7 @@ int ScanCommand::run(const QStringList &arguments, CommandOutput &output)
     const int stationPort = SubcommandParser::defaultStationPort();
     const ProbeOptions options = ProbeOptions::forScan();
     SubcommandParser command(
-        name(), QStringLiteral("[options] RANGE"),
+        name(), tr("[options] RANGE"),
         tr("Probes every address of RANGE and prints only the stations that answered, as they answer: the address, "
            "its host name (\"-\" when none is known) and the port, separated by tabs. Addresses that refuse, stay "
            "silent or answer as no station does are not printed. At most %1 addresses are probed at once, each for "

@@ -56,7 +56,9 @@ QString SubcommandParser::helpText() const
     QString text = m_parser.helpText();
     const qsizetype firstLineEnd = text.indexOf(u'\n');
     text.remove(0, firstLineEnd < 0 ? text.size() : firstLineEnd);
-    return QStringLiteral("Usage: tarquel %1 %2").arg(m_name, m_synopsis) + text.trimmed().prepend(u'\n');
+    //: %1 is the command ("probe"), %2 what it takes ("[options] RANGE")
+    return QCoreApplication::translate("SubcommandParser", "Usage: tarquel %1 %2").arg(m_name, m_synopsis)
+        + text.trimmed().prepend(u'\n');
 }
 
 int SubcommandParser::usageError(const QString &message, CommandOutput &output) const

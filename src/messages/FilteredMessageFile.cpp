@@ -8,8 +8,8 @@
 namespace tq {
 namespace {
 
-constexpr QByteArrayView kSeparatorLine { "*******************************************\r\n" };
-constexpr QByteArrayView kEntryEnd { "\r\n*******************************************\r\n" };
+constexpr QByteArrayView kSeparatorLine{"*******************************************\r\n"};
+constexpr QByteArrayView kEntryEnd{"\r\n*******************************************\r\n"};
 
 QByteArray textEntry(QByteArrayView text)
 {
@@ -60,7 +60,7 @@ QByteArray filteredEntryText(QByteArrayView reasonLine, QByteArrayView arrivalSt
 
 QByteArray nonStandardMessageBuffer(QByteArrayView arrivalStamp, QByteArrayView receivedData)
 {
-    return filteredEntryText(tqString(Sid::FilteredNonStandard).toUtf8(), arrivalStamp, receivedData);
+    return filteredEntryText(filtered::kNonStandard, arrivalStamp, receivedData);
 }
 
 FilteredMessageFile::FilteredMessageFile(std::function<void(const QString &text)> tellUser, const QString &dataDir)

@@ -10,6 +10,17 @@ namespace tq {
 
 class SettingsStore;
 
+// The reason lines that head the entries of the filtered-message file. Whoever reads the file
+// finds them in this spelling whatever language the program shows: they are never translated.
+namespace filtered {
+inline constexpr char kNonStandard[] = "Non Standard Message.\r\n";
+inline constexpr char kNotInAddressBook[] = "Message From non-Address Book User.\r\n";
+inline constexpr char kNotActivated[] = "Message From non-Activated User.\r\n";
+// Followed by the kill word, '"' and CR LF.
+inline constexpr char kKillWordPrefix[] = "Message with string \"";
+inline constexpr char kDuplicated[] = "Duplicated Message\r\n";
+} // namespace filtered
+
 // The plain-text file that keeps what the incoming road held back: messages a filter
 // rejected and packets that could not be parsed, one entry after the other, each closed by
 // a line of 43 '*'. Bytes are written as they are (CR LF stays CR LF).

@@ -2,6 +2,7 @@
 
 #include "messages/DisplayText.h"
 
+#include <QCoreApplication>
 #include <QJsonValue>
 
 namespace tq {
@@ -23,6 +24,13 @@ RecordParts split(const QByteArray &text)
     return {stamp, text.sliced(lineFeed + 1)};
 }
 
+// C0 and C1 control characters and DEL.
+bool steersTerminal(QChar c)
+{
+    const char16_t code = c.unicode();
+    return (code < 0x20 && code != u'\t' && code != u'\n') || (code >= 0x7F && code < 0xA0);
+}
+
 } // namespace
 
 QString readableMessage(const MessageRecord &record)
@@ -31,15 +39,26 @@ QString readableMessage(const MessageRecord &record)
     QString readable;
     if (!parts.stamp.isEmpty())
         readable += displayText(parts.stamp) + QLatin1Char('\n');
-    readable += QStringLiteral("From: ") + decodeMessageBytes(record.sender);
+    // For the reader only: the export in this form is no file another program reads.
+    readable += QCoreApplication::translate("tq", "From: %1").arg(decodeMessageBytes(record.sender));
     if (record.highImportance)
-        readable += QStringLiteral(", high importance");
+        readable += QCoreApplication::translate("tq", ", high importance");
     readable += QLatin1Char('\n');
     const QString message = displayText(parts.message);
     readable += message;
     if (!message.isEmpty() && !message.endsWith(QLatin1Char('\n')))
         readable += QLatin1Char('\n');
     readable += QLatin1Char('\n');
+    return readable;
+}
+
+QString readableMessageForTerminal(const MessageRecord &record)
+{
+    QString readable = readableMessage(record);
+    for (QChar &c : readable) {
+        if (steersTerminal(c))
+            c = QChar::ReplacementCharacter;
+    }
     return readable;
 }
 

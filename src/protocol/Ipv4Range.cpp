@@ -9,11 +9,6 @@
 namespace tq {
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("Ipv4Range", text);
-}
-
 // A decimal number of one to three digits, at most `max`.
 std::optional<int> parseSmallNumber(QStringView text, int max)
 {

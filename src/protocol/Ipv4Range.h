@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -22,6 +23,8 @@ namespace tq {
 // Never more than 4096 addresses, and none that no station can have (0.0.0.0/8, multicast,
 // reserved, the limited broadcast).
 class Ipv4Range {
+    Q_DECLARE_TR_FUNCTIONS(Ipv4Range)
+
 public:
     static constexpr int kMaxAddresses = 4096;
     static constexpr int kWidestPrefix = 20;

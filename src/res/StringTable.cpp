@@ -10,7 +10,10 @@ struct Entry {
     const char *text;
 };
 
-// Verbatim texts, misspellings included: users and other stations know them this way.
+// Verbatim texts, misspellings included: users and other stations know them this way. Only
+// texts the user reads belong here; what goes on the wire or into files that others read
+// (headings, receipts, the filtered-message file, stored names) lives beside its code,
+// untranslated.
 constexpr Entry kStrings[] = {
     // ---- application
     {Sid::AppName, QT_TRANSLATE_NOOP("tq", "Tarquel Messenger")},
@@ -140,12 +143,6 @@ constexpr Entry kStrings[] = {
     {Sid::AutoAnswerTip, QT_TRANSLATE_NOOP("tq", "Toggle AutoAnswer mode")},
     {Sid::StatusAutoAnswerMode, QT_TRANSLATE_NOOP("tq", "AutoAnswer mode.")},
     {Sid::StatusReady, QT_TRANSLATE_NOOP("tq", "Ready.")},
-    // The reason lines head the entries of the filtered-message file.
-    {Sid::FilteredNonStandard, QT_TRANSLATE_NOOP("tq", "Non Standard Message.\r\n")},
-    {Sid::FilteredNotInAddressBook, QT_TRANSLATE_NOOP("tq", "Message From non-Address Book User.\r\n")},
-    {Sid::FilteredNotActivated, QT_TRANSLATE_NOOP("tq", "Message From non-Activated User.\r\n")},
-    {Sid::FilteredKillWordPrefix, QT_TRANSLATE_NOOP("tq", "Message with string \"")},
-    {Sid::FilteredDuplicated, QT_TRANSLATE_NOOP("tq", "Duplicated Message\r\n")},
     {Sid::ReplaceWithQuoteQuestion,
      QT_TRANSLATE_NOOP("tq",
                        "The message text has changed and not send!\r\nDo you wish to replace its with "
@@ -174,7 +171,9 @@ constexpr Entry kStrings[] = {
     {Sid::MenuEditTitle, QT_TRANSLATE_NOOP("tq", "&Edit")},
 
     // ---- address book
-    {Sid::BroadcastEntry, QT_TRANSLATE_NOOP("tq", "< All (broadcast) >")},
+    // Never translated: the two entries are destinations the user types and scripts pass, and
+    // they go into the heading line of what is sent.
+    {Sid::BroadcastEntry, "< All (broadcast) >"},
     {Sid::ConfirmMultipleDelete, QT_TRANSLATE_NOOP("tq", "Are you sure you want to delete these %d items?")},
     {Sid::ConfirmMultipleDeleteCaption, QT_TRANSLATE_NOOP("tq", "Confirm Multiple Item Delete")},
     {Sid::ConfirmUserDelete, QT_TRANSLATE_NOOP("tq", "Are you sure you want to delete \"%s\"?")},
@@ -198,8 +197,7 @@ constexpr Entry kStrings[] = {
                        "User with name '%s' already exist in Address Book.\r\nDo you wish to replace his "
                        "address?")},
     {Sid::UserAlreadyExistsCaption, QT_TRANSLATE_NOOP("tq", "User Already Exist.")},
-    {Sid::AllUsersEntry, QT_TRANSLATE_NOOP("tq", "< All users >")},
-    {Sid::JunkSenders, QT_TRANSLATE_NOOP("tq", "Junk Senders")},
+    {Sid::AllUsersEntry, "< All users >"}, // never translated, as the broadcast entry
     {Sid::RemoveItemTip, QT_TRANSLATE_NOOP("tq", "Remove Item")},
     {Sid::AddNewGroupTip, QT_TRANSLATE_NOOP("tq", "Add New Group (Ctrl+Insert)")},
     {Sid::AddNewUserTip, QT_TRANSLATE_NOOP("tq", "Add New User  (Insert)")},

@@ -77,6 +77,10 @@ inline constexpr IntSetting AskBeforeBroadcast{kSettings, "AskBeforeBroadcast", 
 // Every so many seconds the stations of the address book are asked whether they are there;
 // 0 switches presence off.
 inline constexpr IntSetting PresenceInterval{kSettings, "PresenceInterval", 60};
+// Messages kept for delivery later: tried again every "RetryInterval" seconds (and when their
+// host is seen again) for at most "RetryDays" days.
+inline constexpr IntSetting RetryInterval{kSettings, "RetryInterval", 300};
+inline constexpr IntSetting RetryDays{kSettings, "RetryDays", 3};
 
 // ---- section "Initialization"
 inline constexpr StringSetting ClassName{kInitialization, "ClassName", "None"};

@@ -85,7 +85,7 @@ TEST(TarquelProbe, AHostWithoutPortIsProbedAtTheTcpPortOfTheSettings)
     const QTemporaryDir config;
     SettingsStore(config.path() + QStringLiteral("/Tarquel International/TarquelMessenger.conf"))
         .set(keys::TcpPort, station.port());
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment environment = test::desktopEnvironment();
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
 
     const auto run = runTarquel({QStringLiteral("probe"), QStringLiteral("127.0.0.1")}, environment);

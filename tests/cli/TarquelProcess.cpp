@@ -18,6 +18,18 @@ QList<QJsonObject> TarquelRun::jsonLines() const
     return objects;
 }
 
+QProcessEnvironment desktopEnvironment(const QString &language, const QString &lang)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("LC_ALL"));
+    environment.remove(QStringLiteral("LC_MESSAGES"));
+    environment.remove(QStringLiteral("LANGUAGE"));
+    if (!language.isEmpty())
+        environment.insert(QStringLiteral("LANGUAGE"), language);
+    environment.insert(QStringLiteral("LANG"), lang);
+    return environment;
+}
+
 TarquelRun runTarquel(const QStringList &arguments, const QProcessEnvironment &environment)
 {
     QProcess process;

@@ -19,7 +19,11 @@ struct TarquelRun {
     QList<QJsonObject> jsonLines() const;
 };
 
-TarquelRun runTarquel(const QStringList &arguments,
-                      const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
+// The test's own environment with the desktop's language set as given: LANGUAGE (left out
+// when empty) and LANG, with LC_ALL and LC_MESSAGES removed. By default the desktop names no
+// language, so the program speaks its built-in English whatever the machine's settings.
+QProcessEnvironment desktopEnvironment(const QString &language = {}, const QString &lang = QStringLiteral("C.UTF-8"));
+
+TarquelRun runTarquel(const QStringList &arguments, const QProcessEnvironment &environment = desktopEnvironment());
 
 } // namespace tq::test

@@ -7,6 +7,7 @@
 #include "protocol/ProbePeer.h"
 #include "protocol/ProbeTypes.h"
 
+#include "support/LoopbackPeer.h"
 #include "support/PrivateNetwork.h"
 #include "support/RecordingPrompter.h"
 #include "support/SignalWaiter.h"
@@ -22,6 +23,8 @@
 #include <QTreeWidget>
 
 #include <arpa/inet.h>
+
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -180,10 +183,19 @@ TEST_F(FindStationsDialogTest, ProposesTheOwnNetworkAndTheStationPortAndScansOnl
 
 TEST_F(FindStationsDialogTest, ALoopbackScanListsTheStationsInAddressOrderAndCancelStopsASlowOne)
 {
-    const ProbePeer first(ProbePeer::station(), "127.0.0.3");
-    const ProbePeer second(ProbePeer::station(), "127.0.0.1", first.port());
-    const ProbePeer silent(ProbePeer::silent(), "127.0.0.4", first.port());
-    ASSERT_TRUE(first.isListening() && second.isListening() && silent.isListening());
+    // One port on three addresses: a port that a test running beside this one holds on
+    // 127.0.0.1 is given up for another.
+    std::optional<ProbePeer> firstPeer, secondPeer, silentPeer;
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        const int port = test::unusedTcpPort();
+        firstPeer.emplace(ProbePeer::station(), "127.0.0.3", port);
+        secondPeer.emplace(ProbePeer::station(), "127.0.0.1", port);
+        silentPeer.emplace(ProbePeer::silent(), "127.0.0.4", port);
+        if (firstPeer->isListening() && secondPeer->isListening() && silentPeer->isListening())
+            break;
+    }
+    const ProbePeer &first = *firstPeer;
+    ASSERT_TRUE(firstPeer->isListening() && secondPeer->isListening() && silentPeer->isListening());
     open();
 
     scan(QStringLiteral("127.0.0.1-4"), first.port());
