@@ -21,8 +21,8 @@ PowerNotices::PowerNotices(QObject *parent)
     if (!bus.isConnected())
         return;
     // Qt's bus connections name their receiver; there is no pointer-to-member form.
-    m_listening = bus.connect(
-        kService, kPath, kManager, QStringLiteral("PrepareForSleep"), this, SLOT(onPrepareForSleep(bool)));
+    m_listening =
+        bus.connect(kService, kPath, kManager, QStringLiteral("PrepareForSleep"), this, SLOT(onPrepareForSleep(bool)));
     if (m_listening)
         takeSleepDelay();
 }

@@ -8,8 +8,8 @@
 namespace tq {
 namespace {
 
-constexpr QByteArrayView kSeparatorLine { "*******************************************\r\n" };
-constexpr QByteArrayView kEntryEnd { "\r\n*******************************************\r\n" };
+constexpr QByteArrayView kSeparatorLine{"*******************************************\r\n"};
+constexpr QByteArrayView kEntryEnd{"\r\n*******************************************\r\n"};
 
 QByteArray textEntry(QByteArrayView text)
 {

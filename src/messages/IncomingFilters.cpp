@@ -31,26 +31,26 @@ struct Rejection {
     QByteArray reasonLine;
 };
 
-std::optional<Rejection> firstRejection(
-    const IncomingMessage &message, const IncomingFilterSettings &settings, const IncomingFilterSources &sources)
+std::optional<Rejection> firstRejection(const IncomingMessage &message, const IncomingFilterSettings &settings,
+                                        const IncomingFilterSources &sources)
 {
     const QByteArray &name = message.systemName;
     // A lookup the view did not provide finds nobody.
     if (settings.onlyKnownUsers && (name.isEmpty() || !sources.isKnownSender || !sources.isKnownSender(name)))
-        return Rejection { FilterVerdict::NotInAddressBook, reasonLine(Sid::FilteredNotInAddressBook) };
+        return Rejection{FilterVerdict::NotInAddressBook, reasonLine(Sid::FilteredNotInAddressBook)};
 
     if (!name.isEmpty() && sources.isDeactivatedSender && sources.isDeactivatedSender(name))
-        return Rejection { FilterVerdict::NotActivated, reasonLine(Sid::FilteredNotActivated) };
+        return Rejection{FilterVerdict::NotActivated, reasonLine(Sid::FilteredNotActivated)};
 
     if (const std::optional<QByteArray> killWords = readLinesEndingCrLf(settings.killFile)) {
         if (const std::optional<QByteArray> word = findKillWord(*killWords, message.text))
-            return Rejection { FilterVerdict::KillWord, killWordReasonLine(*word) };
+            return Rejection{FilterVerdict::KillWord, killWordReasonLine(*word)};
     }
 
     if (settings.dontDuplicate && sources.newestRecord) {
         const std::optional<NewestRecord> newest = sources.newestRecord();
         if (newest && isDuplicateOfNewest(message, *newest))
-            return Rejection { FilterVerdict::Duplicate, reasonLine(Sid::FilteredDuplicated) };
+            return Rejection{FilterVerdict::Duplicate, reasonLine(Sid::FilteredDuplicated)};
     }
     return std::nullopt;
 }
@@ -58,7 +58,7 @@ std::optional<Rejection> firstRejection(
 } // namespace
 
 FilterVerdict RunIncomingFilters(const IncomingMessage &message, const IncomingFilterSettings &settings,
-    const IncomingFilterSources &sources, FilteredMessageFile &deadFile)
+                                 const IncomingFilterSources &sources, FilteredMessageFile &deadFile)
 {
     const std::optional<Rejection> rejection = firstRejection(message, settings, sources);
     if (!rejection)
