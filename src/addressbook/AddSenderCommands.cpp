@@ -33,9 +33,9 @@ std::optional<QString> AddSenderCommands::AddSenderToGroup(const QString &sender
 
     if (const std::optional<bool> active = m_store.FindUserFlag(group, name)) {
         const QByteArray utf8Name = name.toUtf8();
-        const Prompter::Answer answer = m_prompter.message(tqString(Sid::UserAlreadyExistsCaption),
-            tqFormat(Sid::UserAlreadyExists, utf8Name.constData()), Prompter::Icon::Question, Prompter::Buttons::YesNo,
-            Prompter::Answer::Yes);
+        const Prompter::Answer answer = m_prompter.message(
+            tqString(Sid::UserAlreadyExistsCaption), tqFormat(Sid::UserAlreadyExists, utf8Name.constData()),
+            Prompter::Icon::Question, Prompter::Buttons::YesNo, Prompter::Answer::Yes);
         if (answer == Prompter::Answer::Yes) {
             m_store.RemoveUser(group, name, *active);
             m_store.PutUserKeepState(group, name, host, *active);

@@ -83,7 +83,7 @@ QList<GroupEntry> AddressBookStore::ListGroups() const
     QList<GroupEntry> groups;
     groups.reserve(names.size());
     for (const QString &name : names)
-        groups.append({ name, !containsIgnoringCase(deactivated, name) });
+        groups.append({name, !containsIgnoringCase(deactivated, name)});
     return groups;
 }
 
@@ -96,7 +96,7 @@ QList<UserEntry> AddressBookStore::ListUsers(const QString &group) const
     for (const SettingsStore::Entry &entry : m_settings.entries(section)) {
         if (entry.name.isEmpty())
             continue;
-        users.append({ entry.name.mid(1), entry.value, entry.name.front() == QLatin1Char('1') });
+        users.append({entry.name.mid(1), entry.value, entry.name.front() == QLatin1Char('1')});
     }
     std::sort(users.begin(), users.end(), [](const UserEntry &a, const UserEntry &b) {
         if (a.name != b.name)
@@ -143,8 +143,9 @@ AddressBookStore::RenameResult AddressBookStore::RenameGroup(const QString &oldN
     if (isTopLevel(newName))
         return RenameResult::NameTaken;
     const QList<GroupEntry> groups = ListGroups();
-    const bool exists = std::any_of(groups.begin(), groups.end(),
-        [&](const GroupEntry &group) { return group.name.compare(oldName, Qt::CaseInsensitive) == 0; });
+    const bool exists = std::any_of(groups.begin(), groups.end(), [&](const GroupEntry &group) {
+        return group.name.compare(oldName, Qt::CaseInsensitive) == 0;
+    });
     if (!exists)
         return RenameResult::Unchanged;
     const bool taken = std::any_of(groups.begin(), groups.end(), [&](const GroupEntry &group) {
@@ -256,8 +257,8 @@ bool AddressBookStore::ModifyUser(const QString &fromGroup, const QString &oldNa
     return m_settings.WriteProfileString(to, valueName(active, newName), host);
 }
 
-AddressBookStore::RenameResult AddressBookStore::RenameUser(
-    const QString &group, const QString &oldName, bool active, const QString &newName)
+AddressBookStore::RenameResult AddressBookStore::RenameUser(const QString &group, const QString &oldName, bool active,
+                                                            const QString &newName)
 {
     if (newName.isEmpty())
         return RenameResult::Unchanged;
@@ -272,8 +273,9 @@ AddressBookStore::RenameResult AddressBookStore::RenameUser(
     });
     if (self == users.end())
         return RenameResult::Unchanged;
-    const bool taken = std::any_of(users.begin(), users.end(),
-        [&](const UserEntry &user) { return &user != &*self && user.name.compare(newName, Qt::CaseInsensitive) == 0; });
+    const bool taken = std::any_of(users.begin(), users.end(), [&](const UserEntry &user) {
+        return &user != &*self && user.name.compare(newName, Qt::CaseInsensitive) == 0;
+    });
     if (taken)
         return RenameResult::NameTaken;
     removeValue(section, valueName(active, oldName));
@@ -298,8 +300,9 @@ bool AddressBookStore::removeValue(const QString &section, const QString &name)
 {
     // Deleting what is not there is no error, and must not create the section either.
     const QList<SettingsStore::Entry> entries = m_settings.entries(section);
-    const bool present = std::any_of(entries.begin(), entries.end(),
-        [&](const SettingsStore::Entry &entry) { return entry.name.compare(name, Qt::CaseInsensitive) == 0; });
+    const bool present = std::any_of(entries.begin(), entries.end(), [&](const SettingsStore::Entry &entry) {
+        return entry.name.compare(name, Qt::CaseInsensitive) == 0;
+    });
     return !present || m_settings.deleteEntry(section, name);
 }
 

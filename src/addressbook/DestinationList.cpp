@@ -39,10 +39,10 @@ QString DestinationList::userText(const QString &name, const QString &host)
 
 void DestinationList::add(const DestinationEntry &entry)
 {
-    const auto position = std::upper_bound(
-        m_entries.begin(), m_entries.end(), entry, [](const DestinationEntry &a, const DestinationEntry &b) {
-            return a.text.compare(b.text, Qt::CaseInsensitive) < 0;
-        });
+    const auto position = std::upper_bound(m_entries.begin(), m_entries.end(), entry,
+                                           [](const DestinationEntry &a, const DestinationEntry &b) {
+                                               return a.text.compare(b.text, Qt::CaseInsensitive) < 0;
+                                           });
     m_entries.insert(position, entry);
 }
 
@@ -51,15 +51,15 @@ void DestinationList::setBroadcastPresent(bool present)
     if (present == hasBroadcast())
         return;
     if (present)
-        add({ broadcastText(), kBroadcastCode });
+        add({broadcastText(), kBroadcastCode});
     else
         m_entries.removeIf([](const DestinationEntry &entry) { return entry.code == kBroadcastCode; });
 }
 
 bool DestinationList::hasBroadcast() const
 {
-    return std::any_of(
-        m_entries.begin(), m_entries.end(), [](const DestinationEntry &entry) { return entry.code == kBroadcastCode; });
+    return std::any_of(m_entries.begin(), m_entries.end(),
+                       [](const DestinationEntry &entry) { return entry.code == kBroadcastCode; });
 }
 
 qsizetype DestinationList::findPrefix(const QString &text) const

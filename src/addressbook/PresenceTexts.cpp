@@ -52,8 +52,8 @@ QString reachableAgainText(const QString &name)
     return QCoreApplication::translate("tq", "%1 is reachable again").arg(name);
 }
 
-QVariant presenceCell(const PresenceSource &source, bool group, bool active, const QString &name,
-                      const QString &host, bool mark)
+QVariant presenceCell(const PresenceSource &source, bool group, bool active, const QString &name, const QString &host,
+                      bool mark)
 {
     if (group) {
         if (mark || !source.isEnabled())

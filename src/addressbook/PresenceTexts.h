@@ -17,8 +17,8 @@ QString presenceToolTip(const UserPresence &presence, const QDateTime &now);
 QString groupPresenceText(const GroupPresence &group);
 // What the address book shows of a row's presence: with `mark` the state of its dot as an int
 // (a group has none), else its tool tip (none where the source is switched off).
-QVariant presenceCell(const PresenceSource &source, bool group, bool active, const QString &name,
-                      const QString &host, bool mark);
+QVariant presenceCell(const PresenceSource &source, bool group, bool active, const QString &name, const QString &host,
+                      bool mark);
 // The status bar's word when someone long away is back: "Bob is reachable again".
 QString reachableAgainText(const QString &name);
 

@@ -24,7 +24,7 @@ AddressBookRefresh RefreshAddressBook(const AddressBookStore &store, bool withBr
     QString deactivatedList;
 
     if (withBroadcast)
-        result.destinations.add({ DestinationList::broadcastText(), kBroadcastCode });
+        result.destinations.add({DestinationList::broadcastText(), kBroadcastCode});
 
     const QList<UserEntry> topLevel = store.ListUsers(addressbook::topLevelName());
     for (qsizetype position = 0; position < topLevel.size(); ++position) {
@@ -34,10 +34,10 @@ AddressBookRefresh RefreshAddressBook(const AddressBookStore &store, bool withBr
             continue;
         }
         knownList += snapshotEntry(user);
-        result.destinations.add({ DestinationList::userText(user.name, user.host), kUserCode });
+        result.destinations.add({DestinationList::userText(user.name, user.host), kUserCode});
         // Offered once there are at least two users to send to, judged by the second user.
         if (position == 1)
-            result.destinations.add({ DestinationList::allUsersText(), kAllUsersCode });
+            result.destinations.add({DestinationList::allUsersText(), kAllUsersCode});
     }
 
     // The active users of a group; its deactivated users go to the deactivated list meanwhile.
@@ -62,7 +62,7 @@ AddressBookRefresh RefreshAddressBook(const AddressBookStore &store, bool withBr
         const GroupEntry &group = groups[i];
         groupMembers.append(group.active ? memberString(group.name) : QString());
         if (group.active)
-            result.destinations.add({ DestinationList::groupText(group.name), kFirstGroupCode + static_cast<int>(i) });
+            result.destinations.add({DestinationList::groupText(group.name), kFirstGroupCode + static_cast<int>(i)});
     }
     result.senderGroupItems = senderGroupMenuItems(groups);
     result.snapshot = AddressBookSnapshot(knownList, deactivatedList, groupMembers);
@@ -75,7 +75,7 @@ QList<GroupMenuItem> senderGroupMenuItems(const QList<GroupEntry> &groups)
     const QString junk = addressbook::junkSendersName();
     for (qsizetype i = 0; i < groups.size(); ++i) {
         if (groups[i].name != junk)
-            items.append({ kFirstGroupCommand + static_cast<int>(i), groups[i].name });
+            items.append({kFirstGroupCommand + static_cast<int>(i), groups[i].name});
     }
     return items;
 }

@@ -127,8 +127,8 @@ std::optional<int> CCheckMailThread::CheckMailbox(const MailboxAccount &account,
         };
 
         QByteArray answer;
-        Reply reply
-            = ask("USER " + commandArgument(account.user) + "\r\n", mailstep::UserSent, mailstep::UserAccepted, answer);
+        Reply reply =
+            ask("USER " + commandArgument(account.user) + "\r\n", mailstep::UserSent, mailstep::UserAccepted, answer);
         if (reply != Reply::Ok)
             return fail(reply, mailstep::AuthFailed, mailstate::UserRefused);
         reply = ask("PASS " + commandArgument(account.password) + "\r\n", mailstep::PasswordSent,

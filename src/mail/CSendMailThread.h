@@ -1,7 +1,7 @@
 #pragma once
 
-#include "protocol/MailSendJob.h"
 #include "platform/WakeupEvent.h"
+#include "protocol/MailSendJob.h"
 #include "settings/SettingsStore.h"
 
 #include <QDateTime>

@@ -76,7 +76,8 @@ QString MailAnnouncer::trayTip(const QString &text)
 
 void announceChecks(CCheckMailThread &check, MailAnnouncer &announcer, QObject *context)
 {
-    QObject::connect(&check, &CCheckMailThread::errorIconRemoved, context, [&announcer] { announcer.removeErrorIcon(); });
+    QObject::connect(&check, &CCheckMailThread::errorIconRemoved, context,
+                     [&announcer] { announcer.removeErrorIcon(); });
     QObject::connect(&check, &CCheckMailThread::mailState, context,
                      [&announcer](const QString &name, const QString &text, int code, bool playSound) {
                          announcer.AnnounceMailState(name, text, code, playSound);

@@ -84,8 +84,8 @@ QByteArray mailZone(int offsetFromUtcSeconds)
 QByteArray mailDate(const QDateTime &localTime, const QLocale &locale)
 {
     const QString date = locale.toString(localTime.date(), QStringLiteral("ddd',' dd MMM yyyy"));
-    const QString time
-        = locale.toString(localTime.time(), timeFormatWithoutZone(locale.timeFormat(QLocale::LongFormat)));
+    const QString time =
+        locale.toString(localTime.time(), timeFormatWithoutZone(locale.timeFormat(QLocale::LongFormat)));
     return headerValue(date) + ' ' + headerValue(time) + ' ' + mailZone(localTime.offsetFromUtc());
 }
 

@@ -52,6 +52,6 @@ enum class FilterVerdict { Pass, NotInAddressBook, NotActivated, KillWord, Dupli
 // asked for). The first rejection is handed to `deadFile` with its reason before this
 // returns; a rejected message is not to be shown, stored, counted or answered.
 FilterVerdict RunIncomingFilters(const IncomingMessage &message, const IncomingFilterSettings &settings,
-    const IncomingFilterSources &sources, FilteredMessageFile &deadFile);
+                                 const IncomingFilterSources &sources, FilteredMessageFile &deadFile);
 
 } // namespace tq

@@ -4,10 +4,10 @@
 #include "messages/DisplayText.h"
 #include "messages/FilteredMessageFile.h"
 #include "messages/MessageViewer.h"
-#include "protocol/SenderAddress.h"
 #include "protocol/DeliveryReceipt.h"
-#include "protocol/MessagePacket.h"
 #include "protocol/MessageHeadings.h"
+#include "protocol/MessagePacket.h"
+#include "protocol/SenderAddress.h"
 
 namespace tq {
 

@@ -28,8 +28,7 @@ QString messageFileName(const QDateTime &arrivalTime, const QByteArray &systemNa
 // was made from.
 std::optional<QString> WriteMessageFile(char importance, const QByteArray &systemName, const QByteArray &sender,
                                         const QByteArray &text, const QDateTime &arrivalTime,
-                                        const QString &messagesDir,
-                                        QDateTime *usedTime = nullptr);
+                                        const QString &messagesDir, QDateTime *usedTime = nullptr);
 
 // A record made from a file's content; nothing for an empty file or one without CR LF.
 std::optional<MessageRecord> parseMessageFile(QByteArray content, const QString &filePath);
@@ -50,8 +49,7 @@ struct StoredMessageFile {
 // Reads every readable message file of the folder, in name order (which is arrival order
 // within a year). Empty, unreadable, malformed and too large files are skipped; the last stay
 // on disk and are counted in `tooLarge`.
-std::vector<StoredMessageFile> ReadStoredMessageFiles(const QString &messagesDir,
-                                                      quint32 *tooLarge = nullptr);
+std::vector<StoredMessageFile> ReadStoredMessageFiles(const QString &messagesDir, quint32 *tooLarge = nullptr);
 
 // Appends the records of `files` to `list` in their order, then shows the oldest
 // (`dontAutoLast`) or the newest. The records share their bytes with `files`. Returns the
@@ -62,8 +60,7 @@ struct StoredMessagesLoad {
     quint32 tooLarge = 0; // files skipped for their size; they stay on disk
 };
 // The same for the files of a folder, read here.
-StoredMessagesLoad LoadStoredMessages(MessageList &list, bool dontAutoLast,
-                                      const QString &messagesDir);
+StoredMessagesLoad LoadStoredMessages(MessageList &list, bool dontAutoLast, const QString &messagesDir);
 
 // Removes one message file; a file that is already gone or cannot be removed is no error.
 void DeleteMessageFile(const QString &path);

@@ -20,13 +20,11 @@ public:
 
     // A modal box. `text` is shown as plain text: it may hold what came from the network.
     virtual Answer message(const QString &caption, const QString &text, Icon icon, Buttons buttons = Buttons::Ok,
-                           Answer defaultAnswer = Answer::Ok)
-        = 0;
+                           Answer defaultAnswer = Answer::Ok) = 0;
     // The same box with a check box under the text ("Do not ask again", say), unchecked when
     // the box opens; the answer comes with the check box's state.
     virtual CheckedAnswer messageWithCheckBox(const QString &caption, const QString &text, const QString &checkText,
-                                              Icon icon, Buttons buttons, Answer defaultAnswer)
-        = 0;
+                                              Icon icon, Buttons buttons, Answer defaultAnswer) = 0;
     // File dialogs; an empty result means the user cancelled. `filter` uses Qt's notation
     // ("Sounds (*.wav);;All files (*)").
     virtual QString openFileName(const QString &caption, const QString &initialPath, const QString &filter) = 0;

@@ -42,7 +42,7 @@ TerminationSignals::TerminationSignals(QObject *parent)
     m_writeEnd.reset(ends[1]);
     g_writeEnd.store(m_writeEnd.get());
 
-    struct sigaction action {};
+    struct sigaction action { };
     action.sa_handler = onTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;

@@ -197,8 +197,8 @@ void CSendThread::run()
     // The mail sender works in a thread of its own while this one carries the exchanges.
     std::unique_ptr<MailSendJob> mailJob;
     if (!mailAddresses.isEmpty() && m_services.mail)
-        mailJob
-            = m_services.mail(mailAddresses, m_request.plainText, [this](const QString &text) { relayStatus(text); });
+        mailJob =
+            m_services.mail(mailAddresses, m_request.plainText, [this](const QString &text) { relayStatus(text); });
 
     const int exchanges = ledger.queuedCount();
     const int threads = workerThreadsFor(exchanges);
@@ -278,7 +278,8 @@ void CSendThread::finishMail(MailSendJob *job, bool last)
         // No mail sender at hand: the outcome the sender itself would give without a server,
         // or with one it cannot reach. Never a success.
         const QString server = m_settings.get(keys::SMTPServer);
-        reportOutcome(SendResultCode::MailFailed, server.isEmpty() ? tqString(Sid::SmtpServerNotSet) : tqString(Sid::SmtpConnectFailed) + server,
+        reportOutcome(SendResultCode::MailFailed,
+                      server.isEmpty() ? tqString(Sid::SmtpServerNotSet) : tqString(Sid::SmtpConnectFailed) + server,
                       last);
         return;
     }

@@ -49,8 +49,8 @@ qsizetype findDatagramMarker(QByteArrayView data, char digit, qsizetype from)
 QByteArray BuildStreamPacket(const MessagePacket &packet, QByteArrayView ownIp, int tcpPort)
 {
     QByteArray out;
-    out.reserve(packet.tag.size() + packet.text.size() + packet.systemName.size() + packet.email.size()
-                + ownIp.size() + 40);
+    out.reserve(packet.tag.size() + packet.text.size() + packet.systemName.size() + packet.email.size() + ownIp.size()
+                + 40);
     out.append(packet.tag).append("/$0");
     out.append(packet.text).append("/$1");
     out.append(packet.systemName).append("/$2");
@@ -64,8 +64,8 @@ QByteArray BuildStreamPacket(const MessagePacket &packet, QByteArrayView ownIp, 
 QByteArray BuildDatagramPacket(const MessagePacket &packet, QByteArrayView ownIp, int udpPort)
 {
     QByteArray out;
-    out.reserve(packet.tag.size() + packet.text.size() + packet.systemName.size() + packet.email.size()
-                + ownIp.size() + 40);
+    out.reserve(packet.tag.size() + packet.text.size() + packet.systemName.size() + packet.email.size() + ownIp.size()
+                + 40);
     out.append(packet.tag);
     appendDatagramMarker(out, '0');
     out.append(packet.text);

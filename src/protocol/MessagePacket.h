@@ -8,11 +8,11 @@ namespace tq {
 // The seven-field unit that stations exchange. Fields are bytes, passed on as they came.
 // Field 3 ("reserved") is always empty and not represented.
 struct MessagePacket {
-    QByteArray tag;        // empty, or "NOTIFY_MESSAGE" for a delivery receipt
-    QByteArray text;       // heading line and message, lines ending in CR LF
+    QByteArray tag; // empty, or "NOTIFY_MESSAGE" for a delivery receipt
+    QByteArray text; // heading line and message, lines ending in CR LF
     QByteArray systemName; // the sender's "System Name"
     char importance = '0'; // '0' normal, '1' high
-    QByteArray email;      // the sender's "E-mailAddress", may be empty
+    QByteArray email; // the sender's "E-mailAddress", may be empty
 };
 
 struct ParsedPacket {

@@ -14,7 +14,7 @@ struct ReceivedData {
     // TCP: the length of the text kept. UDP: the datagram's byte count plus 1 (its NUL).
     quint32 length = 0;
     QByteArray senderIp; // dotted IPv4 text
-    QByteArray data;     // the packet bytes
+    QByteArray data; // the packet bytes
 };
 
 } // namespace tq

@@ -7,7 +7,7 @@
 namespace tq {
 
 SendExchange::SendExchange(SendLedger &ledger, const SendEvents &events, const HostResolver &resolver,
-                             std::optional<int> index, QString host, int port)
+                           std::optional<int> index, QString host, int port)
     : m_ledger(ledger)
     , m_index(index)
     , m_events(events)

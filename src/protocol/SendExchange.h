@@ -40,7 +40,7 @@ public:
     // `index` is the destination's entry in the pending list; none for an automatic answer,
     // which records and reports nothing.
     SendExchange(SendLedger &ledger, const SendEvents &events, const HostResolver &resolver, std::optional<int> index,
-                  QString host, int port);
+                 QString host, int port);
     virtual ~SendExchange();
     SendExchange(const SendExchange &) = delete;
     SendExchange &operator=(const SendExchange &) = delete;

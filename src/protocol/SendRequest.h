@@ -1,7 +1,7 @@
 #pragma once
 
-#include "protocol/MailSendJob.h"
 #include "protocol/HostResolver.h"
+#include "protocol/MailSendJob.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

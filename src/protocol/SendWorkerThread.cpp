@@ -51,8 +51,8 @@ void SendWorkerThread::drive(SendLedger &ledger, int capacity)
         if (active.empty())
             return; // nothing left to do, or stopped
 
-        const auto left
-            = std::chrono::ceil<std::chrono::milliseconds>(ledger.deadline() - SendLedger::Clock::now()).count();
+        const auto left =
+            std::chrono::ceil<std::chrono::milliseconds>(ledger.deadline() - SendLedger::Clock::now()).count();
         if (left <= 0)
             break;
         fds.clear();

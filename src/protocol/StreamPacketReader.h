@@ -17,9 +17,9 @@ public:
     static constexpr qsizetype kReadChunk = 256;
 
     enum class State {
-        Reading,           // no terminator yet
-        CompleteIfQuiet,   // ends with an inner "/$7": complete unless more bytes come
-        Complete,          // a terminator, or the size cap was reached
+        Reading, // no terminator yet
+        CompleteIfQuiet, // ends with an inner "/$7": complete unless more bytes come
+        Complete, // a terminator, or the size cap was reached
     };
 
     State feed(QByteArrayView chunk);

@@ -7,7 +7,7 @@
 namespace tq {
 namespace {
 
-constexpr int kSizes[] = { 16, 22, 24, 32, 48, 64, 128 };
+constexpr int kSizes[] = {16, 22, 24, 32, 48, 64, 128};
 
 // A white speech bubble on a round blue badge.
 void paintMainIcon(QPainter &painter, qreal size)
@@ -35,7 +35,7 @@ void paintMainIcon(QPainter &painter, qreal size)
         for (int line = 0; line < 2; ++line) {
             const qreal y = body.top() + body.height() * (0.38 + 0.28 * line);
             painter.drawLine(QPointF(body.left() + body.width() * 0.18, y),
-                QPointF(body.right() - body.width() * (line ? 0.35 : 0.18), y));
+                             QPointF(body.right() - body.width() * (line ? 0.35 : 0.18), y));
         }
     }
 }

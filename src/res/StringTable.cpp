@@ -44,15 +44,17 @@ constexpr Entry kStrings[] = {
                        "Tarquel Messenger is preparing to go suspend.\r\n"
                        "Stopping active processes...")},
     {Sid::ResumeNotice,
-     QT_TRANSLATE_NOOP("tq", "Tarquel Messenger is resume after suspend.\n\r"
-                             "Starting background processes...")},
+     QT_TRANSLATE_NOOP("tq",
+                       "Tarquel Messenger is resume after suspend.\n\r"
+                       "Starting background processes...")},
     {Sid::NoTrayStatus,
      QT_TRANSLATE_NOOP("tq", "This desktop has no tray: Tarquel Messenger stays in the task bar when minimised.")},
     {Sid::NoTrayNotice,
-     QT_TRANSLATE_NOOP("tq", "This desktop has no tray (notification area), so Tarquel Messenger stays in the task "
-                             "bar when you minimise it. To keep it in a tray, add one to the desktop: on GNOME, the "
-                             "extension \"AppIndicator and KStatusNotifierItem Support\" (Debian package "
-                             "gnome-shell-extension-appindicator).")},
+     QT_TRANSLATE_NOOP("tq",
+                       "This desktop has no tray (notification area), so Tarquel Messenger stays in the task "
+                       "bar when you minimise it. To keep it in a tray, add one to the desktop: on GNOME, the "
+                       "extension \"AppIndicator and KStatusNotifierItem Support\" (Debian package "
+                       "gnome-shell-extension-appindicator).")},
 
     // ---- protocol: receivers
     {Sid::TcpPortFormat, QT_TRANSLATE_NOOP("tq", "TCP port %d")},
@@ -134,8 +136,9 @@ constexpr Entry kStrings[] = {
     {Sid::StatusNoDestination,
      QT_TRANSLATE_NOOP("tq", "Nothing sent: type a destination or pick one from the list first.")},
     {Sid::SystemNameMissing,
-     QT_TRANSLATE_NOOP("tq", "The message has not been sent: your system name is empty, and other stations "
-                             "discard messages without one.\r\nEnter \"Your System Name\" in Preferences.")},
+     QT_TRANSLATE_NOOP("tq",
+                       "The message has not been sent: your system name is empty, and other stations "
+                       "discard messages without one.\r\nEnter \"Your System Name\" in Preferences.")},
 
     // ---- messages
     {Sid::DeadFileWriteFailed, QT_TRANSLATE_NOOP("tq", "Unable to write outfiltered message to file: ")},
@@ -244,11 +247,13 @@ constexpr Entry kStrings[] = {
     {Sid::TipPlaySound, QT_TRANSLATE_NOOP("tq", "Play this sound")},
     {Sid::TipRunProgram, QT_TRANSLATE_NOOP("tq", "Run this program now")},
     {Sid::HelpNotInstalled,
-     QT_TRANSLATE_NOOP("tq", "HTML Help Support NOT Installed!\r\n\r\nThe help pages (help/index.html) were not "
-                             "found beside the program.\r\nReinstall Tarquel Messenger to get them back.")},
+     QT_TRANSLATE_NOOP("tq",
+                       "HTML Help Support NOT Installed!\r\n\r\nThe help pages (help/index.html) were not "
+                       "found beside the program.\r\nReinstall Tarquel Messenger to get them back.")},
     {Sid::HelpNoBrowser,
-     QT_TRANSLATE_NOOP("tq", "No program to show web pages was found.\r\n\r\nThe help pages are installed; open "
-                             "this file with a web browser:\r\n%s")},
+     QT_TRANSLATE_NOOP("tq",
+                       "No program to show web pages was found.\r\n\r\nThe help pages are installed; open "
+                       "this file with a web browser:\r\n%s")},
     {Sid::FilterApplications, QT_TRANSLATE_NOOP("tq", "Applications (*.exe)|*.exe|All Files (*.*)|*.*||")},
     {Sid::FilterTextFiles, QT_TRANSLATE_NOOP("tq", "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||")},
     {Sid::FilterSoundFiles, QT_TRANSLATE_NOOP("tq", "Sound Files (*.wav)|*.wav||")},
@@ -265,8 +270,9 @@ constexpr Entry kStrings[] = {
     {Sid::FilteringPageTitle, QT_TRANSLATE_NOOP("tq", "Filtering")},
     {Sid::EMailPageTitle, QT_TRANSLATE_NOOP("tq", "E-mail")},
     {Sid::AutostartFailed,
-     QT_TRANSLATE_NOOP("tq", "The entry that starts Tarquel Messenger when you log in could not be changed.\r\n\r\n"
-                             "%s: %s")},
+     QT_TRANSLATE_NOOP("tq",
+                       "The entry that starts Tarquel Messenger when you log in could not be changed.\r\n\r\n"
+                       "%s: %s")},
 
     // ---- mail
     {Sid::MailSendStart, QT_TRANSLATE_NOOP("tq", "Start mail sending process.")},

@@ -21,7 +21,8 @@ TEST_F(AddSenderCommandsTest, AnExistingUserIsReplacedOnlyOnYesAndKeepsItsState)
     EXPECT_TRUE(commands.AddSenderToGroup(QStringLiteral("Bob/10.0.0.5:u"), friends));
     EXPECT_EQ(book.ListUsers(friends).value(0).host, QStringLiteral("10.0.0.1"));
     EXPECT_TRUE(commands.AddSenderToGroup(QStringLiteral("Bob/10.0.0.5:u"), friends));
-    EXPECT_EQ(book.ListUsers(friends), (QList<UserEntry>{{QStringLiteral("Bob"), QStringLiteral("10.0.0.5:u"), false}}));
+    EXPECT_EQ(book.ListUsers(friends),
+              (QList<UserEntry>{{QStringLiteral("Bob"), QStringLiteral("10.0.0.5:u"), false}}));
     EXPECT_EQ(prompter.boxes.size(), 2);
     EXPECT_EQ(sound.played.size(), 2) << "the sound follows either answer";
 }

@@ -25,20 +25,20 @@ protected:
 TEST_F(AddressBookStoreTest, UsersAreFlaggedValuesAndChangingStateRenamesThem)
 {
     ASSERT_TRUE(settings.WriteProfileString(kBook, QStringLiteral("0Bob"), QStringLiteral("10.0.0.5")));
-    EXPECT_EQ(book.ListUsers(top), (QList<UserEntry> { { QStringLiteral("Bob"), QStringLiteral("10.0.0.5"), false } }));
+    EXPECT_EQ(book.ListUsers(top), (QList<UserEntry>{{QStringLiteral("Bob"), QStringLiteral("10.0.0.5"), false}}));
 
     ASSERT_TRUE(book.SetUserActive(top, QStringLiteral("Bob"), QStringLiteral("10.0.0.5"), false));
-    EXPECT_EQ(raw(kBook), QStringList { QStringLiteral("1Bob=10.0.0.5") });
+    EXPECT_EQ(raw(kBook), QStringList{QStringLiteral("1Bob=10.0.0.5")});
 
     // Putting Bob into a group that holds a deactivated bob replaces it, active, with the new host.
     ASSERT_TRUE(
         settings.WriteProfileString(kBook + QStringLiteral("\\Friends"), QStringLiteral("0bob"), QStringLiteral("x")));
     ASSERT_TRUE(book.PutUser(friends, QStringLiteral("Bob"), QStringLiteral("10.0.0.9:u")));
-    EXPECT_EQ(raw(kBook + QStringLiteral("\\Friends")), QStringList { QStringLiteral("1Bob=10.0.0.9:u") });
+    EXPECT_EQ(raw(kBook + QStringLiteral("\\Friends")), QStringList{QStringLiteral("1Bob=10.0.0.9:u")});
 
     ASSERT_TRUE(book.PutUserKeepState(friends, QStringLiteral("Cy"), QStringLiteral("c"), false));
     ASSERT_TRUE(book.RemoveUser(friends, QStringLiteral("Bob"), true));
-    EXPECT_EQ(raw(kBook + QStringLiteral("\\friends")), QStringList { QStringLiteral("0Cy=c") });
+    EXPECT_EQ(raw(kBook + QStringLiteral("\\friends")), QStringList{QStringLiteral("0Cy=c")});
 }
 
 TEST_F(AddressBookStoreTest, FindUserFlagPrefersTheDeactivatedValueAndIgnoresEmptyHosts)
@@ -59,12 +59,12 @@ TEST_F(AddressBookStoreTest, GroupActivationMatchesWholeNamesAndFollowsARename)
     ASSERT_TRUE(book.PutUser(QStringLiteral("My Group1"), QStringLiteral("Ann"), QStringLiteral("10.0.0.1")));
     ASSERT_TRUE(book.SetGroupActive(QStringLiteral("My Group1"), false));
     EXPECT_EQ(settings.GetProfileInt(kDisabled, QStringLiteral("My Group1"), -1), 0);
-    EXPECT_EQ(groupNames(), (QStringList { QStringLiteral("Group1"), QStringLiteral("My Group1(off)") }));
+    EXPECT_EQ(groupNames(), (QStringList{QStringLiteral("Group1"), QStringLiteral("My Group1(off)")}));
 
     ASSERT_EQ(book.RenameGroup(QStringLiteral("My Group1"), QStringLiteral("Quiet")),
-        AddressBookStore::RenameResult::Renamed);
-    EXPECT_EQ(groupNames(), (QStringList { QStringLiteral("Group1"), QStringLiteral("Quiet(off)") }));
-    EXPECT_EQ(raw(kDisabled), QStringList { QStringLiteral("Quiet=0") });
+              AddressBookStore::RenameResult::Renamed);
+    EXPECT_EQ(groupNames(), (QStringList{QStringLiteral("Group1"), QStringLiteral("Quiet(off)")}));
+    EXPECT_EQ(raw(kDisabled), QStringList{QStringLiteral("Quiet=0")});
     EXPECT_EQ(book.ListUsers(QStringLiteral("Quiet")).size(), 1);
 
     ASSERT_TRUE(book.SetGroupActive(QStringLiteral("QUIET"), true));
@@ -75,14 +75,14 @@ TEST_F(AddressBookStoreTest, EmptyGroupsSurviveRenamesAndLosingTheirLastUser)
 {
     ASSERT_TRUE(book.CreateGroup(friends));
     ASSERT_EQ(book.RenameGroup(friends, QStringLiteral("Pals")), AddressBookStore::RenameResult::Renamed);
-    EXPECT_EQ(groupNames(), QStringList { QStringLiteral("Pals") });
+    EXPECT_EQ(groupNames(), QStringList{QStringLiteral("Pals")});
 
     ASSERT_TRUE(book.PutUser(QStringLiteral("Pals"), QStringLiteral("Ann"), QStringLiteral("a")));
     ASSERT_TRUE(book.RemoveUser(QStringLiteral("Pals"), QStringLiteral("Ann"), true));
-    EXPECT_EQ(groupNames(), QStringList { QStringLiteral("Pals") });
+    EXPECT_EQ(groupNames(), QStringList{QStringLiteral("Pals")});
     // Removing what is not there creates nothing.
     ASSERT_TRUE(book.RemoveUser(QStringLiteral("Ghosts"), QStringLiteral("Ann"), true));
-    EXPECT_EQ(groupNames(), QStringList { QStringLiteral("Pals") });
+    EXPECT_EQ(groupNames(), QStringList{QStringLiteral("Pals")});
 }
 
 TEST_F(AddressBookStoreTest, RenameRules)
@@ -94,25 +94,26 @@ TEST_F(AddressBookStoreTest, RenameRules)
 
     // Only the letter case changes: the users must not be lost on the way.
     EXPECT_EQ(book.RenameGroup(friends, QStringLiteral("FRIENDS")), R::Renamed);
-    EXPECT_EQ(groupNames(), (QStringList { QStringLiteral("FRIENDS"), QStringLiteral("Work") }));
+    EXPECT_EQ(groupNames(), (QStringList{QStringLiteral("FRIENDS"), QStringLiteral("Work")}));
     EXPECT_EQ(book.ListUsers(friends).size(), 1);
 
     EXPECT_EQ(book.RenameGroup(QStringLiteral("Work"), QStringLiteral("friends")), R::NameTaken);
     EXPECT_EQ(book.RenameGroup(QStringLiteral("Work"), QStringLiteral("a:b")), R::ForbiddenCharacter);
     EXPECT_EQ(book.RenameGroup(QStringLiteral("Work"), QString()), R::Unchanged);
-    EXPECT_EQ(groupNames(), (QStringList { QStringLiteral("FRIENDS"), QStringLiteral("Work") }));
+    EXPECT_EQ(groupNames(), (QStringList{QStringLiteral("FRIENDS"), QStringLiteral("Work")}));
 
     ASSERT_TRUE(book.PutUserKeepState(top, QStringLiteral("Bob"), QStringLiteral("10.0.0.5"), false));
     EXPECT_EQ(book.RenameUser(top, QStringLiteral("Bob"), false, QStringLiteral("bob")), R::Renamed);
     EXPECT_EQ(book.RenameUser(top, QStringLiteral("bob"), false, QStringLiteral("FRIENDS")), R::NameTaken);
     EXPECT_EQ(book.RenameUser(top, QStringLiteral("bob"), false, QStringLiteral("Robert")), R::Renamed);
-    EXPECT_EQ(raw(kBook), (QStringList { QStringLiteral("0Robert=10.0.0.5"), QStringLiteral("1Friends=f") }));
+    EXPECT_EQ(raw(kBook), (QStringList{QStringLiteral("0Robert=10.0.0.5"), QStringLiteral("1Friends=f")}));
 }
 
 TEST_F(AddressBookStoreTest, ARefusedModifyTakesNothingOut)
 {
     ASSERT_TRUE(book.PutUser(friends, QStringLiteral("Bob"), QStringLiteral("b")));
-    EXPECT_FALSE(book.ModifyUser(friends, QStringLiteral("Bob"), true, top, QStringLiteral("a/b"), QStringLiteral("x")));
+    EXPECT_FALSE(
+        book.ModifyUser(friends, QStringLiteral("Bob"), true, top, QStringLiteral("a/b"), QStringLiteral("x")));
     EXPECT_FALSE(book.ModifyUser(friends, QStringLiteral("Bob"), true, top, QString(), QStringLiteral("x")));
     EXPECT_EQ(raw(kBook + QStringLiteral("\\Friends")), QStringList{QStringLiteral("1Bob=b")});
 }
@@ -130,7 +131,7 @@ TEST_F(AddressBookStoreTest, DeletingAGroupTakesItsUsersStateAndTemplateFile)
     EXPECT_TRUE(groupNames().isEmpty());
     EXPECT_FALSE(QFile::exists(file));
     EXPECT_TRUE(raw(kDisabled).isEmpty());
-    EXPECT_EQ(raw(kBook), QStringList { QStringLiteral("1Bob=b") });
+    EXPECT_EQ(raw(kBook), QStringList{QStringLiteral("1Bob=b")});
 }
 
 // The user Bob is the value "1Bob" beside the group "1Bob"; the deactivated user Cy is the value

@@ -56,11 +56,10 @@ TEST_F(RefreshAddressBookTest, GroupsByStorePosition)
     // Codes and menu ids count every group; the deactivated junk group is neither offered nor
     // in the menu.
     EXPECT_EQ(texts(refresh.destinations),
-        (QStringList {
-            QStringLiteral("< All (broadcast) >=8"), QStringLiteral("< Alpha >=10"), QStringLiteral("< Zulu >=12") }));
+              (QStringList{QStringLiteral("< All (broadcast) >=8"), QStringLiteral("< Alpha >=10"),
+                           QStringLiteral("< Zulu >=12")}));
     EXPECT_EQ(refresh.senderGroupItems,
-        (QList<GroupMenuItem> { { 20000, QStringLiteral("Alpha") }, { 20002, QStringLiteral("Zulu") } }));
-
+              (QList<GroupMenuItem>{{20000, QStringLiteral("Alpha")}, {20002, QStringLiteral("Zulu")}}));
 }
 
 } // namespace

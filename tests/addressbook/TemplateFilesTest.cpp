@@ -48,7 +48,8 @@ TEST_F(TemplateFilesTest, PickingAGroupReplacesAQuoteButNotTheUsersTextAndReadsL
 
     EXPECT_EQ(composeTextAfterPick(appDataDir(), entry, 10, false, QStringLiteral("my own words")), std::nullopt);
     EXPECT_EQ(composeTextAfterPick(appDataDir(), entry, 10, true, QStringLiteral("a received quote")), text);
-    EXPECT_EQ(composeTextAfterPick(appDataDir(), QStringLiteral("< Others >"), 11, true, QString()), std::nullopt) << "no file";
+    EXPECT_EQ(composeTextAfterPick(appDataDir(), QStringLiteral("< Others >"), 11, true, QString()), std::nullopt)
+        << "no file";
 }
 
 TEST_F(TemplateFilesTest, WrittenTextReadsBackWithCrLfLines)

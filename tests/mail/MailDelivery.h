@@ -31,8 +31,8 @@ private:
 
 inline const QString kStartStatus = QStringLiteral("Start mail sending process.");
 inline const QString kSentStatus = QStringLiteral("Mail send successfully.");
-inline const QString kUnexpectedAnswer
-    = QStringLiteral("Error during mail sending process.\r\nSMTP server return unexpected answer.");
+inline const QString kUnexpectedAnswer =
+    QStringLiteral("Error during mail sending process.\r\nSMTP server return unexpected answer.");
 
 // Waits for a delivery as the send task does, with a generous deadline.
 inline bool waitForDelivery(MailSendJob &job, std::chrono::seconds limit = std::chrono::seconds(30))

@@ -29,8 +29,8 @@ protected:
     bool prepare(const char *prefix);
     // Runs `program` with the arguments `configure` gives after writing its configuration for a
     // port, until it greets with `greeting`; a port free a moment ago may be taken meanwhile.
-    bool launch(const char *program, const std::function<QStringList(int port)> &configure,
-                const QByteArray &greeting, const QStringList &logs);
+    bool launch(const char *program, const std::function<QStringList(int port)> &configure, const QByteArray &greeting,
+                const QStringList &logs);
     void giveToMailUser(const QString &path) const;
     // Ends the server and waits for it; a subclass holding a lock calls it before letting go.
     void stop();

@@ -11,11 +11,11 @@ TEST(DisplayTextTest, Utf8IsShownAsUtf8AndEverythingElseAsWindows1252)
 {
     EXPECT_EQ(decodeMessageBytes(QByteArray("Gr\xC3\xBC\xC3\x9F"
                                             "e")),
-        QStringLiteral("Grüße"));
+              QStringLiteral("Grüße"));
     // The same word from a station writing Windows-1252, with its euro sign and quotes.
     EXPECT_EQ(decodeMessageBytes(QByteArray("Gr\xFC\xDF"
                                             "e \x80 \x93x\x94")),
-        QStringLiteral("Grüße € “x”"));
+              QStringLiteral("Grüße € “x”"));
     // One stray byte turns the whole text to Windows-1252, not to replacement characters.
     EXPECT_EQ(decodeMessageBytes(QByteArray("\xC3\xBC and \xFC")), QStringLiteral("Ã¼ and ü"));
 }

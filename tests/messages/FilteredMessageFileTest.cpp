@@ -42,9 +42,9 @@ TEST_F(FilteredMessageFileTest, BothFormsAreAppendedByteForByte)
                                    "Friday, 10:15:02\r\n\\0#0Hi\r\n\\0#1PC\\0\\0#2\\0"_ba
         + kEntryEnd;
     EXPECT_EQ(deadFileBytes(),
-        "Duplicated Message\r\n*******************************************\r\nFriday, 10:15:02\r\n"
-        "Hi\r\nthere\xe4"_ba
-            + kEntryEnd + "second" + kEntryEnd + nonStandard + nonStandard + "ab\\0c\\0" + kEntryEnd);
+              "Duplicated Message\r\n*******************************************\r\nFriday, 10:15:02\r\n"
+              "Hi\r\nthere\xe4"_ba
+                  + kEntryEnd + "second" + kEntryEnd + nonStandard + nonStandard + "ab\\0c\\0" + kEntryEnd);
     EXPECT_TRUE(told.isEmpty());
 }
 

@@ -4,8 +4,8 @@
 #include "messages/FilteredMessageFile.h"
 #include "messages/KillWordFilter.h"
 #include "messages/MessageViewer.h"
-#include "protocol/SenderAddress.h"
 #include "protocol/MessagePacket.h"
+#include "protocol/SenderAddress.h"
 #include "settings/SettingsStore.h"
 
 #include "support/Files.h"

@@ -17,7 +17,7 @@ TEST(KillWordFilter, WholeWordsBetweenDelimitersAndEntriesByCommaOrLine)
 {
     EXPECT_EQ(match("free\r\n", "carefree"), std::nullopt);
     EXPECT_EQ(match("free\r\n", "free-for-all"), std::nullopt) << "'-' is no delimiter";
-    for (const char *text : { "(free)", "'free'", "\"free\"", "a.free;b", "x,free?", "\tfree\r\nmore" })
+    for (const char *text : {"(free)", "'free'", "\"free\"", "a.free;b", "x,free?", "\tfree\r\nmore"})
         EXPECT_EQ(match("free", text), "FREE"_ba) << text;
 
     const char *text = "You won free money today";
@@ -38,14 +38,14 @@ TEST(KillWordFilter, CaseIsIgnoredBeyondAscii)
     // The 0x80 row of Windows-1252: s and S with caron.
     EXPECT_EQ(match("\x9a"
                     "ef\r\n",
-                  "\x8a"
-                  "EF!"),
-        "\xc5\xa0"
-        "EF"_ba);
+                    "\x8a"
+                    "EF!"),
+              "\xc5\xa0"
+              "EF"_ba);
     EXPECT_EQ(match("free\r\n",
-                  "\xc3\xa4"
-                  "free"),
-        std::nullopt)
+                    "\xc3\xa4"
+                    "free"),
+              std::nullopt)
         << "a letter is no delimiter";
 }
 

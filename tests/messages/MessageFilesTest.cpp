@@ -91,9 +91,12 @@ TEST_F(MessageFilesTest, LoadSkipsEmptyMalformedAndUnreadableFilesAndKeepsTheRes
 
 TEST_F(MessageFilesTest, SameMillisecondAndSystemNameNeverReplacesAFile)
 {
-    const std::optional<QString> first = WriteMessageFile('0', "PC", "PC/10.0.0.1", "stamp\r\none", arrival, AppDataDir::messagesPath());
-    const std::optional<QString> second = WriteMessageFile('0', "PC", "PC/10.0.0.2", "stamp\r\ntwo", arrival, AppDataDir::messagesPath());
-    const std::optional<QString> third = WriteMessageFile('0', "PC", "PC/10.0.0.3", "stamp\r\nthree", arrival, AppDataDir::messagesPath());
+    const std::optional<QString> first =
+        WriteMessageFile('0', "PC", "PC/10.0.0.1", "stamp\r\none", arrival, AppDataDir::messagesPath());
+    const std::optional<QString> second =
+        WriteMessageFile('0', "PC", "PC/10.0.0.2", "stamp\r\ntwo", arrival, AppDataDir::messagesPath());
+    const std::optional<QString> third =
+        WriteMessageFile('0', "PC", "PC/10.0.0.3", "stamp\r\nthree", arrival, AppDataDir::messagesPath());
     ASSERT_TRUE(first && second && third);
     // The next free millisecond: same format, and the names still sort in arrival order.
     EXPECT_EQ(storedNames(),
@@ -113,10 +116,13 @@ TEST_F(MessageFilesTest, NamesThatCouldLeaveTheFolderAreNotStored)
 {
     for (const QByteArray &name :
          {QByteArray("../../escape"), QByteArray("a/b"), QByteArray("..\\up"), QByteArray("nul\0byte", 8)}) {
-        EXPECT_FALSE(WriteMessageFile('0', name, name + "/10.0.0.1", "stamp\r\ntext", arrival, AppDataDir::messagesPath())) << name.constData();
+        EXPECT_FALSE(
+            WriteMessageFile('0', name, name + "/10.0.0.1", "stamp\r\ntext", arrival, AppDataDir::messagesPath()))
+            << name.constData();
     }
     // A name the file system refuses (too long) is not stored either.
-    EXPECT_FALSE(WriteMessageFile('0', QByteArray(300, 'x'), "x/10.0.0.1", "stamp\r\ntext", arrival, AppDataDir::messagesPath()));
+    EXPECT_FALSE(WriteMessageFile('0', QByteArray(300, 'x'), "x/10.0.0.1", "stamp\r\ntext", arrival,
+                                  AppDataDir::messagesPath()));
     EXPECT_TRUE(storedNames().isEmpty());
     EXPECT_TRUE(QDir(homePath()).entryList({QStringLiteral("*escape*")}, QDir::Files).isEmpty());
     EXPECT_FALSE(QFile::exists(AppDataDir::path() + QStringLiteral("escape.tqm")));
@@ -124,7 +130,8 @@ TEST_F(MessageFilesTest, NamesThatCouldLeaveTheFolderAreNotStored)
     // Dots alone stay inside the folder: the time stamp comes first. A Windows-1252 name
     // gives the same letters in the file name.
     EXPECT_TRUE(WriteMessageFile('0', "..", "../10.0.0.1", "stamp\r\ntext", arrival, AppDataDir::messagesPath()));
-    EXPECT_TRUE(WriteMessageFile('0', "J\xFCrgen", "J\xFCrgen/10.0.0.1", "s\r\nt", arrival, AppDataDir::messagesPath()));
+    EXPECT_TRUE(
+        WriteMessageFile('0', "J\xFCrgen", "J\xFCrgen/10.0.0.1", "s\r\nt", arrival, AppDataDir::messagesPath()));
     EXPECT_EQ(storedNames(),
               QStringList({QStringLiteral("0307090502041...tqm"), QStringLiteral("0307090502041Jürgen.tqm")}));
 }

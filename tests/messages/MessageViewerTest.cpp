@@ -16,17 +16,18 @@ namespace {
 class MessageViewerTest : public test::IsolatedHome {
 protected:
     test::ManualClock clock;
-    MessageViewer viewer { clock };
+    MessageViewer viewer{clock};
 
     // n stored messages, each with its file, the newest shown.
     void receive(int n)
     {
         for (int i = 0; i < n; ++i) {
             const QByteArray text = "stamp\r\nmessage " + QByteArray::number(i);
-            MessageRecord record { text, "PC/10.0.0.1", {}, false };
-            record.filePath
-                = WriteMessageFile('0', "PC", record.sender, text, QDateTime(QDate(2024, 1, 1), QTime(0, 0)).addSecs(i), AppDataDir::messagesPath())
-                      .value_or(QString());
+            MessageRecord record{text, "PC/10.0.0.1", {}, false};
+            record.filePath =
+                WriteMessageFile('0', "PC", record.sender, text, QDateTime(QDate(2024, 1, 1), QTime(0, 0)).addSecs(i),
+                                 AppDataDir::messagesPath())
+                    .value_or(QString());
             viewer.messages().appendNewest(record);
         }
         viewer.messages().selectNewest();

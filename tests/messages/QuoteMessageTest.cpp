@@ -32,7 +32,7 @@ TEST(QuoteMessage, TextWithoutHeadingKeepsEveryLine)
     EXPECT_EQ(QuoteMessage(kStamp + "Ann You Wrote: yes\r\nx"), ">Ann You Wrote: yes\r\n>x\r\n>\r\n"_ba);
     // Bytes pass as they came: Windows-1252, UTF-8, a lone CR, a NUL.
     EXPECT_EQ(QuoteMessage(kStamp + QByteArray("\xe4\r\n\xc3\xa4\rb\0c", 9)),
-        QByteArray(">\xe4\r\n>\xc3\xa4\rb\0c\r\n>\r\n", 16));
+              QByteArray(">\xe4\r\n>\xc3\xa4\rb\0c\r\n>\r\n", 16));
 }
 
 TEST(QuoteMessage, EmptyRecordsAndEmptyTexts)

@@ -36,8 +36,10 @@ class CMyPropertySheetTest : public test::IsolatedHome {
 protected:
     std::unique_ptr<CMyPropertySheet> openSheet(int page = CMyPropertySheet::GeneralPage)
     {
-        auto sheet = std::make_unique<CMyPropertySheet>(
-            PrefsContext{settings, prompter, sound, shell, announcer, counts, QFont(), QFont(), AppDataDir::path(), "10.0.0.1"}, page);
+        auto sheet =
+            std::make_unique<CMyPropertySheet>(PrefsContext{settings, prompter, sound, shell, announcer, counts,
+                                                            QFont(), QFont(), AppDataDir::path(), "10.0.0.1"},
+                                               page);
         sheet->show();
         return sheet;
     }

@@ -28,9 +28,9 @@ class InterfacePresenceSettingsTest : public test::IsolatedHome {
 protected:
     void openSheet()
     {
-        sheet = std::make_unique<CMyPropertySheet>(
-            PrefsContext{settings, prompter, sound, shell, announcer, counts, QFont(), QFont(), AppDataDir::path(), "10.0.0.1"},
-            CMyPropertySheet::InterfacePage);
+        sheet = std::make_unique<CMyPropertySheet>(PrefsContext{settings, prompter, sound, shell, announcer, counts,
+                                                                QFont(), QFont(), AppDataDir::path(), "10.0.0.1"},
+                                                   CMyPropertySheet::InterfacePage);
         sheet->show();
         interval = sheet->findChild<QLineEdit *>(QStringLiteral("presenceIntervalEdit"));
         askBroadcast = sheet->findChild<QCheckBox *>(QStringLiteral("askBroadcastCheck"));

@@ -96,8 +96,8 @@ TEST_F(SendTest, NamesAreLookedUpAndUnknownOnesAreListed)
         return std::nullopt;
     };
     // No port: the default TCP port, here the station's.
-    const auto outcome
-        = runSend(sendRequest(u"Bob/station-b.test;Carl/station-c.test:7000"_s, station.port(), 1), settings, services);
+    const auto outcome =
+        runSend(sendRequest(u"Bob/station-b.test;Carl/station-c.test:7000"_s, station.port(), 1), settings, services);
     EXPECT_EQ(outcome.results, Results({{11, u"Carl/station-c.test:7000"_s}}));
     EXPECT_EQ(station.packets.size(), 1);
 }
@@ -114,8 +114,9 @@ TEST_F(SendTest, SeveralSendsAtOnceReportEachOnTheirOwn)
     QObject context;
     for (qsizetype i = 0; i < lists.size(); ++i) {
         tasks.push_back(std::make_unique<CSendThread>(sendRequest(lists[i], 1, 1), settings));
-        QObject::connect(tasks.back().get(), &CSendThread::sendResult, &context,
-                         [&results, i](SendResultCode code, const QString &text) { results[i].emplace_back(int(code), text); });
+        QObject::connect(
+            tasks.back().get(), &CSendThread::sendResult, &context,
+            [&results, i](SendResultCode code, const QString &text) { results[i].emplace_back(int(code), text); });
     }
     for (auto &task : tasks)
         task->start();

@@ -93,8 +93,7 @@ TEST(MessagePacket, IllFormedPackets)
              "/$0hi/$1PC/$2/$30/$4", // no line feed after /$4
              "hi/$1PC/$2/$30/$4/$7", // no /$0
              "/$0hi/$2PC/$1/$7", // markers out of order
-             "/$0/$1/$7",
-             "",
+             "/$0/$1/$7", "",
              "/$0/$1", // marker in the last three bytes
          })
         EXPECT_FALSE(ParseStreamPacket(input).wellFormed) << input;

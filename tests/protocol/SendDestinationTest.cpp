@@ -16,7 +16,8 @@ using namespace Qt::StringLiterals;
 TEST(SendDestinationTest, ListIsSplitAtSemicolonsAndAtSignAfterTheLastSlashMakesAnEmailDestination)
 {
     // Spaces inside or at the end of an entry belong to it; blank entries go.
-    EXPECT_EQ(splitDestinationList(u" ;a; ;;  Bob Smith/10.0.0.5 ;"_s), QStringList({u"a"_s, u"Bob Smith/10.0.0.5 "_s}));
+    EXPECT_EQ(splitDestinationList(u" ;a; ;;  Bob Smith/10.0.0.5 ;"_s),
+              QStringList({u"a"_s, u"Bob Smith/10.0.0.5 "_s}));
     EXPECT_TRUE(splitDestinationList(u" ; ;"_s).isEmpty());
 
     EXPECT_EQ(mailAddressOf(u"bob@example.org"_s), u"bob@example.org"_s);
