@@ -1,5 +1,6 @@
 // tarquel: the station's services for scripts and terminals, on Qt Core alone.
 #include "cli/CommandOutput.h"
+#include "cli/HistoryCommand.h"
 #include "cli/ProbeCommand.h"
 #include "cli/ScanCommand.h"
 #include "cli/SubcommandList.h"
@@ -15,6 +16,7 @@ int main(int argc, char *argv[])
     tq::cli::SubcommandList subcommands;
     subcommands.add(std::make_unique<tq::cli::ProbeCommand>());
     subcommands.add(std::make_unique<tq::cli::ScanCommand>());
+    subcommands.add(std::make_unique<tq::cli::HistoryCommand>());
 
     tq::cli::CommandOutput output;
     return subcommands.run(QCoreApplication::arguments(), output);

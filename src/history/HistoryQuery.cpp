@@ -91,13 +91,28 @@ std::vector<const HistoryEntry *> newestFirst(std::vector<KeyedEntry> keyed)
     return entries;
 }
 
+qint64 firstKeyOf(const HistoryQuery &query)
+{
+    if (!query.since.isValid())
+        return std::numeric_limits<qint64>::min();
+    return wallClockKey(query.since, query.sinceTime.isValid() ? query.sinceTime : QTime(0, 0));
+}
+
+qint64 endKeyOf(const HistoryQuery &query)
+{
+    if (!query.until.isValid())
+        return std::numeric_limits<qint64>::max();
+    if (query.untilTime.isValid())
+        return wallClockKey(query.until, query.untilTime) + 1;
+    return wallClockKey(query.until.addDays(1), QTime(0, 0));
+}
+
 } // namespace
 
 HistoryMatcher::HistoryMatcher(const HistoryQuery &query)
     : m_sender(foldedUtf8(query.sender.trimmed()))
-    , m_firstKey(query.since.isValid() ? wallClockKey(query.since, QTime(0, 0)) : std::numeric_limits<qint64>::min())
-    , m_endKey(query.until.isValid() ? wallClockKey(query.until.addDays(1), QTime(0, 0))
-                                     : std::numeric_limits<qint64>::max())
+    , m_firstKey(firstKeyOf(query))
+    , m_endKey(endKeyOf(query))
 {
     const QString &words = query.words;
     qsizetype start = 0;

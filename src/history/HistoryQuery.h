@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QString>
+#include <QTime>
 
 #include <stop_token>
 #include <vector>
@@ -22,6 +23,11 @@ struct HistoryQuery {
     // The first and the last day of arrival, both included.
     QDate since;
     QDate until;
+    // Within those days, the first and the last moment of arrival in local wall-clock time,
+    // both included; left invalid, the whole day counts. (Initialised here, so a query written
+    // with the four parts above needs nothing more.)
+    QTime sinceTime{};
+    QTime untilTime{};
 
     bool operator==(const HistoryQuery &) const = default;
 };

@@ -23,6 +23,13 @@ RecordParts split(const QByteArray &text)
     return {stamp, text.sliced(lineFeed + 1)};
 }
 
+// C0 and C1 control characters and DEL.
+bool steersTerminal(QChar c)
+{
+    const char16_t code = c.unicode();
+    return (code < 0x20 && code != u'\t' && code != u'\n') || (code >= 0x7F && code < 0xA0);
+}
+
 } // namespace
 
 QString readableMessage(const MessageRecord &record)
@@ -40,6 +47,16 @@ QString readableMessage(const MessageRecord &record)
     if (!message.isEmpty() && !message.endsWith(QLatin1Char('\n')))
         readable += QLatin1Char('\n');
     readable += QLatin1Char('\n');
+    return readable;
+}
+
+QString readableMessageForTerminal(const MessageRecord &record)
+{
+    QString readable = readableMessage(record);
+    for (QChar &c : readable) {
+        if (steersTerminal(c))
+            c = QChar::ReplacementCharacter;
+    }
     return readable;
 }
 

@@ -14,6 +14,11 @@ namespace tq {
 // messages written one after the other stay apart.
 QString readableMessage(const MessageRecord &record);
 
+// The readable form for a terminal: the text of a message comes from the network, and a
+// control character in it must not steer the terminal, so each one but the tab and the line
+// feed shows as U+FFFD.
+QString readableMessageForTerminal(const MessageRecord &record);
+
 // The same for programs: "arrival" (ISO 8601 with the offset from UTC), "sender",
 // "importance" ("high" or "normal"), "text" (the message without its stamp line, decoded as
 // the display decodes it, lines ending with a line feed) and "file" (null when the message

@@ -75,6 +75,10 @@ TEST_F(HistorySearchTest, WordsInAnyOrderAndCaseInEitherEncodingSenderAndDays)
         {{{}, {}, QDate(2024, 1, 5), QDate(2024, 2, 10)}, {bernd, annLunch}},
         {{QStringLiteral("lunch"), QStringLiteral("dan"), {}, QDate(2023, 1, 1)}, {dan}},
         {{QStringLiteral("lunch"), QStringLiteral("dan"), newYear, {}}, {}},
+        // Moments within the first and the last day, both included.
+        {{{}, {}, QDate(2024, 1, 5), QDate(2024, 2, 10), QTime(9, 30), QTime(14, 29, 59, 999)}, {annLunch}},
+        {{{}, {}, QDate(2024, 1, 5), QDate(2024, 2, 10), QTime(9, 30, 0, 1), QTime(14, 30)}, {bernd}},
+        {{{}, {}, QDate(2023, 12, 31), {}, QTime(23, 59, 59), {}}, {chloe, bernd, annLunch, zed, annNewYear}},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(found(c.query), c.expected)

@@ -28,6 +28,15 @@ TEST(MessageTextForms, ReadableFormHasStampSenderAndDecodedLines)
     EXPECT_EQ(readableMessage({"only text", "A/1.2.3.4", {}, false}), u"From: A/1.2.3.4\nonly text\n\n"_s);
 }
 
+TEST(MessageTextForms, TerminalFormKeepsControlCharactersOutOfTheTerminal)
+{
+    // ESC and BEL, DEL, and a byte that Windows-1252 leaves undefined (a C1 control).
+    const MessageRecord steering{"stamp\r\n\x1B]0;title\x07\tx\x7F\r\nM\xFCnchen\x81", "EVE\x1B/1.2.3.4", {}, false};
+    EXPECT_EQ(readableMessageForTerminal(steering),
+              QString::fromUtf8("stamp\nFrom: EVE\uFFFD/1.2.3.4\n\uFFFD]0;title\uFFFD\tx\uFFFD\nMünchen\uFFFD\n\n"));
+    EXPECT_EQ(readableMessageForTerminal(windows1252), readableMessage(windows1252));
+}
+
 TEST(MessageTextForms, JsonFormForPrograms)
 {
     const QDateTime arrival(QDate(2024, 2, 10), QTime(14, 30, 0, 250), QTimeZone(3600));
