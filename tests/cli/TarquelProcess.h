@@ -21,5 +21,7 @@ struct TarquelRun {
 
 TarquelRun runTarquel(const QStringList &arguments,
                       const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
+// The same with `input` on its standard input, which is closed after it.
+TarquelRun runTarquelWithInput(const QStringList &arguments, const QByteArray &input);
 
 } // namespace tq::test

@@ -1,0 +1,96 @@
+#include "cli/ReceiveCommand.h"
+
+#include "cli/ArrivalPrinter.h"
+#include "cli/CommandOutput.h"
+#include "cli/SilentSound.h"
+#include "cli/SubcommandParser.h"
+#include "platform/Clock.h"
+#include "platform/InstanceLock.h"
+#include "platform/TerminationSignals.h"
+#include "res/StringTable.h"
+#include "settings/AppDataDir.h"
+#include "settings/SettingsStore.h"
+#include "station/MessageStation.h"
+
+#include <QEventLoop>
+#include <QStandardPaths>
+
+namespace tq::cli {
+
+QString ReceiveCommand::summary() const
+{
+    return tr("Receives messages without the window and prints them.");
+}
+
+int ReceiveCommand::run(const QStringList &arguments, CommandOutput &output)
+{
+    SubcommandParser command(
+        name(), QStringLiteral("[options]"),
+        tr("Runs the station without its window, with your settings: filters, receipts, message files. Prints "
+           "each message it accepts as it arrives: the arrival stamp, the sender and the text, or with --json one "
+           "object a line. SIGTERM, SIGINT (Ctrl+C) and SIGHUP end it once every message file is written.\n"
+           "It refuses to run while the window program runs for the same user: the two would fight over the ports.\n"
+           "Exit status: 0 when ended by a signal, 2 for bad usage or a busy port."));
+    const QCommandLineOption jsonOption(QStringLiteral("json"),
+                                        tr("Writes each message as one JSON object on a line of its own."));
+    const QCommandLineOption tcpPortOption(QStringLiteral("tcp-port"),
+                                           tr("Listens on TCP port N instead of the one of your settings."),
+                                           QStringLiteral("N"));
+    const QCommandLineOption udpPortOption(QStringLiteral("udp-port"),
+                                           tr("Listens on UDP port N instead of the one of your settings."),
+                                           QStringLiteral("N"));
+    command.addOption(jsonOption);
+    command.addOption(tcpPortOption);
+    command.addOption(udpPortOption);
+    if (const auto status = command.parse(arguments, output))
+        return *status;
+    if (!command.parser().positionalArguments().isEmpty())
+        return command.usageError(
+            tr("%1: receive takes no arguments").arg(command.parser().positionalArguments().first()), output);
+
+    SettingsStore settings;
+    const auto tcpPort = command.portOption(tcpPortOption, tq::tcpPort(settings), output);
+    if (!tcpPort)
+        return ExitBadUsage;
+    const auto udpPort = command.portOption(udpPortOption, effectiveUdpPort(settings), output);
+    if (!udpPort)
+        return ExitBadUsage;
+    // The window program holds this lock while it runs; it receives the user's messages then.
+    if (instanceLockHeld(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation))) {
+        output.errorLine(tr("tarquel receive: Tarquel Messenger already runs for this user and receives the "
+                            "messages; two stations would fight over the ports"));
+        return ExitBadUsage;
+    }
+
+    AppDataDir::initialise();
+    const QString dataDir = AppDataDir::path();
+    SilentSound sound;
+    MessageStation station(settings, sound, steadyClock(), dataDir);
+    ArrivalPrinter printer(station, output, command.parser().isSet(jsonOption));
+    QEventLoop loop;
+    // The receivers' own texts, as the window's status pane shows them.
+    QObject::connect(&station, &MessageStation::receiverStateChanged, &loop,
+                     [&](Transport, SendResultCode code, const QString &text) {
+                         if (code == SendResultCode::Listening) {
+                             output.errorLine(text + tqString(Sid::ListeningSuffix));
+                         } else if (code == SendResultCode::PortBusy) {
+                             output.errorLine(text + tqString(Sid::PortBusyStatusSuffix));
+                             loop.exit(ExitBadUsage);
+                         }
+                     });
+    // What the window would tell in a box; it goes on receiving as the window does.
+    QObject::connect(&station, &MessageStation::userError, &loop, [&](const QString &text) { output.errorLine(text); });
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &loop,
+                     [&loop] { loop.exit(ExitSuccess); });
+
+    station.overrideListenPorts(*tcpPort, *udpPort);
+    station.loadStoredMessages();
+    station.StartProcesses();
+    const int status = loop.exec();
+    station.StopProcesses();
+    printer.flush();
+    return status;
+}
+
+} // namespace tq::cli
