@@ -7,15 +7,24 @@
 #include "platform/Clock.h"
 #include "platform/InstanceLock.h"
 #include "platform/TerminationSignals.h"
+#include "protocol/CUDPReceiveThread.h"
 #include "res/StringTable.h"
 #include "settings/AppDataDir.h"
 #include "settings/SettingsStore.h"
 #include "station/MessageStation.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace tq::cli {
+namespace {
+
+constexpr int kUdpReadyWaitMs = 5000;
+
+} // namespace
 
 QString ReceiveCommand::summary() const
 {
@@ -87,8 +96,26 @@ int ReceiveCommand::run(const QStringList &arguments, CommandOutput &output)
     station.overrideListenPorts(*tcpPort, *udpPort);
     station.loadStoredMessages();
     station.StartProcesses();
+    // The UDP receiver says nothing once it listens; a terminal (and a script waiting for the
+    // station to be ready) is told in the TCP listener's words.
+    QTimer udpReady;
+    QDeadlineTimer udpDeadline(kUdpReadyWaitMs);
+    QObject::connect(&udpReady, &QTimer::timeout, &loop, [&] {
+        const CUDPReceiveThread *udp = station.udpReceiver();
+        // One that could not bind has said why, and ends.
+        if (udp && udp->boundPort() == 0 && !udpDeadline.hasExpired())
+            return;
+        if (udp && udp->boundPort() != 0)
+            if (udp)
+                output.errorLine(tqFormat(Sid::UdpPortFormat, udp->boundPort()) + tqString(Sid::ListeningSuffix));
+        udpReady.stop();
+    });
+    udpReady.start(5);
     const int status = loop.exec();
     station.StopProcesses();
+    // Packets the receivers acknowledged just before the signal wait in the event queue; they
+    // are the sender's delivered messages and must not be lost.
+    QCoreApplication::sendPostedEvents();
     printer.flush();
     return status;
 }
