@@ -1,10 +1,22 @@
 #include "cli/CallSettings.h"
 
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 
 namespace tq::cli {
+namespace {
+
+QString privateFolderTemplate()
+{
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return (runtime.isEmpty() ? QDir::tempPath() : runtime) + QStringLiteral("/tarquel-send-XXXXXX");
+}
+
+} // namespace
 
 CallSettings::CallSettings()
+    : m_folder(privateFolderTemplate())
 {
     if (!m_folder.isValid())
         return;
