@@ -1,5 +1,6 @@
 #include "cli/ReceiveCommand.h"
 
+#include "addressbook/ReplyDestination.h"
 #include "cli/ArrivalPrinter.h"
 #include "cli/CommandOutput.h"
 #include "cli/SilentSound.h"
@@ -8,6 +9,7 @@
 #include "platform/InstanceLock.h"
 #include "platform/TerminationSignals.h"
 #include "protocol/CUDPReceiveThread.h"
+#include "protocol/WireText.h"
 #include "res/StringTable.h"
 #include "settings/AppDataDir.h"
 #include "settings/SettingsStore.h"
@@ -25,6 +27,23 @@ namespace {
 constexpr int kUdpReadyWaitMs = 5000;
 
 } // namespace
+
+bool ReceiveCommand::answerAutomatically(MessageStation &station)
+{
+    const MessageStation::AutoAnswerOn on = station.switchAutoAnswerOn();
+    if (!on.answerText)
+        return false;
+    // The window answers from its compose box to its destination field; without them, the
+    // answer goes to the sender of the message that has just arrived.
+    station.setDraftSource([&station, text = *on.answerText] {
+        OutgoingDraft draft;
+        draft.composeText = text;
+        if (const MessageRecord *newest = station.messages().newest())
+            draft.destinationText = replyDestination(decodeMessageBytes(newest->sender));
+        return draft;
+    });
+    return true;
+}
 
 QString ReceiveCommand::summary() const
 {
@@ -48,7 +67,11 @@ int ReceiveCommand::run(const QStringList &arguments, CommandOutput &output)
     const QCommandLineOption udpPortOption(QStringLiteral("udp-port"),
                                            tr("Listens on UDP port N instead of the one of your settings."),
                                            QStringLiteral("N"));
+    const QCommandLineOption autoAnswerOption(
+        QStringLiteral("auto-answer"),
+        tr("Answers each accepted message with your automatic answer, as the window does while AutoAnswer is on."));
     command.addOption(jsonOption);
+    command.addOption(autoAnswerOption);
     command.addOption(tcpPortOption);
     command.addOption(udpPortOption);
     if (const auto status = command.parse(arguments, output))
@@ -75,6 +98,9 @@ int ReceiveCommand::run(const QStringList &arguments, CommandOutput &output)
     const QString dataDir = AppDataDir::path();
     SilentSound sound;
     MessageStation station(settings, sound, steadyClock(), dataDir);
+    if (command.parser().isSet(autoAnswerOption) && !answerAutomatically(station))
+        return command.usageError(tr("--auto-answer: there is no automatic answer yet; write it in the window first"),
+                                  output);
     ArrivalPrinter printer(station, output, command.parser().isSet(jsonOption));
     QEventLoop loop;
     // The receivers' own texts, as the window's status pane shows them.

@@ -1,6 +1,7 @@
 // The station without a window ("tarquel receive") beside the window's station: the same
 // loopback cases against both, then what only the program on its own does (signals, the lock
 // of the window program, a busy port, its readable form).
+#include "messages/AnswerFile.h"
 #include "messages/KillWordFilter.h"
 #include "messages/MessageTextForms.h"
 #include "platform/InstanceLock.h"
@@ -15,6 +16,7 @@
 #include "support/IsolatedHome.h"
 #include "support/LoopbackPeer.h"
 #include "support/ManualClock.h"
+#include "support/PrivateNetwork.h"
 #include "support/RecordingSoundPlayer.h"
 #include "support/SignalWaiter.h"
 
@@ -307,6 +309,40 @@ TEST_F(TarquelReceive, ReadableFormKeepsControlCharactersOffTheTerminal)
         station.out().contains(u"\nFrom: ANN/127.0.0.2:7777\nMessage from Ann to Bob.\n\nred \uFFFD[31malert\n"_s))
         << station.out().toStdString();
     EXPECT_FALSE(station.out().contains(u'\x1b'));
+}
+
+TEST_F(TarquelReceive, AutoAnswerWithoutAnAnswerIsBadUsage)
+{
+    HeadlessStation station({u"--auto-answer"_s});
+    EXPECT_FALSE(station.start(tcpPort, udpPort));
+    EXPECT_EQ(station.endWith(SIGTERM), 2);
+    EXPECT_TRUE(station.err().contains(u"--auto-answer: there is no automatic answer yet"_s))
+        << station.err().toStdString();
+}
+
+// A station never answers one on its own machine, so Ann is another host: a network of its own.
+TEST_F(TarquelReceive, AutoAnswerAnswersTheSenderWithTheWindowsAnswerText)
+{
+    if (!test::insidePrivateNetwork()) {
+        const auto run =
+            test::runInPrivateNetwork(u"ip link set lo up && ip addr add 10.99.0.2/24 dev lo"_s,
+                                      u"TarquelReceive.AutoAnswerAnswersTheSenderWithTheWindowsAnswerText"_s);
+        if (!run.available)
+            GTEST_SKIP() << run.output.toStdString();
+        EXPECT_TRUE(run.passed) << run.output.toStdString();
+        return;
+    }
+    ASSERT_TRUE(test::writeFile(answerFilePath(appDataDir()), "Back on Monday.\r\n"));
+    test::ListeningStation ann;
+    HeadlessStation station({u"--auto-answer"_s, u"--json"_s});
+    ASSERT_TRUE(station.start(tcpPort, udpPort));
+    const QByteArray packet =
+        BuildStreamPacket({{}, "Message from Ann to Bob.\r\n\r\nlunch?", "ANN", '0', {}}, "10.99.0.2", ann.port());
+    ASSERT_EQ(test::exchangeStreamPacketFrom("10.99.0.2", tcpPort, packet), QByteArray::number(packet.size()));
+    ASSERT_TRUE(waitUntil([&ann] { return !ann.packets.isEmpty(); })) << station.err().toStdString();
+    EXPECT_TRUE(ann.packets.first().startsWith("/$0Autoanswer from ")) << ann.packets.first().toStdString();
+    EXPECT_TRUE(ann.packets.first().contains("Back on Monday.")) << ann.packets.first().toStdString();
+    EXPECT_EQ(station.stop(), 0);
 }
 
 TEST_F(TarquelReceive, RefusesWhileTheWindowProgramRunsForTheUser)
