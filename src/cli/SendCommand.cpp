@@ -22,25 +22,31 @@
 namespace tq::cli {
 namespace {
 
-const QCommandLineOption kMessage({QStringLiteral("m"), QStringLiteral("message")},
-                                  QStringLiteral("Sends TEXT (without it, the text comes from standard input)."),
-                                  QStringLiteral("TEXT"));
-const QCommandLineOption kUdp(QStringLiteral("udp"), QStringLiteral("Sends by UDP only, as \"UseProtocol\" 1 does."));
-const QCommandLineOption kTcp(QStringLiteral("tcp"), QStringLiteral("Sends by TCP only, as \"UseProtocol\" 0 does."));
-const QCommandLineOption kHigh(QStringLiteral("high"), QStringLiteral("Sends with high importance."));
-const QCommandLineOption kBudget(QStringLiteral("budget"),
-                                 QStringLiteral("Gives the whole send MS milliseconds (default: \"Delay\" of your "
-                                                "settings)."),
-                                 QStringLiteral("MS"));
-const QCommandLineOption kNoSignature(QStringLiteral("no-signature"), QStringLiteral("Leaves the signature out."));
-const QCommandLineOption kFullName(QStringLiteral("full-name"), QStringLiteral("Signs the heading with TEXT."),
-                                   QStringLiteral("TEXT"));
-const QCommandLineOption kSystemName(QStringLiteral("system-name"), QStringLiteral("Sends as the system name TEXT."),
-                                     QStringLiteral("TEXT"));
-const QCommandLineOption kJson(QStringLiteral("json"),
-                               QStringLiteral("Writes one JSON object with every destination's outcome."));
-const QCommandLineOption kBroadcastOk(QStringLiteral("broadcast-ok"),
-                                      QStringLiteral("Allows a send that reaches every station of the network."));
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("SendCommand", text);
+}
+
+// The options of "tarquel send", their descriptions in the user's language.
+struct SendOptions {
+    QCommandLineOption message{{QStringLiteral("m"), QStringLiteral("message")},
+                               tr("Sends TEXT (without it, the text comes from standard input)."),
+                               QStringLiteral("TEXT")};
+    QCommandLineOption udp{QStringLiteral("udp"), tr("Sends by UDP only, as \"UseProtocol\" 1 does.")};
+    QCommandLineOption tcp{QStringLiteral("tcp"), tr("Sends by TCP only, as \"UseProtocol\" 0 does.")};
+    QCommandLineOption high{QStringLiteral("high"), tr("Sends with high importance.")};
+    QCommandLineOption budget{QStringLiteral("budget"),
+                              tr("Gives the whole send MS milliseconds (default: \"Delay\" of your settings)."),
+                              QStringLiteral("MS")};
+    QCommandLineOption noSignature{QStringLiteral("no-signature"), tr("Leaves the signature out.")};
+    QCommandLineOption fullName{QStringLiteral("full-name"), tr("Signs the heading with TEXT."),
+                                QStringLiteral("TEXT")};
+    QCommandLineOption systemName{QStringLiteral("system-name"), tr("Sends as the system name TEXT."),
+                                  QStringLiteral("TEXT")};
+    QCommandLineOption json{QStringLiteral("json"), tr("Writes one JSON object with every destination's outcome.")};
+    QCommandLineOption broadcastOk{QStringLiteral("broadcast-ok"),
+                                   tr("Allows a send that reaches every station of the network.")};
+};
 
 std::optional<int> parseBudget(const QString &text)
 {
@@ -60,12 +66,13 @@ QString SendCommand::summary() const
     return tr("Sends a message as the window sends it.");
 }
 
-std::optional<QString> SendCommand::messageText(const SubcommandParser &command, CommandOutput &output) const
+std::optional<QString> SendCommand::messageText(const SubcommandParser &command, const QCommandLineOption &message,
+                                                CommandOutput &output) const
 {
     QString text;
     QString source = QStringLiteral("-m");
-    if (command.parser().isSet(kMessage)) {
-        text = command.parser().value(kMessage);
+    if (command.parser().isSet(message)) {
+        text = command.parser().value(message);
     } else {
         source = tr("standard input");
         QFile in;
@@ -101,8 +108,11 @@ int SendCommand::run(const QStringList &arguments, CommandOutput &output)
            "each that did not (\"not confirmed: HOST\"), and the outcome of any mail.\n"
            "Exit status: 0 when every network destination confirmed and any mail was sent, 1 when some did not, "
            "2 for bad usage or bad input."));
+    const SendOptions sendOptions;
     for (const QCommandLineOption *option :
-         {&kMessage, &kUdp, &kTcp, &kHigh, &kBudget, &kNoSignature, &kFullName, &kSystemName, &kJson, &kBroadcastOk})
+         {&sendOptions.message, &sendOptions.udp, &sendOptions.tcp, &sendOptions.high, &sendOptions.budget,
+          &sendOptions.noSignature, &sendOptions.fullName, &sendOptions.systemName, &sendOptions.json,
+          &sendOptions.broadcastOk})
         command.addOption(*option);
     command.addPositionalArgument(
         QStringLiteral("DESTINATION"),
@@ -112,21 +122,21 @@ int SendCommand::run(const QStringList &arguments, CommandOutput &output)
         return *status;
     const QCommandLineParser &options = command.parser();
 
-    if (options.isSet(kTcp) && options.isSet(kUdp))
+    if (options.isSet(sendOptions.tcp) && options.isSet(sendOptions.udp))
         return command.usageError(tr("--tcp and --udp: give one of them"), output);
     std::optional<int> budget;
-    if (options.isSet(kBudget)) {
-        budget = parseBudget(options.value(kBudget));
+    if (options.isSet(sendOptions.budget)) {
+        budget = parseBudget(options.value(sendOptions.budget));
         if (!budget)
             return command.usageError(tr("--budget %1: give the milliseconds of the whole send, from 1 to %2")
-                                          .arg(options.value(kBudget))
+                                          .arg(options.value(sendOptions.budget))
                                           .arg(kLongestBudgetMs),
                                       output);
     }
     const QStringList wanted = options.positionalArguments();
     if (wanted.isEmpty())
         return command.usageError(tr("no DESTINATION given"), output);
-    const std::optional<QString> text = messageText(command, output);
+    const std::optional<QString> text = messageText(command, sendOptions.message, output);
     if (!text)
         return ExitBadUsage;
 
@@ -136,16 +146,16 @@ int SendCommand::run(const QStringList &arguments, CommandOutput &output)
         return ExitNotAll;
     }
     SettingsStore &settings = call.store();
-    if (options.isSet(kTcp) || options.isSet(kUdp))
-        settings.set(keys::UseProtocol, options.isSet(kUdp) ? 1 : 0);
+    if (options.isSet(sendOptions.tcp) || options.isSet(sendOptions.udp))
+        settings.set(keys::UseProtocol, options.isSet(sendOptions.udp) ? 1 : 0);
     if (budget)
         settings.set(keys::Delay, *budget);
-    if (options.isSet(kNoSignature))
+    if (options.isSet(sendOptions.noSignature))
         settings.set(keys::Signature, QString());
-    if (options.isSet(kFullName))
-        settings.set(keys::FullName, options.value(kFullName));
-    if (options.isSet(kSystemName))
-        settings.set(keys::SystemName, options.value(kSystemName));
+    if (options.isSet(sendOptions.fullName))
+        settings.set(keys::FullName, options.value(sendOptions.fullName));
+    if (options.isSet(sendOptions.systemName))
+        settings.set(keys::SystemName, options.value(sendOptions.systemName));
 
     const QString dataDir = AppDataDir::compute();
     AppDataDir::createFolders(dataDir);
@@ -159,7 +169,7 @@ int SendCommand::run(const QStringList &arguments, CommandOutput &output)
     draft.composeText = *text;
     draft.destinationText = std::get<SendDestinations>(destinations).destinationText;
     draft.selectedIndex = std::get<SendDestinations>(destinations).selectedIndex;
-    draft.importance = options.isSet(kHigh) ? '1' : '0';
+    draft.importance = options.isSet(sendOptions.high) ? '1' : '0';
     const OutgoingPlan plan = station.planSend(draft);
     if (plan.verdict == OutgoingPlan::Verdict::NoSystemName)
         return command.usageError(tr("no system name: stations would file the message away unread; set one in "
@@ -168,7 +178,7 @@ int SendCommand::run(const QStringList &arguments, CommandOutput &output)
     if (plan.verdict != OutgoingPlan::Verdict::Ready)
         return command.usageError(tr("no DESTINATION given"), output);
     const QString &recipients = plan.message.request.destinations;
-    if (reachesBroadcast(recipients, station.settings().useProtocol) && !options.isSet(kBroadcastOk))
+    if (reachesBroadcast(recipients, station.settings().useProtocol) && !options.isSet(sendOptions.broadcastOk))
         return command.usageError(
             tr("%1: this reaches every station of the network; give --broadcast-ok to send it").arg(wanted.join(u' ')),
             output);
@@ -192,7 +202,7 @@ int SendCommand::run(const QStringList &arguments, CommandOutput &output)
     // Here a delivery later would take over report.notConfirmed(), once a queue exists.
     for (const QString &line : report.errorLines())
         output.errorLine(line);
-    if (options.isSet(kJson))
+    if (options.isSet(sendOptions.json))
         output.line(QString::fromUtf8(QJsonDocument(report.json(clock.elapsed())).toJson(QJsonDocument::Compact)));
     return report.allConfirmed() ? ExitSuccess : ExitNotAll;
 }

@@ -2,6 +2,7 @@
 
 #include "cli/Subcommand.h"
 
+#include <QCommandLineOption>
 #include <QCoreApplication>
 
 #include <optional>
@@ -24,7 +25,8 @@ public:
 
 private:
     // The text of -m, or of standard input; nothing when it is not usable (reported).
-    std::optional<QString> messageText(const SubcommandParser &command, CommandOutput &output) const;
+    std::optional<QString> messageText(const SubcommandParser &command, const QCommandLineOption &message,
+                                       CommandOutput &output) const;
 };
 
 } // namespace tq::cli
