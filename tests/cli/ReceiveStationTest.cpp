@@ -1,10 +1,10 @@
 // The station without a window ("tarquel receive") beside the window's station: the same
 // loopback cases against both, then what only the program on its own does (signals, the lock
 // of the window program, a busy port, its readable form).
+#include "app/SingleInstance.h"
 #include "messages/AnswerFile.h"
 #include "messages/KillWordFilter.h"
 #include "messages/MessageTextForms.h"
-#include "platform/InstanceLock.h"
 #include "protocol/CReceiveThread.h"
 #include "protocol/CUDPReceiveThread.h"
 #include "protocol/ListeningStation.h"
@@ -22,9 +22,7 @@
 
 #include <QDir>
 #include <QJsonDocument>
-#include <QLockFile>
 #include <QProcess>
-#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -347,8 +345,9 @@ TEST_F(TarquelReceive, AutoAnswerAnswersTheSenderWithTheWindowsAnswerText)
 
 TEST_F(TarquelReceive, RefusesWhileTheWindowProgramRunsForTheUser)
 {
-    QLockFile windowProgram(instanceLockPath(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)));
-    ASSERT_TRUE(windowProgram.tryLock(0));
+    // The window program's own claim to be the one per user.
+    SingleInstance windowProgram;
+    ASSERT_TRUE(windowProgram.claim());
     HeadlessStation station;
     EXPECT_FALSE(station.start(tcpPort, udpPort));
     EXPECT_EQ(station.endWith(SIGTERM), 2);
