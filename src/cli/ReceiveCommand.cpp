@@ -132,8 +132,7 @@ int ReceiveCommand::run(const QStringList &arguments, CommandOutput &output)
         if (udp && udp->boundPort() == 0 && !udpDeadline.hasExpired())
             return;
         if (udp && udp->boundPort() != 0)
-            if (udp)
-                output.errorLine(tqFormat(Sid::UdpPortFormat, udp->boundPort()) + tqString(Sid::ListeningSuffix));
+            output.errorLine(tqFormat(Sid::UdpPortFormat, udp->boundPort()) + tqString(Sid::ListeningSuffix));
         udpReady.stop();
     });
     udpReady.start(5);
