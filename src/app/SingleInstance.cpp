@@ -1,5 +1,7 @@
 #include "app/SingleInstance.h"
 
+#include "platform/InstanceLock.h"
+
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -38,7 +40,7 @@ bool SingleInstance::claim()
     if (m_server)
         return true;
     QDir().mkpath(m_folder);
-    auto lock = std::make_unique<QLockFile>(m_folder + QStringLiteral("/TarquelMessenger.lock"));
+    auto lock = std::make_unique<QLockFile>(instanceLockPath(m_folder));
     // The lock is held for the whole run; only a holder that no longer exists makes it stale.
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0)) {

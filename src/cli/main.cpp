@@ -2,7 +2,9 @@
 #include "cli/CommandOutput.h"
 #include "cli/HistoryCommand.h"
 #include "cli/ProbeCommand.h"
+#include "cli/ReceiveCommand.h"
 #include "cli/ScanCommand.h"
+#include "cli/SendCommand.h"
 #include "cli/SubcommandList.h"
 #include "res/Translations.h"
 
@@ -16,6 +18,8 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(TQ_VERSION));
 
     tq::cli::SubcommandList subcommands;
+    subcommands.add(std::make_unique<tq::cli::SendCommand>());
+    subcommands.add(std::make_unique<tq::cli::ReceiveCommand>());
     subcommands.add(std::make_unique<tq::cli::ProbeCommand>());
     subcommands.add(std::make_unique<tq::cli::ScanCommand>());
     subcommands.add(std::make_unique<tq::cli::HistoryCommand>());

@@ -157,6 +157,7 @@ void MessageStation::OnIncomingMessage(Transport transport, const ReceivedData &
     if (!m_arrivalTimer.isActive())
         m_arrivalTimer.start();
     Q_EMIT messageArrived(*messages().newest());
+    Q_EMIT messageArrivedBy(transport, *messages().newest());
     if (decision.answerAutomatically)
         answerAutomatically();
     if (decision.sound)

@@ -184,6 +184,8 @@ Q_SIGNALS:
     void receiverStateChanged(tq::Transport transport, tq::SendResultCode code, const QString &text);
     // Something the user must be told in a box.
     void userError(const QString &text);
+    // The same accepted message as messageArrived, with the road it came by.
+    void messageArrivedBy(tq::Transport transport, const tq::MessageRecord &record);
 
 private:
     StationSettings readSettings() const;

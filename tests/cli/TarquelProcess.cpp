@@ -30,11 +30,10 @@ QProcessEnvironment desktopEnvironment(const QString &language, const QString &l
     return environment;
 }
 
-TarquelRun runTarquel(const QStringList &arguments, const QProcessEnvironment &environment)
+namespace {
+
+TarquelRun runToEnd(QProcess &process)
 {
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(TQ_TARQUEL_PROGRAM), arguments);
     TarquelRun run;
     if (!process.waitForFinished(60000)) {
         process.kill();
@@ -46,6 +45,27 @@ TarquelRun runTarquel(const QStringList &arguments, const QProcessEnvironment &e
     run.out = QString::fromUtf8(process.readAllStandardOutput());
     run.err = QString::fromUtf8(process.readAllStandardError());
     return run;
+}
+
+} // namespace
+
+TarquelRun runTarquel(const QStringList &arguments, const QProcessEnvironment &environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(TQ_TARQUEL_PROGRAM), arguments);
+    // Standard input stays open: a subcommand that reads it would wait for its end.
+    return runToEnd(process);
+}
+
+TarquelRun runTarquelWithInput(const QStringList &arguments, const QByteArray &input)
+{
+    QProcess process;
+    process.setProcessEnvironment(desktopEnvironment());
+    process.start(QStringLiteral(TQ_TARQUEL_PROGRAM), arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    return runToEnd(process);
 }
 
 } // namespace tq::test

@@ -25,5 +25,7 @@ struct TarquelRun {
 QProcessEnvironment desktopEnvironment(const QString &language = {}, const QString &lang = QStringLiteral("C.UTF-8"));
 
 TarquelRun runTarquel(const QStringList &arguments, const QProcessEnvironment &environment = desktopEnvironment());
+// The same with `input` on its standard input, which is closed after it.
+TarquelRun runTarquelWithInput(const QStringList &arguments, const QByteArray &input);
 
 } // namespace tq::test
