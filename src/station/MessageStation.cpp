@@ -6,13 +6,16 @@
 #include "addressbook/TemplateFiles.h"
 #include "messages/AnswerFile.h"
 #include "messages/DisplayText.h"
+#include "messages/DurableMessageFile.h"
 #include "messages/EightBitSenders.h"
 #include "messages/QuoteMessage.h"
 #include "platform/OwnAddress.h"
 #include "platform/SoundPlayer.h"
+#include "res/StringTable.h"
 #include "settings/SettingsStore.h"
 #include "station/StationReceivers.h"
 
+#include <climits>
 #include <utility>
 
 namespace tq {
@@ -62,6 +65,7 @@ MessageStation::MessageStation(SettingsStore &settings, SoundPlayer &sound, cons
     connect(m_receivers, &StationReceivers::incomingMessage, this, &MessageStation::OnIncomingMessage);
     connect(m_receivers, &StationReceivers::stateChanged, this, &MessageStation::receiverStateChanged);
     connect(m_receivers, &StationReceivers::criticalError, this, &MessageStation::userError);
+    connect(m_receivers, &StationReceivers::datagramsDropped, this, &MessageStation::tellDatagramsDropped);
 
     m_sends = new OutgoingSends(m_settings, m_sound, m_dataDir, this);
     connect(m_sends, &OutgoingSends::sendStarted, this, &MessageStation::sendStarted);
@@ -135,6 +139,7 @@ StoredMessagesLoad MessageStation::loadStoredMessages()
 {
     if (!m_settingsCopy.storeAndLoad)
         return {};
+    removeLeftoverTemporaryFiles(messagesDir());
     const StoredMessagesLoad load = m_viewer.loadStored(m_settingsCopy.dontAutoLast, messagesDir());
     if (load.tooLarge > 0)
         Q_EMIT largeMessageFilesSkipped(static_cast<int>(load.tooLarge));
@@ -148,6 +153,8 @@ StoredMessagesLoad MessageStation::loadStoredMessages()
 void MessageStation::OnIncomingMessage(Transport transport, const ReceivedData &received)
 {
     const IncomingDecision decision = m_incoming.OnIncomingMessage(transport, received);
+    if (decision.diskSpaceChanged)
+        tellDiskSpace(m_incoming.diskNearlyFull());
     if (decision.outcome != IncomingDecision::Outcome::Accepted)
         return;
     // The display, the pop-up, the quote and the counters follow the last of the messages
@@ -384,6 +391,30 @@ void MessageStation::refreshAddressBook()
     m_senderGroupItems = std::move(refresh.senderGroupItems);
     m_addressBookRead = true;
     Q_EMIT addressBookChanged();
+}
+
+// ---- keeping what is acknowledged
+
+void MessageStation::setFlushToDisk(bool on)
+{
+    m_incoming.setFlushToDisk(on);
+}
+
+void MessageStation::setFreeSpaceProbe(std::shared_ptr<const FreeSpaceProbe> probe)
+{
+    m_incoming.setFreeSpaceProbe(std::move(probe));
+}
+
+void MessageStation::tellDatagramsDropped(quint64 count)
+{
+    Q_EMIT sendProgress(0, tqFormat(Sid::DatagramsDropped, static_cast<int>(qMin<quint64>(count, INT_MAX))));
+}
+
+void MessageStation::tellDiskSpace(bool nearlyFull)
+{
+    const QString text = tqString(nearlyFull ? Sid::DiskNearlyFull : Sid::DiskSpaceBack);
+    Q_EMIT sendProgress(0, text);
+    Q_EMIT diskSpaceChanged(nearlyFull, text);
 }
 
 } // namespace tq

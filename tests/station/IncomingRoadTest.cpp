@@ -95,7 +95,7 @@ protected:
     bool send(const QByteArray &name, const QByteArray &text, int replyPort = 7777)
     {
         const QByteArray packet = BuildStreamPacket({{}, text, name, '0', "ann@example.org"}, "127.0.0.2", replyPort);
-        return test::exchangeStreamPacketFrom("127.0.0.2", listenPort(), packet) == QByteArray::number(packet.size());
+        return test::exchangeServingEvents("127.0.0.2", listenPort(), packet) == QByteArray::number(packet.size());
     }
 
     // The ports the settings name, which the station's packets and sender addresses use.
@@ -123,7 +123,7 @@ TEST_F(IncomingRoadTest, StreamPacketAndDatagramFromAnotherStationAreStoredAndTh
     ASSERT_TRUE(test::sendDatagram(stationA.get(), udpListenPort(),
                                    BuildDatagramPacket({{}, udpText, "ANN", '0', {}}, "127.0.0.2", replyPort)));
     ASSERT_TRUE(waitUntil([this] { return messages().count() == 2; }));
-    const QByteArray receipt = test::receiveDatagram(stationA.get());
+    const QByteArray receipt = test::receiveDatagramServingEvents(stationA.get());
     station->flushFiles();
 
     const QStringList files = filesOf(u"ANN"_s);
