@@ -18,9 +18,9 @@ class HandOverBound;
 
 // The TCP listener. It reads one stream-form packet from each connection, hands a copy to
 // the incoming-message handler, answers the sender with the length it kept (ASCII digits)
-// and closes the connection. Many senders are read at once, each with its own five-minute
-// time-out, and idle connections cannot keep the others out (see ListenerLoop). Packets are
-// handed on one at a time, in the order they complete.
+// once the handler has kept the message (see KeepTicket), and closes the connection. Many senders are read at once,
+// each with its own five-minute time-out, and idle connections cannot keep the others out (see ListenerLoop). Packets
+// are handed on one at a time, in the order they complete.
 class CReceiveThread : public QObject {
     Q_OBJECT
 public:
