@@ -53,6 +53,7 @@ Run drive(int port, int seconds, int clients, const std::atomic<long> &handled, 
     std::atomic<bool> stop{false};
     std::atomic<long> answered{0};
     std::atomic<long> failed{0};
+    std::atomic<int> finishedClients{0};
     std::vector<std::thread> workers;
     QElapsedTimer timer;
     timer.start();
@@ -68,11 +69,15 @@ Run drive(int port, int seconds, int clients, const std::atomic<long> &handled, 
                     {{}, text + QByteArray::number(sequence++), name, '0', "a@example.org"}, "127.0.0.1", 7777);
                 (exchange(port, packet) ? answered : failed)++;
             }
+            ++finishedClients;
         });
     }
     while (timer.elapsed() < seconds * 1000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     stop = true;
+    // The last answers come once the station has kept those messages: its events go on.
+    while (finishedClients < clients)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     for (auto &worker : workers)
         worker.join();
     while (handled < answered)

@@ -23,7 +23,7 @@ const QString kTemporarySuffix = QStringLiteral(".part");
 // How far a taken name may move on before the message is kept in memory only.
 constexpr int kMaxNameAttempts = 1000;
 // Flushes running at once.
-constexpr std::size_t kFlushThreads = 16;
+constexpr std::size_t kFlushThreads = 32;
 
 std::atomic<quint64> g_temporaryCount{0};
 
