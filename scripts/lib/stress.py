@@ -422,7 +422,7 @@ def check_crash(options):
         station = Station(options.program)
         try:
             station.launch()
-            time.sleep((i % 10) * 0.0045)
+            time.sleep(0.045 * (i % 10) / 10 if early >= 10 else 0.045 * i / early)
             # While the system still loads the program and its libraries, none of its code
             # runs and nothing can have been received: the signal ends it there (-15).
             running = handles_sigterm(station.process.pid)
