@@ -11,11 +11,9 @@
 #include "messages/QuoteMessage.h"
 #include "platform/OwnAddress.h"
 #include "platform/SoundPlayer.h"
-#include "res/StringTable.h"
 #include "settings/SettingsStore.h"
 #include "station/StationReceivers.h"
 
-#include <climits>
 #include <utility>
 
 namespace tq {
@@ -391,30 +389,6 @@ void MessageStation::refreshAddressBook()
     m_senderGroupItems = std::move(refresh.senderGroupItems);
     m_addressBookRead = true;
     Q_EMIT addressBookChanged();
-}
-
-// ---- keeping what is acknowledged
-
-void MessageStation::setFlushToDisk(bool on)
-{
-    m_incoming.setFlushToDisk(on);
-}
-
-void MessageStation::setFreeSpaceProbe(std::shared_ptr<const FreeSpaceProbe> probe)
-{
-    m_incoming.setFreeSpaceProbe(std::move(probe));
-}
-
-void MessageStation::tellDatagramsDropped(quint64 count)
-{
-    Q_EMIT sendProgress(0, tqFormat(Sid::DatagramsDropped, static_cast<int>(qMin<quint64>(count, INT_MAX))));
-}
-
-void MessageStation::tellDiskSpace(bool nearlyFull)
-{
-    const QString text = tqString(nearlyFull ? Sid::DiskNearlyFull : Sid::DiskSpaceBack);
-    Q_EMIT sendProgress(0, text);
-    Q_EMIT diskSpaceChanged(nearlyFull, text);
 }
 
 } // namespace tq
