@@ -4,6 +4,7 @@
 #include "BenchSupport.h"
 
 #include "protocol/CReceiveThread.h"
+#include "protocol/KeepTicket.h"
 #include "protocol/MessagePacket.h"
 
 #include <QCoreApplication>
@@ -31,6 +32,10 @@ int main(int argc, char *argv[])
     std::atomic<long> handedOver{0};
     QObject::connect(&listener, &tq::CReceiveThread::incomingMessage, &app,
                      [&](tq::Transport, const tq::ReceivedData &) { ++handedOver; });
+    // The bare listener: each packet is kept the moment it is handed over.
+    QObject::connect(
+        &listener, &tq::CReceiveThread::incomingMessage, &app,
+        [](tq::Transport, const tq::ReceivedData &data) { data.ticket->kept(); }, Qt::DirectConnection);
     listener.start();
     while (listener.boundPort() == 0)
         QThread::msleep(1);

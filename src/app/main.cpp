@@ -1,11 +1,15 @@
 #include "app/CTq20App.h"
 #include "platform/OpenFileLimit.h"
 #include "res/Translations.h"
+#include "platform/TerminationSignals.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    // Before any thread: a SIGTERM in the first moments of start-up ends the program as
+    // cleanly as a later one does.
+    tq::TerminationSignals::holdUntilTakenOver();
     tq::raiseOpenFileLimit();
     QApplication application(argc, argv);
     tq::installTranslations();

@@ -85,7 +85,7 @@ void FilteredMessageFile::loadTarget(const SettingsStore &store, const QString &
 
 FilteredMessageFile::Result FilteredMessageFile::SaveFilteredMessage(QByteArrayView bytes, qsizetype length)
 {
-    if (!m_saveDead)
+    if (!m_saveDead || m_suspended)
         return Result::Off;
     const QByteArray entry = length > 0 ? bufferEntry(bytes.first(qMin(length, bytes.size()))) : textEntry(bytes);
     if (append(m_path, entry)) {

@@ -41,6 +41,8 @@ public:
     // The same from the store; `dataDir` holds the file unless the settings name another.
     void loadTarget(const SettingsStore &store, const QString &dataDir);
     bool saveDead() const { return m_saveDead; }
+    // While the disk is nearly full nothing is written: each entry counts as off.
+    void setSuspended(bool suspended) { m_suspended = suspended; }
     const QString &path() const { return m_path; }
 
     // Appends one entry. `length` 0: `bytes` is a text, kept up to its first NUL.
@@ -53,6 +55,7 @@ private:
     bool m_saveDead = true;
     QString m_path;
     bool m_failureShown = false;
+    bool m_suspended = false;
 };
 
 // The text of an entry: the reason line (ending in CR LF), a line of 43 '*', the arrival

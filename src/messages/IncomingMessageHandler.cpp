@@ -4,7 +4,9 @@
 #include "messages/DisplayText.h"
 #include "messages/FilteredMessageFile.h"
 #include "messages/MessageViewer.h"
+#include "platform/FreeSpace.h"
 #include "protocol/DeliveryReceipt.h"
+#include "protocol/KeepTicket.h"
 #include "protocol/MessageHeadings.h"
 #include "protocol/MessagePacket.h"
 #include "protocol/SenderAddress.h"
@@ -20,6 +22,7 @@ IncomingMessageHandler::IncomingMessageHandler(MessageViewer &viewer, FilteredMe
           [](const QByteArray &ip, int port, const QByteArray &datagram) { sendDatagram(ip, port, datagram); })
     , m_receiptLimiter(clock)
     , m_now(&QDateTime::currentDateTime)
+    , m_freeSpace(std::make_shared<FileSystemFreeSpace>())
     , m_files([this] {
         QMetaObject::invokeMethod(
             &m_context, [this] { takeWrittenFiles(); }, Qt::QueuedConnection);
@@ -48,12 +51,15 @@ IncomingDecision IncomingMessageHandler::OnIncomingMessage(Transport transport, 
     const bool isReceipt = isDeliveryReceipt(bytes);
     if (isReceipt && !m_settings.receiptsWanted) {
         decision.outcome = Outcome::ReceiptDropped;
+        settle(data.ticket, std::nullopt);
         return decision;
     }
     if (isIdentificationProbe(bytes)) {
         decision.outcome = Outcome::ProbeDropped;
+        settle(data.ticket, std::nullopt);
         return decision;
     }
+    decision.diskSpaceChanged = checkDiskSpace();
 
     decision.local = isLocalSender(data.senderIp, m_settings.ownIp);
     const ParsedPacket packet = transport == Transport::Tcp ? ParseStreamPacket(bytes) : ParseDatagramPacket(bytes);
@@ -66,13 +72,14 @@ IncomingDecision IncomingMessageHandler::OnIncomingMessage(Transport transport, 
     const QDateTime arrival = m_now();
     const QByteArray stamp = m_format.stamp(arrival);
 
-    // Confirmed before any filter looks at it: the sender learns it arrived, not that it was shown.
+    // Confirmed whatever the filters decide: the sender learns it arrived, not that it was shown.
     // Source and reply port may be forged, so receipts are paced; the message is kept either way.
+    std::optional<Receipt> receipt;
     if (transport == Transport::Udp && standard && !isReceipt) {
         if (m_receiptLimiter.allow(data.senderIp)) {
             const ReceiptIdentity own{m_settings.ownSystemName, m_settings.ownEmail, m_settings.ownIp,
                                       m_settings.udpPort};
-            m_sendDatagram(data.senderIp, port, BuildDeliveryReceipt(packet.text, stamp, own));
+            receipt = Receipt{data.senderIp, port, BuildDeliveryReceipt(packet.text, stamp, own)};
             decision.receiptSent = true;
         } else {
             decision.receiptHeldBack = true;
@@ -83,6 +90,7 @@ IncomingDecision IncomingMessageHandler::OnIncomingMessage(Transport transport, 
         const QByteArray buffer = nonStandardMessageBuffer(stamp, bytes);
         m_deadFile.SaveFilteredMessage(buffer, buffer.size());
         decision.outcome = Outcome::NonStandard;
+        settle(data.ticket, receipt);
         return decision;
     }
 
@@ -90,6 +98,7 @@ IncomingDecision IncomingMessageHandler::OnIncomingMessage(Transport transport, 
                                           m_filterSources, m_deadFile);
     if (decision.verdict != FilterVerdict::Pass) {
         decision.outcome = Outcome::Filtered;
+        settle(data.ticket, receipt);
         return decision;
     }
 
@@ -99,9 +108,10 @@ IncomingDecision IncomingMessageHandler::OnIncomingMessage(Transport transport, 
     record.sender = packet.systemName + '/' + address;
     record.highImportance = packet.importance == '1';
     record.arrival = ++m_arrivals;
-    if (m_settings.storeMessages) {
+    const bool toFile = m_settings.storeMessages && !m_diskNearlyFull;
+    if (toFile) {
         m_files.write(record.arrival, packet.importance, packet.systemName, record.sender, record.text, arrival,
-                      m_settings.messagesDir);
+                      m_settings.messagesDir, [this, ticket = data.ticket, receipt] { settle(ticket, receipt); });
     }
 
     MessageList &list = m_viewer.messages();
@@ -111,6 +121,8 @@ IncomingDecision IncomingMessageHandler::OnIncomingMessage(Transport transport, 
         list.removeOldest();
     if (!m_settings.keepShownMessage || list.count() == 1)
         list.selectNewest();
+    if (!toFile)
+        settle(data.ticket, receipt);
 
     decision.outcome = Outcome::Accepted;
     const bool autoAnswer = m_viewer.autoAnswerMode();
@@ -137,7 +149,36 @@ void IncomingMessageHandler::takeWrittenFiles()
         // A record that has left the list already keeps no path; its file stays on disk.
         if (MessageRecord *record = m_viewer.messages().findArrival(result.id))
             record->filePath = result.path.value_or(QString());
+        // A file the disk refused leaves its ticket unkept: the sender hears nothing.
+        if (result.kept && result.whenKept)
+            result.whenKept();
     }
+}
+
+void IncomingMessageHandler::settle(const std::shared_ptr<KeepTicket> &ticket, const std::optional<Receipt> &receipt)
+{
+    if (receipt)
+        m_sendDatagram(receipt->ip, receipt->port, receipt->datagram);
+    if (ticket)
+        ticket->kept();
+}
+
+void IncomingMessageHandler::setFreeSpaceProbe(std::shared_ptr<const FreeSpaceProbe> probe)
+{
+    m_freeSpace = std::move(probe);
+}
+
+bool IncomingMessageHandler::checkDiskSpace()
+{
+    // Only what this station writes is held back: nothing when it writes nothing.
+    if (!m_freeSpace || m_settings.messagesDir.isEmpty())
+        return false;
+    const bool nearlyFull = m_freeSpace->nearlyFull(m_settings.messagesDir);
+    if (nearlyFull == m_diskNearlyFull)
+        return false;
+    m_diskNearlyFull = nearlyFull;
+    m_deadFile.setSuspended(nearlyFull);
+    return true;
 }
 
 } // namespace tq

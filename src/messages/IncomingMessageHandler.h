@@ -13,12 +13,15 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace tq {
 
 class AddressBookSnapshot;
 class FilteredMessageFile;
+class FreeSpaceProbe;
+class KeepTicket;
 class MessageViewer;
 
 // What the incoming road consults, as the station holds it.
@@ -50,8 +53,9 @@ struct IncomingDecision {
     Outcome outcome = Outcome::ReceiptDropped;
     FilterVerdict verdict = FilterVerdict::Pass;
     bool local = false; // from this machine
-    bool receiptSent = false;
+    bool receiptSent = false; // or goes out once the message is kept
     bool receiptHeldBack = false; // a receipt was due, but over the rate limit
+    bool diskSpaceChanged = false; // the disk became nearly full, or has room again (see diskNearlyFull)
 
     // For an accepted message only:
     bool restoreWindow = false; // the pop-up: bring the main window up
@@ -64,6 +68,10 @@ struct IncomingDecision {
 // reply address, the arrival stamp, the delivery receipt of a UDP message, the filters, and
 // for an accepted message its file, its record in the message list (at most kMaxRecords stay
 // after an arrival) and the selection. The view shows what it decides.
+// The receiver hears that a message is kept (its ticket), and a UDP sender gets its receipt,
+// only once the message is handled for good: its file on the disk, its filtered entry
+// written, its record in the list when nothing is stored, or dropped by the rules. While the
+// disk is nearly full, new messages are kept in memory only and nothing filtered is written.
 
 class IncomingMessageHandler {
 public:
@@ -84,6 +92,11 @@ public:
     // Tests put their own in place of the network, the local time and the user's locale.
     void setDatagramSender(DatagramSender sender) { m_sendDatagram = std::move(sender); }
     void setWallClock(WallClock clock) { m_now = std::move(clock); }
+    // Where the free space of the messages folder is looked up; tests fake a full disk.
+    void setFreeSpaceProbe(std::shared_ptr<const FreeSpaceProbe> probe);
+    bool diskNearlyFull() const { return m_diskNearlyFull; }
+    // Off: message files are not flushed to the disk before the sender hears (benchmarks).
+    void setFlushToDisk(bool on) { m_files.setFlushToDisk(on); }
     void setStampFormat(const ArrivalStampFormat &format) { m_format = format; }
 
     IncomingDecision OnIncomingMessage(Transport transport, const ReceivedData &data);
@@ -97,7 +110,16 @@ public:
     void flushFiles();
 
 private:
+    struct Receipt {
+        QByteArray ip;
+        int port = 0;
+        QByteArray datagram;
+    };
     void takeWrittenFiles();
+    // The message is handled for good: its receipt goes out and its receiver may answer.
+    void settle(const std::shared_ptr<KeepTicket> &ticket, const std::optional<Receipt> &receipt);
+    // Looks the free space up; true when that changed the mode.
+    bool checkDiskSpace();
 
     MessageViewer &m_viewer;
     FilteredMessageFile &m_deadFile;
@@ -109,6 +131,8 @@ private:
     ReceiptRateLimiter m_receiptLimiter;
     WallClock m_now;
     quint64 m_arrivals = 0;
+    std::shared_ptr<const FreeSpaceProbe> m_freeSpace;
+    bool m_diskNearlyFull = false;
     // The writer's results are taken on the handler's thread.
     QObject m_context;
     MessageFileWriter m_files;

@@ -7,6 +7,7 @@
 #include <csignal>
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <unistd.h>
 
 namespace tq {
@@ -30,7 +31,22 @@ extern "C" void onTerminationSignal(int signalNumber)
     errno = savedErrno;
 }
 
+sigset_t terminationSet()
+{
+    sigset_t set;
+    sigemptyset(&set);
+    for (const int signalNumber : kSignals)
+        sigaddset(&set, signalNumber);
+    return set;
+}
+
 } // namespace
+
+void TerminationSignals::holdUntilTakenOver()
+{
+    const sigset_t set = terminationSet();
+    ::pthread_sigmask(SIG_BLOCK, &set, nullptr);
+}
 
 TerminationSignals::TerminationSignals(QObject *parent)
     : QObject(parent)
@@ -51,6 +67,10 @@ TerminationSignals::TerminationSignals(QObject *parent)
 
     m_notifier = new QSocketNotifier(m_readEnd.get(), QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &TerminationSignals::onReadable);
+    // A signal held back since the start arrives now, through the handler. Threads started
+    // before keep them held, so they come to this one.
+    const sigset_t set = terminationSet();
+    ::pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
 }
 
 TerminationSignals::~TerminationSignals()

@@ -16,6 +16,11 @@ class TerminationSignals : public QObject {
     Q_OBJECT
 public:
     explicit TerminationSignals(QObject *parent = nullptr);
+
+    // Holds the signals back from the very start of the program (the first call of main(),
+    // before any thread): one that comes before this object exists then waits for it instead
+    // of ending the program on the spot, and is delivered as soon as it is made.
+    static void holdUntilTakenOver();
     ~TerminationSignals() override;
 
     // False when the signals could not be taken over; they then keep their default action.

@@ -1,6 +1,7 @@
 #include "protocol/CReceiveThread.h"
 
 #include "platform/UniqueFd.h"
+#include "protocol/HandOverBound.h"
 #include "protocol/ListenerLoop.h"
 #include "protocol/SocketErrors.h"
 #include "res/StringTable.h"
@@ -83,9 +84,11 @@ void CReceiveThread::run()
     m_boundPort = ntohs(address.sin_port);
     Q_EMIT sendResult(SendResultCode::Listening, tqFormat(Sid::TcpPortFormat, m_boundPort.load()));
 
-    ListenerLoop(listenFd.get(), m_wakeup.fd(), [this](const ReceivedData &data) {
-        Q_EMIT incomingMessage(Transport::Tcp, data);
-    }).run();
+    ListenerLoop(
+        listenFd.get(), m_wakeup.fd(),
+        [this](const ReceivedData &data) { Q_EMIT incomingMessage(Transport::Tcp, data); },
+        m_bound ? m_bound : std::make_shared<HandOverBound>())
+        .run();
 }
 
 } // namespace tq

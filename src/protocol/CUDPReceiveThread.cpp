@@ -1,6 +1,8 @@
 #include "protocol/CUDPReceiveThread.h"
 
 #include "platform/UniqueFd.h"
+#include "protocol/HandOverBound.h"
+#include "protocol/KeepTicket.h"
 #include "protocol/SocketErrors.h"
 #include "res/StringTable.h"
 
@@ -10,6 +12,7 @@
 #include <sys/socket.h>
 
 #include <cerrno>
+#include <chrono>
 #include <vector>
 
 namespace tq {
@@ -87,17 +90,31 @@ void CUDPReceiveThread::run()
     ::getsockname(fd.get(), reinterpret_cast<sockaddr *>(&address), &length);
     m_boundPort = ntohs(address.sin_port);
 
+    const std::shared_ptr<HandOverBound> bound = m_bound ? m_bound : std::make_shared<HandOverBound>();
     std::vector<char> buffer(kMaxDatagram);
     char senderText[INET_ADDRSTRLEN] = {};
+    // Drops are told in runs: once the flood has been quiet for a moment, or every few
+    // seconds while it lasts, not once for each datagram.
+    quint64 unreported = 0;
+    auto runStart = std::chrono::steady_clock::now();
+    const auto report = [&] {
+        if (unreported > 0)
+            Q_EMIT datagramsDropped(std::exchange(unreported, 0));
+    };
     while (true) {
         pollfd fds[2] = {{m_wakeup.fd(), POLLIN, 0}, {fd.get(), POLLIN, 0}};
-        if (::poll(fds, 2, -1) < 0) {
+        const int ready = ::poll(fds, 2, unreported > 0 ? kDropReportQuietMs : -1);
+        if (ready < 0) {
             if (errno == EINTR)
                 continue;
             return;
         }
-        if (fds[0].revents & POLLIN)
+        if (fds[0].revents & POLLIN) {
+            report();
             return;
+        }
+        if (ready == 0)
+            report();
         for (int i = 0; i < kBatch; ++i) {
             sockaddr_in peer{};
             socklen_t peerLength = sizeof peer;
@@ -110,9 +127,22 @@ void CUDPReceiveThread::run()
             }
             if (count == 0)
                 continue;
+            // Read and dropped: left in the kernel it would only hold newer datagrams out.
+            if (!bound->tryTake(count)) {
+                const auto now = std::chrono::steady_clock::now();
+                if (unreported++ == 0)
+                    runStart = now;
+                ++m_dropped;
+                if (now - runStart >= std::chrono::milliseconds(kDropReportLongRunMs))
+                    report();
+                continue;
+            }
             ::inet_ntop(AF_INET, &peer.sin_addr, senderText, sizeof senderText);
+            // The receipt goes out from the handler once the message is kept; the ticket
+            // only gives the place in the bound back.
             const ReceivedData data{static_cast<quint32>(count) + 1, QByteArray(senderText),
-                                    QByteArray(buffer.data(), count)};
+                                    QByteArray(buffer.data(), count),
+                                    std::make_shared<KeepTicket>(bound, count, nullptr)};
             Q_EMIT incomingMessage(Transport::Udp, data);
         }
     }

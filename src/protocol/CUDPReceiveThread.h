@@ -8,13 +8,17 @@
 #include <QString>
 
 #include <atomic>
+#include <memory>
 #include <thread>
 
 namespace tq {
 
+class HandOverBound;
+
 // The UDP receiver. It hands every non-empty datagram to the incoming-message handler
 // (transport 1) with the sender's address and goes on at once; it never answers itself (the
-// handler sends the delivery receipt). It reports only a busy port, with code 3.
+// handler sends the delivery receipt once the message is kept). It reports only a busy port,
+// with code 3. While the hand-over bound is reached, a datagram is dropped unconfirmed.
 class CUDPReceiveThread : public QObject {
     Q_OBJECT
 public:
@@ -35,6 +39,15 @@ public:
     int boundPort() const { return m_boundPort.load(); }
     // The receive buffer the system granted, in bytes as it reports them.
     int receiveBufferBytes() const { return m_receiveBuffer.load(); }
+    // The bound on what is handed over and not kept yet, shared with the other receiver. Set
+    // before start(); without it the receiver has one of its own.
+    void setHandOverBound(std::shared_ptr<HandOverBound> bound) { m_bound = std::move(bound); }
+    // Datagrams dropped at the bound since the receiver started.
+    quint64 droppedCount() const { return m_dropped.load(); }
+    // A run of drops is reported once no datagram has come for this long, or once it has
+    // lasted the longer time.
+    static constexpr int kDropReportQuietMs = 500;
+    static constexpr int kDropReportLongRunMs = 5000;
 
 Q_SIGNALS:
     // The incoming-message event (transport 1): length = datagram size + 1 (its NUL).
@@ -43,6 +56,8 @@ Q_SIGNALS:
     void sendResult(tq::SendResultCode code, const QString &text);
     // A start-up failure the user must be told about; the receiver has ended.
     void criticalError(const QString &message);
+    // `count` datagrams were dropped at the bound, since the last such report.
+    void datagramsDropped(quint64 count);
 
 private:
     void run();
@@ -50,6 +65,8 @@ private:
     const int m_port;
     std::atomic<int> m_boundPort{0};
     std::atomic<int> m_receiveBuffer{0};
+    std::atomic<quint64> m_dropped{0};
+    std::shared_ptr<HandOverBound> m_bound;
     WakeupEvent m_wakeup;
     std::jthread m_thread;
 };

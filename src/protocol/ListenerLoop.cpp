@@ -1,5 +1,7 @@
 #include "protocol/ListenerLoop.h"
 
+#include "protocol/KeepTicket.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -42,15 +44,18 @@ void answerLength(int fd, qsizetype length)
 
 ListenerLoop::Clock::time_point ListenerLoop::Connection::nextDeadline() const
 {
+    if (!reading())
+        return Clock::time_point::max();
     if (!draining && reader.state() == StreamPacketReader::State::CompleteIfQuiet)
         return std::min(readDeadline, quietDeadline);
     return readDeadline;
 }
 
-ListenerLoop::ListenerLoop(int listenFd, int wakeFd, PacketHandler handOn)
+ListenerLoop::ListenerLoop(int listenFd, int wakeFd, PacketHandler handOn, std::shared_ptr<HandOverBound> bound)
     : m_listenFd(listenFd)
     , m_wakeFd(wakeFd)
     , m_handOn(std::move(handOn))
+    , m_bound(std::move(bound))
 {
 }
 
@@ -62,11 +67,16 @@ void ListenerLoop::run()
         fds.clear();
         polled.clear();
         fds.push_back({m_wakeFd, POLLIN, 0});
+        fds.push_back({m_settled->fd(), POLLIN, 0});
         const auto now = Clock::now();
-        const bool accepting = now >= m_acceptResume && canTakeAnother(now);
+        // The bound is reached: nothing more is read until a held packet could be handed over.
+        const bool blocked = anyHeld();
+        const bool accepting = !blocked && now >= m_acceptResume && canTakeAnother(now);
         if (accepting)
             fds.push_back({m_listenFd, POLLIN, 0});
         for (Connection &connection : m_connections) {
+            if (blocked || !connection.reading())
+                continue;
             fds.push_back({connection.fd.get(), POLLIN, 0});
             polled.push_back(&connection);
         }
@@ -75,7 +85,13 @@ void ListenerLoop::run()
             return;
         if (fds[0].revents & POLLIN)
             return;
-        const std::size_t firstConnection = accepting ? 2 : 1;
+        if (fds[1].revents & POLLIN)
+            answerSettled();
+        for (Connection &connection : m_connections) {
+            if (connection.held)
+                handOver(connection);
+        }
+        const std::size_t firstConnection = accepting ? 3 : 2;
         for (std::size_t i = firstConnection; i < fds.size(); ++i) {
             if (fds[i].revents & (POLLIN | POLLHUP | POLLERR))
                 service(*polled[i - firstConnection]);
@@ -83,16 +99,22 @@ void ListenerLoop::run()
         expireDeadlines();
         removeClosed();
         promoteWaiting();
-        if (accepting && (fds[1].revents & POLLIN))
+        if (accepting && (fds[2].revents & POLLIN))
             acceptNew();
     }
+}
+
+int ListenerLoop::openCount() const
+{
+    return static_cast<int>(std::count_if(m_connections.begin(), m_connections.end(),
+                                          [](const Connection &connection) { return connection.reading(); }));
 }
 
 int ListenerLoop::countFrom(std::uint32_t peer) const
 {
     return static_cast<int>(
         std::count_if(m_connections.begin(), m_connections.end(), [peer](const Connection &connection) {
-            return connection.fd.valid() && connection.peer == peer;
+            return connection.fd.valid() && connection.reading() && connection.peer == peer;
         }));
 }
 
@@ -100,7 +122,7 @@ ListenerLoop::Connection *ListenerLoop::quietest()
 {
     Connection *found = nullptr;
     for (Connection &connection : m_connections) {
-        if (connection.fd.valid() && (!found || connection.lastHeard < found->lastHeard))
+        if (connection.fd.valid() && connection.reading() && (!found || connection.lastHeard < found->lastHeard))
             found = &connection;
     }
     return found;
@@ -125,6 +147,8 @@ int ListenerLoop::pollTimeoutMs(Clock::time_point now)
         consider(connection.nextDeadline());
     if (now < m_acceptResume)
         consider(m_acceptResume);
+    if (anyHeld())
+        consider(now + milliseconds(kBoundRetryMs));
     // Every place taken: look at the queue again when the quietest may make way.
     if (openCount() >= kMaxConnections) {
         if (const Connection *candidate = quietest())
@@ -254,13 +278,62 @@ void ListenerLoop::expireDeadlines()
     }
 }
 
-// Hands the packet on, answers with the kept length and closes (or drains a cut peer).
+// The packet is read: an empty one is answered at once, any other is handed on and answered
+// once it is kept.
 void ListenerLoop::finish(Connection &connection)
 {
+    connection.keptLength = connection.reader.text().size();
+    if (connection.keptLength == 0) {
+        answerAndClose(connection);
+        return;
+    }
+    connection.held = true;
+    handOver(connection);
+}
+
+void ListenerLoop::handOver(Connection &connection)
+{
     const QByteArray text = connection.reader.text();
-    if (!text.isEmpty())
-        m_handOn(ReceivedData{static_cast<quint32>(text.size()), connection.peerIp, text});
-    answerLength(connection.fd.get(), text.size());
+    if (!m_bound->tryTake(text.size()))
+        return;
+    connection.held = false;
+    connection.handedOver = true;
+    connection.id = ++m_nextId;
+    const auto settled = m_settled;
+    const quint64 id = connection.id;
+    auto ticket =
+        std::make_shared<KeepTicket>(m_bound, text.size(), [settled, id](bool kept) { settled->add(id, kept); });
+    m_handOn(ReceivedData{static_cast<quint32>(text.size()), connection.peerIp, text, std::move(ticket)});
+}
+
+bool ListenerLoop::anyHeld() const
+{
+    return std::any_of(m_connections.begin(), m_connections.end(),
+                       [](const Connection &connection) { return connection.held; });
+}
+
+void ListenerLoop::answerSettled()
+{
+    for (const auto &[id, kept] : m_settled->take()) {
+        const auto it = std::find_if(m_connections.begin(), m_connections.end(), [id](const Connection &connection) {
+            return connection.handedOver && connection.id == id;
+        });
+        if (it == m_connections.end())
+            continue;
+        it->handedOver = false;
+        // A packet nobody kept gets no length: its sender must not take it as arrived.
+        if (kept)
+            answerAndClose(*it);
+        else
+            it->fd.reset();
+    }
+    removeClosed();
+}
+
+// Answers with the kept length and closes (or drains a cut peer).
+void ListenerLoop::answerAndClose(Connection &connection)
+{
+    answerLength(connection.fd.get(), connection.keptLength);
     if (connection.reader.wasCut()) {
         ::shutdown(connection.fd.get(), SHUT_WR);
         connection.draining = true;
@@ -274,9 +347,10 @@ void ListenerLoop::finish(Connection &connection)
 // The place is needed by another sender: the connection ends as on a time-out.
 void ListenerLoop::evict(Connection &connection)
 {
-    if (!connection.draining)
+    if (connection.draining)
+        connection.fd.reset();
+    else
         finish(connection);
-    connection.fd.reset();
 }
 
 void ListenerLoop::removeClosed()

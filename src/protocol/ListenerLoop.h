@@ -1,7 +1,9 @@
 #pragma once
 
 #include "platform/UniqueFd.h"
+#include "protocol/HandOverBound.h"
 #include "protocol/ReceivedData.h"
+#include "protocol/SettledMessages.h"
 #include "protocol/StreamPacketReader.h"
 
 #include <QByteArray>
@@ -12,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <list>
+#include <memory>
 
 namespace tq {
 
@@ -28,6 +31,10 @@ namespace tq {
 // - when every place is taken and another sender waits, the connection that has been quiet
 //   longest gives up its place once it has sent nothing for kEvictQuietMs; it is answered
 //   with the length of what it sent, as on a time-out.
+// A finished packet is answered only once the station has kept it: the connection waits in
+// the loop, not polled, until its ticket says so; a packet nobody kept is closed unanswered.
+// While the hand-over bound is reached, a finished packet waits to be handed over and no
+// connection is read or accepted: the senders wait in the kernel's buffers.
 class ListenerLoop {
 public:
     static constexpr int kMaxConnections = 256;
@@ -42,7 +49,11 @@ public:
 
     using PacketHandler = std::function<void(const ReceivedData &data)>;
 
-    ListenerLoop(int listenFd, int wakeFd, PacketHandler handOn);
+    // How often a packet waiting for room in the bound tries again.
+    static constexpr int kBoundRetryMs = 10;
+
+    ListenerLoop(int listenFd, int wakeFd, PacketHandler handOn,
+                 std::shared_ptr<HandOverBound> bound = std::make_shared<HandOverBound>());
     // Returns when the wake-up descriptor becomes readable or poll() fails.
     void run();
 
@@ -59,6 +70,13 @@ private:
         Clock::time_point lastHeard; // the accept, or the last byte that came
         bool draining = false;
         Clock::time_point drainLimit;
+        // Read to its end: waiting for room in the bound (held), or for its ticket (handedOver).
+        bool held = false;
+        bool handedOver = false;
+        quint64 id = 0;
+        qsizetype keptLength = 0;
+
+        bool reading() const { return !held && !handedOver; }
 
         Clock::time_point nextDeadline() const;
     };
@@ -69,7 +87,8 @@ private:
         Clock::time_point since;
     };
 
-    int openCount() const { return static_cast<int>(m_connections.size()); }
+    // The places taken: connections being read (a packet read to its end waits outside them).
+    int openCount() const;
     int waitingFrom(std::uint32_t peer) const;
     void take(UniqueFd fd, const sockaddr_in &peer);
     // Moves waiting connections into places their addresses have again; drops those that
@@ -84,12 +103,20 @@ private:
     void service(Connection &connection);
     void expireDeadlines();
     void finish(Connection &connection);
+    // Hands a held packet over when the bound has room.
+    void handOver(Connection &connection);
+    void answerSettled();
+    void answerAndClose(Connection &connection);
+    bool anyHeld() const;
     void evict(Connection &connection);
     void removeClosed();
 
     const int m_listenFd;
     const int m_wakeFd;
     PacketHandler m_handOn;
+    std::shared_ptr<HandOverBound> m_bound;
+    std::shared_ptr<SettledMessages> m_settled = std::make_shared<SettledMessages>();
+    quint64 m_nextId = 0;
     std::list<Connection> m_connections;
     std::list<Waiting> m_waiting;
     Clock::time_point m_acceptResume{};

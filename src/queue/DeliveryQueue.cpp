@@ -1,6 +1,6 @@
 #include "queue/DeliveryQueue.h"
 
-#include "queue/DurableFiles.h"
+#include "platform/DurableFiles.h"
 
 #include <QDateTime>
 #include <QDir>

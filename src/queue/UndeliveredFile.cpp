@@ -2,7 +2,7 @@
 
 #include "messages/ArrivalStamp.h"
 #include "messages/FilteredMessageFile.h"
-#include "queue/DurableFiles.h"
+#include "platform/DurableFiles.h"
 #include "queue/QueuedMessage.h"
 
 namespace tq {

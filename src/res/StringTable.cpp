@@ -34,6 +34,11 @@ constexpr Entry kStrings[] = {
      QT_TRANSLATE_NOOP("tq", "The setting \"%s\" holds %d, which is no port; %d is used instead.")},
     {Sid::LargeMessageFilesSkipped,
      QT_TRANSLATE_NOOP("tq", "%d stored message file(s) over 128 KB skipped; they stay in the messages folder.")},
+    {Sid::DatagramsDropped,
+     QT_TRANSLATE_NOOP("tq", "%d UDP message(s) dropped unconfirmed: too many messages were waiting.")},
+    {Sid::DiskNearlyFull,
+     QT_TRANSLATE_NOOP("tq", "The disk is nearly full: new messages are kept in memory only, not stored.")},
+    {Sid::DiskSpaceBack, QT_TRANSLATE_NOOP("tq", "Disk space is back: new messages are stored again.")},
     {Sid::CloseQuestion,
      QT_TRANSLATE_NOOP("tq",
                        "Do you wish close Tarquel Messenger\r\n"

@@ -20,6 +20,10 @@ enum class Sid : int {
     SettingsFileUnreadable = 2931,
     PortSettingOutOfRange = 2932,
     LargeMessageFilesSkipped = 2933,
+    // Floods and a full disk: the numbers are this program's own.
+    DatagramsDropped = 2934,
+    DiskNearlyFull = 2935,
+    DiskSpaceBack = 2936,
     CloseQuestion = 2107,
     CloseQuestionCaption = 2108,
     SuspendNotice = 61204,

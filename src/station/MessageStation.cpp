@@ -6,6 +6,7 @@
 #include "addressbook/TemplateFiles.h"
 #include "messages/AnswerFile.h"
 #include "messages/DisplayText.h"
+#include "messages/DurableMessageFile.h"
 #include "messages/EightBitSenders.h"
 #include "messages/QuoteMessage.h"
 #include "platform/OwnAddress.h"
@@ -62,6 +63,7 @@ MessageStation::MessageStation(SettingsStore &settings, SoundPlayer &sound, cons
     connect(m_receivers, &StationReceivers::incomingMessage, this, &MessageStation::OnIncomingMessage);
     connect(m_receivers, &StationReceivers::stateChanged, this, &MessageStation::receiverStateChanged);
     connect(m_receivers, &StationReceivers::criticalError, this, &MessageStation::userError);
+    connect(m_receivers, &StationReceivers::datagramsDropped, this, &MessageStation::tellDatagramsDropped);
 
     m_sends = new OutgoingSends(m_settings, m_sound, m_dataDir, this);
     connect(m_sends, &OutgoingSends::sendStarted, this, &MessageStation::sendStarted);
@@ -135,6 +137,7 @@ StoredMessagesLoad MessageStation::loadStoredMessages()
 {
     if (!m_settingsCopy.storeAndLoad)
         return {};
+    removeLeftoverTemporaryFiles(messagesDir());
     const StoredMessagesLoad load = m_viewer.loadStored(m_settingsCopy.dontAutoLast, messagesDir());
     if (load.tooLarge > 0)
         Q_EMIT largeMessageFilesSkipped(static_cast<int>(load.tooLarge));
@@ -148,6 +151,8 @@ StoredMessagesLoad MessageStation::loadStoredMessages()
 void MessageStation::OnIncomingMessage(Transport transport, const ReceivedData &received)
 {
     const IncomingDecision decision = m_incoming.OnIncomingMessage(transport, received);
+    if (decision.diskSpaceChanged)
+        tellDiskSpace(m_incoming.diskNearlyFull());
     if (decision.outcome != IncomingDecision::Outcome::Accepted)
         return;
     // The display, the pop-up, the quote and the counters follow the last of the messages

@@ -26,6 +26,7 @@ namespace tq {
 class CReceiveThread;
 class CUDPReceiveThread;
 class Clock;
+class FreeSpaceProbe;
 class SettingsStore;
 class SoundPlayer;
 class StationReceivers;
@@ -162,6 +163,12 @@ public:
     void setSendStarter(std::function<void(const SendRequest &)> starter);
     int runningSends() const;
 
+    // ---- keeping what is acknowledged
+    // Off: message files are not flushed to the disk before their senders hear (benchmarks).
+    void setFlushToDisk(bool on);
+    // Tests fake a full disk.
+    void setFreeSpaceProbe(std::shared_ptr<const FreeSpaceProbe> probe);
+
 Q_SIGNALS:
     // An accepted message, the moment it joined the list.
     void messageArrived(const tq::MessageRecord &record);
@@ -176,6 +183,8 @@ Q_SIGNALS:
     // The start-up load left files aside that are larger than any this program writes.
     void largeMessageFilesSkipped(int count);
     void sendStarted(quint64 send, bool automaticAnswer);
+    // Also, with send 0, a notice of the station's own for the status line (datagrams dropped
+    // in a flood, the disk nearly full and back).
     void sendProgress(quint64 send, const QString &text);
     void sendResult(quint64 send, tq::SendResultCode code, const QString &text);
     void sendFinished(quint64 send);
@@ -186,12 +195,17 @@ Q_SIGNALS:
     void userError(const QString &text);
     // The same accepted message as messageArrived, with the road it came by.
     void messageArrivedBy(tq::Transport transport, const tq::MessageRecord &record);
+    // The disk holding the data folder became nearly full (new messages in memory only, the
+    // notice in `text` for the tray tip too), or has room again.
+    void diskSpaceChanged(bool nearlyFull, const QString &text);
 
 private:
     StationSettings readSettings() const;
     void applyIncomingSettings();
     QString messagesDir() const { return m_dataDir + QStringLiteral("messages/"); }
     void settleArrivals();
+    void tellDatagramsDropped(quint64 count);
+    void tellDiskSpace(bool nearlyFull);
     void answerAutomatically();
     MessageViewer::Removal removed(const MessageViewer::Removal &outcome, const QStringList &files);
 

@@ -11,6 +11,7 @@
 namespace tq {
 
 class CReceiveThread;
+class HandOverBound;
 class CUDPReceiveThread;
 
 // The station's two receivers, the TCP listener and the UDP receiver, started together as
@@ -39,10 +40,14 @@ Q_SIGNALS:
     void stateChanged(tq::Transport transport, tq::SendResultCode code, const QString &text);
     // A start-up failure the user must be told about; that receiver has ended.
     void criticalError(const QString &message);
+    // The UDP receiver dropped `count` datagrams: too much was handed over and not kept yet.
+    void datagramsDropped(quint64 count);
 
 private:
     std::unique_ptr<CReceiveThread> m_tcp;
     std::unique_ptr<CUDPReceiveThread> m_udp;
+    // What both receivers have handed over and not seen kept yet.
+    std::shared_ptr<HandOverBound> m_bound;
 };
 
 } // namespace tq

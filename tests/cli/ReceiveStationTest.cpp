@@ -189,7 +189,7 @@ protected:
     bool sendStream(const QByteArray &name, const QByteArray &text, const char *from = "127.0.0.2")
     {
         const QByteArray packet = BuildStreamPacket({{}, text, name, '0', {}}, from, 7777);
-        return test::exchangeStreamPacketFrom(from, tcpPort, packet) == QByteArray::number(packet.size());
+        return test::exchangeServingEvents(from, tcpPort, packet) == QByteArray::number(packet.size());
     }
     static QStringList textsOf(const QList<QJsonObject> &accepted)
     {
@@ -230,7 +230,7 @@ TEST_P(BothStations, MessagesOfBothRoadsAreAcknowledgedStoredAndReported)
                                                "127.0.0.3", test::boundPort(carl.get()))));
     ASSERT_TRUE(waitUntil([this] { return station->accepted().size() == 2; }));
     // The datagram's sender learns that it arrived.
-    EXPECT_TRUE(isDeliveryReceipt(test::receiveDatagram(carl.get())));
+    EXPECT_TRUE(isDeliveryReceipt(test::receiveDatagramServingEvents(carl.get())));
     const QList<QJsonObject> accepted = station->accepted();
     EXPECT_EQ(accepted.at(0).value(u"sender"_s).toString(), u"ANN/127.0.0.2:7777"_s);
     EXPECT_EQ(accepted.at(0).value(u"transport"_s).toString(), u"tcp"_s);
@@ -258,7 +258,7 @@ TEST_P(BothStations, FiltersKeepOutWhatTheWindowKeepsOut)
     EXPECT_TRUE(sendStream("ANN", "Message from Ann to Bob.\r\n\r\nonce"));
     // The identification probe is acknowledged and neither shown nor stored.
     EXPECT_FALSE(
-        test::exchangeStreamPacket(tcpPort, QByteArray(kProbeKeyword.data(), kProbeKeyword.size()) + "/$7").isEmpty());
+        test::exchangeServingEvents("127.0.0.1", tcpPort, QByteArray(kProbeKeyword.data(), kProbeKeyword.size()) + "/$7").isEmpty());
     EXPECT_TRUE(sendStream("ANN", "Message from Ann to Bob.\r\n\r\nlast"));
 
     ASSERT_TRUE(
@@ -336,7 +336,7 @@ TEST_F(TarquelReceive, AutoAnswerAnswersTheSenderWithTheWindowsAnswerText)
     ASSERT_TRUE(station.start(tcpPort, udpPort));
     const QByteArray packet =
         BuildStreamPacket({{}, "Message from Ann to Bob.\r\n\r\nlunch?", "ANN", '0', {}}, "10.99.0.2", ann.port());
-    ASSERT_EQ(test::exchangeStreamPacketFrom("10.99.0.2", tcpPort, packet), QByteArray::number(packet.size()));
+    ASSERT_EQ(test::exchangeServingEvents("10.99.0.2", tcpPort, packet), QByteArray::number(packet.size()));
     ASSERT_TRUE(waitUntil([&ann] { return !ann.packets.isEmpty(); })) << station.err().toStdString();
     EXPECT_TRUE(ann.packets.first().startsWith("/$0Autoanswer from ")) << ann.packets.first().toStdString();
     EXPECT_TRUE(ann.packets.first().contains("Back on Monday.")) << ann.packets.first().toStdString();

@@ -176,6 +176,9 @@ TEST_F(IncomingMessageHandlerTest, RecordsNameTheirFilesOnceWrittenAndNoneWhenTh
 TEST_F(IncomingMessageHandlerTest, DatagramsAreConfirmedEvenWhenFilteredAndWithoutRecipientsToTheOwnAddress)
 {
     EXPECT_TRUE(receive(Transport::Udp, udp("hi", "ANN", "10.0.0.6", 7777)).receiptSent);
+    // An accepted message is confirmed once its file is written.
+    EXPECT_TRUE(sent.empty());
+    handler.flushFiles();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(std::pair(sent[0].ip, sent[0].port), std::pair("10.0.0.6"_ba, 7777));
     EXPECT_TRUE(ParseDatagramPacket(sent[0].datagram).text.startsWith("NOTIFY MESSAGE\r\nRecipient(s) 10.0.0.9 "));

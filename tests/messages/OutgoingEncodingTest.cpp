@@ -61,7 +61,7 @@ protected:
     {
         const qsizetype before = view->station().viewer().messages().count();
         const QByteArray packet = BuildStreamPacket({{}, text, systemName, '0', {}}, fromIp, station.port());
-        ASSERT_EQ(test::exchangeStreamPacketFrom(fromIp, listenPort, packet), QByteArray::number(packet.size()));
+        ASSERT_EQ(test::exchangeServingEvents(fromIp, listenPort, packet), QByteArray::number(packet.size()));
         ASSERT_TRUE(waitUntil([&] { return view->station().viewer().messages().count() == before + 1; }));
         // The quote and the reply destination follow once the arrival has been worked off.
         QTest::qWait(50);

@@ -43,7 +43,7 @@ protected:
     bool send(const QString &text)
     {
         const QByteArray packet = BuildStreamPacket({{}, text.toUtf8(), "ANN", '0', {}}, "127.0.0.2", 7777);
-        return test::exchangeStreamPacketFrom("127.0.0.2", listenPort, packet) == QByteArray::number(packet.size());
+        return test::exchangeServingEvents("127.0.0.2", listenPort, packet) == QByteArray::number(packet.size());
     }
 
     // While the next question is open, `count` messages arrive and are handled, as they

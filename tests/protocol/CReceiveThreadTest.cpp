@@ -1,5 +1,6 @@
 #include "protocol/CReceiveThread.h"
 #include "platform/OpenFileLimit.h"
+#include "protocol/KeepTicket.h"
 #include "protocol/MessagePacket.h"
 #include "support/LoopbackPeer.h"
 #include "support/QtPrinters.h"
@@ -36,6 +37,10 @@ protected:
                              EXPECT_EQ(transport, Transport::Tcp);
                              received.push_back(data);
                          });
+        // Kept on the listener's own thread, so the sender is answered while the test waits.
+        QObject::connect(
+            receiver.get(), &CReceiveThread::incomingMessage, &context,
+            [](Transport, const ReceivedData &data) { data.ticket->kept(); }, Qt::DirectConnection);
         QObject::connect(receiver.get(), &CReceiveThread::sendResult, &context,
                          [this](SendResultCode code, const QString &text) { reports.emplace_back(int(code), text); });
         receiver->start();

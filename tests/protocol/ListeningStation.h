@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/CReceiveThread.h"
+#include "protocol/KeepTicket.h"
 #include "protocol/ReceivedData.h"
 #include "support/SignalWaiter.h"
 
@@ -16,6 +17,10 @@ public:
     {
         QObject::connect(&m_receiver, &CReceiveThread::incomingMessage, &m_context,
                          [this](Transport, const ReceivedData &data) { packets.append(data.data); });
+        // Kept on the listener's own thread: senders are answered while the test waits for them.
+        QObject::connect(
+            &m_receiver, &CReceiveThread::incomingMessage, &m_context,
+            [](Transport, const ReceivedData &data) { data.ticket->kept(); }, Qt::DirectConnection);
         m_receiver.start();
         waitUntil([this] { return port() != 0; });
     }

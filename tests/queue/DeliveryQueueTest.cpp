@@ -4,7 +4,7 @@
 #include "protocol/MessagePacket.h"
 #include "protocol/SendRequest.h"
 #include "queue/DeliveryQueue.h"
-#include "queue/DurableFiles.h"
+#include "platform/DurableFiles.h"
 #include "queue/QueueUnconfirmed.h"
 #include "support/Files.h"
 #include "support/QtPrinters.h"

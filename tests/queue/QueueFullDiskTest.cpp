@@ -6,7 +6,7 @@
 #include "platform/WakeupEvent.h"
 #include "protocol/SendRequest.h"
 #include "queue/DeliveryQueue.h"
-#include "queue/DurableFiles.h"
+#include "platform/DurableFiles.h"
 #include "queue/QueueDeliverer.h"
 #include "queue/QueueUnconfirmed.h"
 #include "queue/RetryRound.h"

@@ -5,7 +5,7 @@
 #include "QueueTestSupport.h"
 
 #include "queue/DeliveryQueue.h"
-#include "queue/DurableFiles.h"
+#include "platform/DurableFiles.h"
 #include "queue/NetworkDeliverer.h"
 #include "queue/ReceiptBoard.h"
 #include "queue/RetryScheduler.h"

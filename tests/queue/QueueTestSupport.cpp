@@ -82,6 +82,10 @@ TcpStationAt::TcpStationAt(int port)
 {
     QObject::connect(&m_receiver, &CReceiveThread::incomingMessage, &m_context,
                      [this](Transport, const ReceivedData &data) { packets.append(data.data); });
+    // Kept on the listener's own thread: the sender is answered while the test waits for it.
+    QObject::connect(
+        &m_receiver, &CReceiveThread::incomingMessage, &m_context,
+        [](Transport, const ReceivedData &data) { data.ticket->kept(); }, Qt::DirectConnection);
     m_receiver.start();
     waitUntil([this] { return isListening(); });
 }

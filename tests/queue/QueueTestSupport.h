@@ -2,6 +2,7 @@
 
 #include "platform/UniqueFd.h"
 #include "protocol/CReceiveThread.h"
+#include "protocol/KeepTicket.h"
 #include "protocol/CUDPReceiveThread.h"
 #include "queue/QueuedMessage.h"
 #include "queue/WallClock.h"

@@ -83,7 +83,7 @@ protected:
     bool send(const QByteArray &name, const QByteArray &text, int replyPort = 7777)
     {
         const QByteArray packet = BuildStreamPacket({{}, text, name, '0', "ann@example.org"}, "127.0.0.2", replyPort);
-        return exchangeStreamPacketFrom("127.0.0.2", listenPort(), packet) == QByteArray::number(packet.size());
+        return test::exchangeServingEvents("127.0.0.2", listenPort(), packet) == QByteArray::number(packet.size());
     }
 
     // The ports the settings name, which the station's packets and sender addresses use.

@@ -33,7 +33,7 @@ TEST_F(IncomingRoadTest, StreamPacketAndDatagramFromAnotherStationAreStoredAndTh
     ASSERT_TRUE(test::sendDatagram(stationA.get(), udpListenPort(),
                                    BuildDatagramPacket({{}, udpText, "ANN", '0', {}}, "127.0.0.2", replyPort)));
     ASSERT_TRUE(waitUntil([this] { return messages().count() == 2; }));
-    const QByteArray receipt = test::receiveDatagram(stationA.get());
+    const QByteArray receipt = test::receiveDatagramServingEvents(stationA.get());
     station->flushFiles();
 
     const QStringList files = filesOf(u"ANN"_s);

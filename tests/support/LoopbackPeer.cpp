@@ -1,5 +1,6 @@
 #include "support/LoopbackPeer.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QRandomGenerator>
@@ -12,6 +13,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <future>
 #include <thread>
 
 namespace tq::test {
@@ -185,6 +187,30 @@ int unusedTcpPort()
 int unusedUdpPort()
 {
     return unusedPort(SOCK_DGRAM);
+}
+
+namespace {
+
+template <typename Call>
+QByteArray servingEvents(Call call)
+{
+    std::future<QByteArray> result = std::async(std::launch::async, std::move(call));
+    while (result.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return result.get();
+}
+
+} // namespace
+
+QByteArray exchangeServingEvents(const char *sourceIp, int port, QByteArrayView packet)
+{
+    const QByteArray copy = packet.toByteArray();
+    return servingEvents([sourceIp, port, copy] { return exchangeStreamPacketFrom(sourceIp, port, copy); });
+}
+
+QByteArray receiveDatagramServingEvents(int fd, int timeoutMs)
+{
+    return servingEvents([fd, timeoutMs] { return receiveDatagram(fd, timeoutMs); });
 }
 
 } // namespace tq::test

@@ -20,6 +20,9 @@ QByteArray readUntilClosed(int fd, int timeoutMs = 3000);
 QByteArray exchangeStreamPacket(int port, QByteArrayView packet, int pieceSize = 0);
 // The same from another loopback address of this machine (127.0.0.x), as a second station.
 QByteArray exchangeStreamPacketFrom(const char *sourceIp, int port, QByteArrayView packet);
+// The same while this thread goes on handling its events: a station on this thread answers
+// only once it has kept the message.
+QByteArray exchangeServingEvents(const char *sourceIp, int port, QByteArrayView packet);
 
 // A UDP socket bound to `ip` and `port` (0: any free port); invalid when the bind failed.
 UniqueFd udpSocket(const char *ip = "127.0.0.1", int port = 0);
@@ -27,6 +30,8 @@ int boundPort(int fd);
 bool sendDatagram(int fd, int port, QByteArrayView datagram, const char *host = "127.0.0.1");
 // One datagram, or nothing when none came within `timeoutMs`.
 QByteArray receiveDatagram(int fd, int timeoutMs = 3000);
+// The same while this thread goes on handling its events.
+QByteArray receiveDatagramServingEvents(int fd, int timeoutMs = 3000);
 
 // A loopback TCP or UDP port that nothing is bound to at the moment of the call.
 int unusedTcpPort();

@@ -1,4 +1,4 @@
-#include "queue/DurableFiles.h"
+#include "platform/DurableFiles.h"
 
 #include "platform/UniqueFd.h"
 
