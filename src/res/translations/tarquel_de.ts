@@ -412,6 +412,49 @@ Rückgabewert: 0, wenn jedes Ziel erreichbar ist, sonst 1; 2 bei falscher Verwen
     </message>
 </context>
 <context>
+    <name>ReceiveCommand</name>
+    <message>
+        <source>Receives messages without the window and prints them.</source>
+        <translation>Empfängt Nachrichten ohne Fenster und gibt sie aus.</translation>
+    </message>
+    <message>
+        <source>Runs the station without its window, with your settings: filters, receipts, message files. Prints each message it accepts as it arrives: the arrival stamp, the sender and the text, or with --json one object a line. SIGTERM, SIGINT (Ctrl+C) and SIGHUP end it once every message file is written.
+It refuses to run while the window program runs for the same user: the two would fight over the ports.
+Exit status: 0 when ended by a signal, 2 for bad usage or a busy port.</source>
+        <translation>Betreibt die Station ohne ihr Fenster, mit Ihren Einstellungen: Filter, Empfangsbestätigungen, Nachrichtendateien. Gibt jede angenommene Nachricht aus, sobald sie eingeht: Eingangsstempel, Absender und Text, oder mit --json ein Objekt je Zeile. SIGTERM, SIGINT (Strg+C) und SIGHUP beenden es, sobald jede Nachrichtendatei geschrieben ist.
+Es läuft nicht, solange das Fensterprogramm für denselben Benutzer läuft: Beide würden um die Ports streiten.
+Rückgabewert: 0 bei Ende durch ein Signal, 2 bei falscher Verwendung oder belegtem Port.</translation>
+    </message>
+    <message>
+        <source>Writes each message as one JSON object on a line of its own.</source>
+        <translation>Schreibt jede Nachricht als ein JSON-Objekt in eine eigene Zeile.</translation>
+    </message>
+    <message>
+        <source>Listens on TCP port N instead of the one of your settings.</source>
+        <translation>Empfängt auf TCP-Port N statt auf dem Ihrer Einstellungen.</translation>
+    </message>
+    <message>
+        <source>Listens on UDP port N instead of the one of your settings.</source>
+        <translation>Empfängt auf UDP-Port N statt auf dem Ihrer Einstellungen.</translation>
+    </message>
+    <message>
+        <source>Answers each accepted message with your automatic answer, as the window does while AutoAnswer is on.</source>
+        <translation>Beantwortet jede angenommene Nachricht mit Ihrer automatischen Antwort, wie das Fenster es bei eingeschaltetem AutoAnswer tut.</translation>
+    </message>
+    <message>
+        <source>%1: receive takes no arguments</source>
+        <translation>%1: receive nimmt keine Argumente</translation>
+    </message>
+    <message>
+        <source>tarquel receive: Tarquel Messenger already runs for this user and receives the messages; two stations would fight over the ports</source>
+        <translation>tarquel receive: Tarquel Messenger läuft bereits für diesen Benutzer und empfängt die Nachrichten; zwei Stationen würden um die Ports streiten</translation>
+    </message>
+    <message>
+        <source>--auto-answer: there is no automatic answer yet; write it in the window first</source>
+        <translation>--auto-answer: Es gibt noch keine automatische Antwort; schreiben Sie sie zuerst im Fenster</translation>
+    </message>
+</context>
+<context>
     <name>ScanCommand</name>
     <message>
         <source>Finds the stations of an address range.</source>
@@ -452,6 +495,73 @@ Rückgabewert: 0, wenn die Suche abgeschlossen ist, auch wenn sie nichts gefunde
     <message>
         <source>Stations found: %1 of %2 addresses, in %3 s.</source>
         <translation>Gefundene Stationen: %1 von %2 Adressen, in %3 s.</translation>
+    </message>
+</context>
+<context>
+    <name>SendCommand</name>
+    <message>
+        <source>Sends a message as the window sends it.</source>
+        <translation>Sendet eine Nachricht, wie das Fenster sie sendet.</translation>
+    </message>
+    <message>
+        <source>standard input</source>
+        <translation>Standardeingabe</translation>
+    </message>
+    <message>
+        <source>standard input cannot be read</source>
+        <translation>Die Standardeingabe kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>standard input: the text is not UTF-8</source>
+        <translation>Standardeingabe: Der Text ist kein UTF-8</translation>
+    </message>
+    <message>
+        <source>%1: the message text is empty</source>
+        <translation>%1: Der Nachrichtentext ist leer</translation>
+    </message>
+    <message>
+        <source>Sends one message to every DESTINATION at once, assembled exactly as the window sends it with your settings: heading, signature, ports and encoding. Options change the settings for this send only; they are never written.
+Prints nothing when every destination confirmed the message; otherwise one line on standard error for each that did not (&quot;not confirmed: HOST&quot;), and the outcome of any mail.
+Exit status: 0 when every network destination confirmed and any mail was sent, 1 when some did not, 2 for bad usage or bad input.</source>
+        <translation>Sendet eine Nachricht an jedes DESTINATION zugleich, genau so zusammengesetzt, wie das Fenster sie mit Ihren Einstellungen sendet: Kopfzeile, Signatur, Ports und Kodierung. Optionen ändern die Einstellungen nur für diesen Versand; sie werden nie gespeichert.
+Gibt nichts aus, wenn jeder Empfänger die Nachricht bestätigt hat; sonst eine Zeile auf der Standardfehlerausgabe für jeden, der es nicht tat (&quot;not confirmed: HOST&quot;), und das Ergebnis einer E-Mail.
+Rückgabewert: 0, wenn jeder Netzwerkempfänger bestätigt hat und jede E-Mail gesendet wurde, 1, wenn einige nicht bestätigt haben, 2 bei falscher Verwendung oder Eingabe.</translation>
+    </message>
+    <message>
+        <source>A user or group of your address book by name, &quot;&lt; All users &gt;&quot;, &quot;&lt; All (broadcast) &gt;&quot;, a host or IPv4 address with an optional &quot;:PORT&quot; and &quot;u&quot; for UDP, &quot;Name/host:port&quot;, or an e-mail address.</source>
+        <translation>Ein Benutzer oder eine Gruppe Ihres Adressbuchs mit Namen, &quot;&lt; All users &gt;&quot;, &quot;&lt; All (broadcast) &gt;&quot;, ein Host oder eine IPv4-Adresse mit optionalem &quot;:PORT&quot; und &quot;u&quot; für UDP, &quot;Name/host:port&quot; oder eine E-Mail-Adresse.</translation>
+    </message>
+    <message>
+        <source>--tcp and --udp: give one of them</source>
+        <translation>--tcp und --udp: Geben Sie nur eines davon an</translation>
+    </message>
+    <message>
+        <source>--budget %1: give the milliseconds of the whole send, from 1 to %2</source>
+        <translation>--budget %1: Geben Sie die Millisekunden des ganzen Versands an, von 1 bis %2</translation>
+    </message>
+    <message>
+        <source>no DESTINATION given</source>
+        <translation>kein DESTINATION angegeben</translation>
+    </message>
+    <message>
+        <source>tarquel send: no private folder for the settings of this send; nothing was sent</source>
+        <translation>tarquel send: kein privater Ordner für die Einstellungen dieses Versands; nichts wurde gesendet</translation>
+    </message>
+    <message>
+        <source>no system name: stations would file the message away unread; set one in the preferences or give --system-name</source>
+        <translation>kein Systemname: Stationen würden die Nachricht ungelesen ablegen; legen Sie einen in den Einstellungen fest oder geben Sie --system-name an</translation>
+    </message>
+    <message>
+        <source>%1: this reaches every station of the network; give --broadcast-ok to send it</source>
+        <translation>%1: Dies erreicht jede Station des Netzwerks; geben Sie --broadcast-ok an, um es zu senden</translation>
+    </message>
+    <message>
+        <source>tarquel send: %1 cannot be written; nothing was sent</source>
+        <translation>tarquel send: %1 kann nicht geschrieben werden; nichts wurde gesendet</translation>
+    </message>
+    <message>
+        <source>%1: resolves to nobody</source>
+        <translation>%1: ergibt keinen Empfänger</translation>
     </message>
 </context>
 <context>
@@ -1440,6 +1550,18 @@ Der SMTP-Server hat unerwartet geantwortet.</translation>
         <source>The message to %1 was delivered but could not be removed from %2 (%3)</source>
         <translation>Die Nachricht an %1 wurde zugestellt, konnte aber nicht aus %2 entfernt werden (%3)</translation>
     </message>
+    <message>
+        <source>%d UDP message(s) dropped unconfirmed: too many messages were waiting.</source>
+        <translation>%d UDP-Nachricht(en) unbestätigt verworfen: Zu viele Nachrichten warteten.</translation>
+    </message>
+    <message>
+        <source>The disk is nearly full: new messages are kept in memory only, not stored.</source>
+        <translation>Der Datenträger ist fast voll: Neue Nachrichten werden nur im Speicher gehalten, nicht gespeichert.</translation>
+    </message>
+    <message>
+        <source>Disk space is back: new messages are stored again.</source>
+        <translation>Wieder genug Platz auf dem Datenträger: Neue Nachrichten werden wieder gespeichert.</translation>
+    </message>
 </context>
 <context>
     <name>tq::CFailedHostsDlg</name>
@@ -1708,6 +1830,91 @@ Schalten Sie es in den Einstellungen (Oberfläche) ein, um die Nachrichten zu be
     <message>
         <source>Trying again...</source>
         <translation>Neuer Versuch...</translation>
+    </message>
+</context>
+<context>
+    <name>tq::cli</name>
+    <message>
+        <source>%1: no host in this destination</source>
+        <translation>%1: kein Host in diesem Empfänger</translation>
+    </message>
+    <message>
+        <source>%1: a port is a number from 1 to 65535</source>
+        <translation>%1: Ein Port ist eine Zahl von 1 bis 65535</translation>
+    </message>
+    <message>
+        <source>an empty DESTINATION</source>
+        <translation>ein leeres DESTINATION</translation>
+    </message>
+    <message>
+        <source>%1: the broadcast goes by UDP, which this send does not use</source>
+        <translation>%1: Der Broadcast geht über UDP, das dieser Versand nicht verwendet</translation>
+    </message>
+    <message>
+        <source>%1: resolves to nobody (no active user there)</source>
+        <translation>%1: ergibt keinen Empfänger (kein aktiver Benutzer dort)</translation>
+    </message>
+</context>
+<context>
+    <name>tq::cli::SendOptions</name>
+    <message>
+        <source>Sends TEXT (without it, the text comes from standard input).</source>
+        <translation>Sendet TEXT (ohne es kommt der Text von der Standardeingabe).</translation>
+    </message>
+    <message>
+        <source>Sends by UDP only, as &quot;UseProtocol&quot; 1 does.</source>
+        <translation>Sendet nur über UDP, wie &quot;UseProtocol&quot; 1.</translation>
+    </message>
+    <message>
+        <source>Sends by TCP only, as &quot;UseProtocol&quot; 0 does.</source>
+        <translation>Sendet nur über TCP, wie &quot;UseProtocol&quot; 0.</translation>
+    </message>
+    <message>
+        <source>Sends with high importance.</source>
+        <translation>Sendet mit hoher Wichtigkeit.</translation>
+    </message>
+    <message>
+        <source>Gives the whole send MS milliseconds (default: &quot;Delay&quot; of your settings).</source>
+        <translation>Gibt dem ganzen Versand MS Millisekunden (Vorgabe: &quot;Delay&quot; Ihrer Einstellungen).</translation>
+    </message>
+    <message>
+        <source>Leaves the signature out.</source>
+        <translation>Lässt die Signatur weg.</translation>
+    </message>
+    <message>
+        <source>Signs the heading with TEXT.</source>
+        <translation>Unterzeichnet die Kopfzeile mit TEXT.</translation>
+    </message>
+    <message>
+        <source>Sends as the system name TEXT.</source>
+        <translation>Sendet mit dem Systemnamen TEXT.</translation>
+    </message>
+    <message>
+        <source>Writes one JSON object with every destination&apos;s outcome.</source>
+        <translation>Schreibt ein JSON-Objekt mit dem Ergebnis jedes Empfängers.</translation>
+    </message>
+    <message>
+        <source>Allows a send that reaches every station of the network.</source>
+        <translation>Erlaubt einen Versand, der jede Station des Netzwerks erreicht.</translation>
+    </message>
+</context>
+<context>
+    <name>tq::cli::SendReport</name>
+    <message>
+        <source>not confirmed: %1</source>
+        <translation>not confirmed: %1</translation>
+    </message>
+    <message>
+        <source>answered with a wrong length (not a compatible station?): %1</source>
+        <translation>mit falscher Länge beantwortet (keine kompatible Station?): %1</translation>
+    </message>
+    <message>
+        <source>mail: %1</source>
+        <translation>mail: %1</translation>
+    </message>
+    <message>
+        <source>no outcome</source>
+        <translation>kein Ergebnis</translation>
     </message>
 </context>
 </TS>
