@@ -15,7 +15,7 @@ declare -A level=(
   [platform]=0 [settings]=0 [res]=0
   [protocol]=1
   [messages]=2 [addressbook]=2 [mail]=2
-  [station]=3 [history]=3 [presence]=3
+  [station]=3 [history]=3 [presence]=3 [queue]=3
   [prefs]=4 [app]=4 [ui]=4 [cli]=4
 )
 windows=4

@@ -1,7 +1,7 @@
 #include "app/CTq20App.h"
 #include "platform/OpenFileLimit.h"
-#include "res/Translations.h"
 #include "platform/TerminationSignals.h"
+#include "res/Translations.h"
 
 #include <QApplication>
 

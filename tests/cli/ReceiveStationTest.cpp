@@ -257,8 +257,9 @@ TEST_P(BothStations, FiltersKeepOutWhatTheWindowKeepsOut)
     EXPECT_TRUE(sendStream("ANN", "Message from Ann to Bob.\r\n\r\nonce"));
     EXPECT_TRUE(sendStream("ANN", "Message from Ann to Bob.\r\n\r\nonce"));
     // The identification probe is acknowledged and neither shown nor stored.
-    EXPECT_FALSE(
-        test::exchangeServingEvents("127.0.0.1", tcpPort, QByteArray(kProbeKeyword.data(), kProbeKeyword.size()) + "/$7").isEmpty());
+    EXPECT_FALSE(test::exchangeServingEvents("127.0.0.1", tcpPort,
+                                             QByteArray(kProbeKeyword.data(), kProbeKeyword.size()) + "/$7")
+                     .isEmpty());
     EXPECT_TRUE(sendStream("ANN", "Message from Ann to Bob.\r\n\r\nlast"));
 
     ASSERT_TRUE(

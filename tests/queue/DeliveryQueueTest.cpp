@@ -1,10 +1,10 @@
 // The queue on disk: what an entry keeps, what reading tolerates, and what a claim excludes.
 #include "QueueTestSupport.h"
 
+#include "platform/DurableFiles.h"
 #include "protocol/MessagePacket.h"
 #include "protocol/SendRequest.h"
 #include "queue/DeliveryQueue.h"
-#include "platform/DurableFiles.h"
 #include "queue/QueueUnconfirmed.h"
 #include "support/Files.h"
 #include "support/QtPrinters.h"

@@ -3,10 +3,10 @@
 #include "QueueTestSupport.h"
 #include "SmallDisk.h"
 
+#include "platform/DurableFiles.h"
 #include "platform/WakeupEvent.h"
 #include "protocol/SendRequest.h"
 #include "queue/DeliveryQueue.h"
-#include "platform/DurableFiles.h"
 #include "queue/QueueDeliverer.h"
 #include "queue/QueueUnconfirmed.h"
 #include "queue/RetryRound.h"

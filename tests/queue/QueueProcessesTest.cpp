@@ -4,8 +4,8 @@
 // processes that deliver at the same time deliver each entry once.
 #include "QueueTestSupport.h"
 
-#include "queue/DeliveryQueue.h"
 #include "platform/DurableFiles.h"
+#include "queue/DeliveryQueue.h"
 #include "queue/NetworkDeliverer.h"
 #include "queue/ReceiptBoard.h"
 #include "queue/RetryScheduler.h"

@@ -2,8 +2,8 @@
 
 #include "platform/UniqueFd.h"
 #include "protocol/CReceiveThread.h"
-#include "protocol/KeepTicket.h"
 #include "protocol/CUDPReceiveThread.h"
+#include "protocol/KeepTicket.h"
 #include "queue/QueuedMessage.h"
 #include "queue/WallClock.h"
 #include "settings/SettingsStore.h"

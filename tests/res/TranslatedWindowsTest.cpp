@@ -7,8 +7,8 @@
 #include "mail/MailAnnouncer.h"
 #include "mail/MailCounts.h"
 #include "mail/RecordingMailTray.h"
-#include "settings/AppDataDir.h"
 #include "prefs/CMyPropertySheet.h"
+#include "settings/AppDataDir.h"
 
 #include <QFile>
 #include <QLabel>
@@ -58,7 +58,8 @@ protected:
 
 TEST_F(TranslatedPreferencesTest, PageTitlesFormsAndQtsOwnButtons)
 {
-    CMyPropertySheet sheet(PrefsContext{settings, prompter, sound, shell, announcer, counts, QFont(), QFont(), AppDataDir::path(), "10.0.0.1"},
+    CMyPropertySheet sheet(PrefsContext{settings, prompter, sound, shell, announcer, counts, QFont(), QFont(),
+                                        AppDataDir::path(), "10.0.0.1"},
                            CMyPropertySheet::GeneralPage);
     sheet.show();
     EXPECT_EQ(sheet.windowTitle(), inDesktopLanguage("Einstellungen", "Preferences"));
