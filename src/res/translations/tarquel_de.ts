@@ -1562,6 +1562,10 @@ Der SMTP-Server hat unerwartet geantwortet.</translation>
         <source>Disk space is back: new messages are stored again.</source>
         <translation>Wieder genug Platz auf dem Datenträger: Neue Nachrichten werden wieder gespeichert.</translation>
     </message>
+    <message>
+        <source>%d waiting</source>
+        <translation>%d wartend</translation>
+    </message>
 </context>
 <context>
     <name>tq::CFailedHostsDlg</name>
@@ -1574,6 +1578,21 @@ oder die Hosts haben nicht geantwortet:</translation>
     <message>
         <source>Deliver when reachable</source>
         <translation>Zustellen, sobald erreichbar</translation>
+    </message>
+</context>
+<context>
+    <name>tq::DeliveryLaterControls</name>
+    <message>
+        <source>&amp;Waiting Messages</source>
+        <translation>&amp;Wartende Nachrichten</translation>
+    </message>
+    <message>
+        <source>Kept for delivery when reachable: %1</source>
+        <translation>Zur Zustellung, sobald erreichbar, aufbewahrt: %1</translation>
+    </message>
+    <message>
+        <source>These messages could not be kept for delivery later:</source>
+        <translation>Diese Nachrichten konnten nicht für eine spätere Zustellung aufbewahrt werden:</translation>
     </message>
 </context>
 <context>
@@ -1666,6 +1685,13 @@ oder die Hosts haben nicht geantwortet:</translation>
     <message>
         <source>Nothing was added.</source>
         <translation>Es wurde nichts hinzugefügt.</translation>
+    </message>
+</context>
+<context>
+    <name>tq::HistoryControls</name>
+    <message>
+        <source>&amp;History	Ctrl+H</source>
+        <translation>&amp;Verlauf	Ctrl+H</translation>
     </message>
 </context>
 <context>
@@ -1768,6 +1794,13 @@ Schalten Sie es in den Einstellungen (Oberfläche) ein, um die Nachrichten zu be
 %2</source>
         <translation>Die Nachrichten konnten nicht nach %1 geschrieben werden:
 %2</translation>
+    </message>
+</context>
+<context>
+    <name>tq::PresenceControls</name>
+    <message>
+        <source>&amp;Find Stations...</source>
+        <translation>&amp;Stationen suchen...</translation>
     </message>
 </context>
 <context>
