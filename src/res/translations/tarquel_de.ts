@@ -563,6 +563,14 @@ Rückgabewert: 0, wenn jeder Netzwerkempfänger bestätigt hat und jede E-Mail g
         <source>%1: resolves to nobody</source>
         <translation>%1: ergibt keinen Empfänger</translation>
     </message>
+    <message>
+        <source>tarquel send: not kept for delivery later: %1</source>
+        <translation>tarquel send: nicht für die spätere Zustellung aufbewahrt: %1</translation>
+    </message>
+    <message>
+        <source>%1: waits for delivery when reachable</source>
+        <translation>%1: wartet auf Zustellung, sobald erreichbar</translation>
+    </message>
 </context>
 <context>
     <name>SubcommandList</name>
@@ -1929,6 +1937,10 @@ Schalten Sie es in den Einstellungen (Oberfläche) ein, um die Nachrichten zu be
     <message>
         <source>Allows a send that reaches every station of the network.</source>
         <translation>Erlaubt einen Versand, der jede Station des Netzwerks erreicht.</translation>
+    </message>
+    <message>
+        <source>Keeps the message for the network destinations that did not confirm it and delivers it when they are reachable.</source>
+        <translation>Bewahrt die Nachricht für die Netzwerkziele auf, die sie nicht bestätigt haben, und stellt sie zu, sobald sie erreichbar sind.</translation>
     </message>
 </context>
 <context>
