@@ -49,8 +49,9 @@ CMainFrame::CMainFrame(SettingsStore &settings, Prompter &prompter, SoundPlayer 
     m_mail = new MailControls(settings, sound, *m_shell, this);
     m_view = new CTq20View(*m_station, settings, prompter, tray, clock, this);
     setCentralWidget(m_view);
-    m_menus = new MainFrameMenus(*this, *m_view, *m_mail, settings);
     m_statusBar = std::make_unique<MainStatusBar>(statusBar());
+    createParts(clock);
+    m_menus = new MainFrameMenus(*this, *m_view, *m_mail, settings);
     m_view->attachStatusPanes({statusPane(0), statusPane(1), statusPane(2)});
     m_menus->restoreBarState();
     applyStoredPlacement();
@@ -80,23 +81,6 @@ CMainFrame::~CMainFrame()
     m_view = nullptr;
 }
 
-void CMainFrame::connectStation()
-{
-    MessageStation &station = *m_station;
-    connect(&station, &MessageStation::arrivalsSettled, this, &CMainFrame::onArrivalsSettled);
-    connect(&station, &MessageStation::receiverStateChanged, m_sendResults,
-            [this](Transport, SendResultCode code, const QString &text) { m_sendResults->onSendResult(code, text); });
-    connect(&station, &MessageStation::sendResult, m_sendResults,
-            [this](quint64, SendResultCode code, const QString &text) { m_sendResults->onSendResult(code, text); });
-    connect(&station, &MessageStation::sendProgress, m_sendResults,
-            [this](quint64, const QString &text) { m_sendResults->onStatusText(text); });
-    connect(&station, &MessageStation::userError, this, [this](const QString &text) {
-        m_prompter.message(tqString(Sid::AppName), text, Prompter::Icon::Exclamation, Prompter::Buttons::Ok);
-    });
-    connect(&station, &MessageStation::largeMessageFilesSkipped, this,
-            [this](int count) { m_statusBar->showLargeFilesSkipped(count); });
-}
-
 void CMainFrame::setShell(Shell &shell)
 {
     m_shell = &shell;
@@ -118,10 +102,12 @@ void CMainFrame::StartProcesses()
     m_station->StartProcesses();
     m_trayRefreshTimer.start(kTrayRefreshMs);
     m_mail->start();
+    startParts();
 }
 
 void CMainFrame::StopProcesses()
 {
+    stopParts();
     m_station->StopProcesses();
     m_mail->stop();
     m_trayRefreshTimer.stop();

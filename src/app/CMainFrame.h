@@ -29,6 +29,9 @@ class CMailCheckDlg;
 class CReceiveThread;
 class CTq20View;
 class CUDPReceiveThread;
+class DeliveryLaterControls;
+class HistoryControls;
+class PresenceControls;
 class MailTrayIcons;
 class Prompter;
 class SendResultHandler;
@@ -129,6 +132,9 @@ public:
     QToolBar *toolBar() const { return m_menus->toolBar(); }
     QMenu *trayMenu() const { return m_menus->trayMenu(); }
     QMenu *mailMenu() const { return m_menus->mailMenu(); }
+    HistoryControls &history() const { return *m_history; }
+    PresenceControls &presence() const { return *m_presence; }
+    DeliveryLaterControls &deliveryLater() const { return *m_later; }
 
 Q_SIGNALS:
     void ended();
@@ -141,6 +147,12 @@ protected:
 
 private:
     void connectStation();
+    // The history, presence and delivery later, made with the window and run with its processes.
+    void createParts(const Clock &clock);
+    void startParts();
+    void stopParts();
+    // The tray tip of the counters, with the number of waiting messages and the disk's state.
+    void updateTrayTipNote();
     void onMainTrayActivated(TrayIcon::Activation activation);
     void onArrivalsSettled(const ArrivalSummary &summary);
     void onPreferencesFinished(int result);
@@ -159,6 +171,11 @@ private:
     CTq20View *m_view = nullptr;
     MainFrameMenus *m_menus = nullptr;
     MailControls *m_mail = nullptr;
+    HistoryControls *m_history = nullptr;
+    PresenceControls *m_presence = nullptr;
+    DeliveryLaterControls *m_later = nullptr;
+    int m_waitingCount = 0;
+    QString m_diskNote;
     std::unique_ptr<MainStatusBar> m_statusBar;
     QPointer<PowerNoticeWindow> m_powerNotice;
 

@@ -4,6 +4,7 @@
 #include "app/CMainFrame.h"
 #include "app/FirstRunDefaults.h"
 #include "app/PowerNotices.h"
+#include "app/PresenceControls.h"
 #include "app/SingleInstance.h"
 #include "app/SystemTrayIcon.h"
 #include "platform/CanberraSoundPlayer.h"
@@ -13,6 +14,7 @@
 #include "platform/Prompter.h"
 #include "platform/SystemIdentity.h"
 #include "platform/TerminationSignals.h"
+#include "presence/PresenceTracker.h"
 #include "res/PaintedIcons.h"
 #include "res/StringTable.h"
 #include "settings/AppDataDir.h"
@@ -96,6 +98,7 @@ bool CTq20App::InitInstance()
         m_frame->setShell(*m_services.shell);
     m_frame->setAddressBookDialog([this](QWidget *owner) {
         CAddressBookDlg dialog(*m_settings, *m_services.prompter, *m_services.sound, owner);
+        dialog.setPresenceSource(&m_frame->presence().tracker());
         // Questions and messages of the dialog sit over the dialog, not under it.
         if (m_ownPrompter)
             m_ownPrompter->setParent(&dialog);

@@ -52,6 +52,13 @@ QAction *MainFrameMenus::addCommand(const char *objectName, const QString &text,
     return action;
 }
 
+void MainFrameMenus::addFrameAction(QMenu *menu, const char *objectName)
+{
+    // The frame's parts that bring their own commands made them before the menus.
+    if (QAction *action = m_frame.findChild<QAction *>(QLatin1String(objectName), Qt::FindDirectChildrenOnly))
+        menu->addAction(action);
+}
+
 void MainFrameMenus::createMenuBar()
 {
     using C = CTq20View::Command;
@@ -67,6 +74,8 @@ void MainFrameMenus::createMenuBar()
     message->addSeparator();
     message->addMenu(m_view.addSenderMenu());
     message->addAction(m_view.action(C::DiscardAll));
+    message->addSeparator();
+    addFrameAction(message, "actionFindStations");
     message->addSeparator();
     message->addAction(addCommand("actionExit", tqString(Sid::MenuExit), &m_frame, &CMainFrame::OnExit));
 
@@ -87,6 +96,8 @@ void MainFrameMenus::createMenuBar()
     m_addressBookAction->setEnabled(false);
     setHints(m_addressBookAction, Sid::HintAddressBook);
     view->addAction(m_addressBookAction);
+    addFrameAction(view, "actionHistory");
+    addFrameAction(view, "actionWaitingMessages");
     QAction *preferences =
         addCommand("actionPreferences", tqString(Sid::MenuPreferences), &m_frame, &CMainFrame::OnPreferences);
     setHints(preferences, Sid::HintPreferences);

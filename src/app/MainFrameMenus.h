@@ -35,6 +35,8 @@ public:
 private:
     template <typename Receiver>
     QAction *addCommand(const char *objectName, const QString &text, Receiver *receiver, void (Receiver::*slot)());
+    // Adds the frame's action of that name, if there is one.
+    void addFrameAction(QMenu *menu, const char *objectName);
     void createMenuBar();
     void createToolBar();
     void createTrayMenus();

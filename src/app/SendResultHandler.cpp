@@ -25,7 +25,13 @@ SendResultHandler::SendResultHandler(Prompter &prompter, SoundPlayer &sounds, Se
 {
 }
 
-void SendResultHandler::onSendResult(SendResultCode code, const QString &text)
+void SendResultHandler::noteRequest(quint64 send, const SendRequest &request)
+{
+    if (m_keepForLater)
+        m_requests.insert(send, request);
+}
+
+void SendResultHandler::onSendResult(SendResultCode code, const QString &text, quint64 send)
 {
     using Code = SendResultCode;
     switch (code) {
@@ -57,7 +63,7 @@ void SendResultHandler::onSendResult(SendResultCode code, const QString &text)
     }
     // Every code above the mail's lists destinations; any other is nothing to show.
     if (endsTheSend(code))
-        listFailures(code, text);
+        listFailures(code, text, send);
 }
 
 void SendResultHandler::onStatusText(const QString &text)
@@ -75,7 +81,7 @@ void SendResultHandler::sendSucceeded()
         m_prompter.message(tqString(Sid::SendOkCaption), done, Prompter::Icon::Information);
 }
 
-void SendResultHandler::listFailures(SendResultCode code, const QString &hosts)
+void SendResultHandler::listFailures(SendResultCode code, const QString &hosts, quint64 send)
 {
     setStatusLine(tqString(Sid::SendNotComplete));
     const int count = notDeliveredCount(code);
@@ -84,6 +90,14 @@ void SendResultHandler::listFailures(SendResultCode code, const QString &hosts)
         // Opened without blocking this handler, so later results are not held up behind it.
         auto *dialog = new CFailedHostsDlg(caption, hosts, m_sounds, m_dialogParent);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
+        if (const auto request = m_requests.constFind(send); request != m_requests.constEnd()) {
+            dialog->offerDeliveryLater(true);
+            connect(dialog, &CFailedHostsDlg::deliverLaterRequested, this,
+                    [this, request = *request](const QStringList &destinations) {
+                        if (m_keepForLater)
+                            m_keepForLater(request, destinations);
+                    });
+        }
         dialog->open();
         return;
     }

@@ -7,13 +7,17 @@
 #include "cli/SilentSound.h"
 #include "cli/SubcommandParser.h"
 #include "platform/Clock.h"
+#include "queue/DeliveryQueue.h"
+#include "queue/QueueUnconfirmed.h"
 #include "settings/AppDataDir.h"
 #include "station/MessageStation.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -46,6 +50,9 @@ struct SendOptions {
     QCommandLineOption json{QStringLiteral("json"), tr("Writes one JSON object with every destination's outcome.")};
     QCommandLineOption broadcastOk{QStringLiteral("broadcast-ok"),
                                    tr("Allows a send that reaches every station of the network.")};
+    QCommandLineOption later{QStringLiteral("later"),
+                             tr("Keeps the message for the network destinations that did not confirm it and "
+                                "delivers it when they are reachable.")};
 };
 
 std::optional<int> parseBudget(const QString &text)
@@ -112,7 +119,7 @@ int SendCommand::run(const QStringList &arguments, CommandOutput &output)
     for (const QCommandLineOption *option :
          {&sendOptions.message, &sendOptions.udp, &sendOptions.tcp, &sendOptions.high, &sendOptions.budget,
           &sendOptions.noSignature, &sendOptions.fullName, &sendOptions.systemName, &sendOptions.json,
-          &sendOptions.broadcastOk})
+          &sendOptions.broadcastOk, &sendOptions.later})
         command.addOption(*option);
     command.addPositionalArgument(
         QStringLiteral("DESTINATION"),
@@ -199,11 +206,25 @@ int SendCommand::run(const QStringList &arguments, CommandOutput &output)
         return command.usageError(tr("%1: resolves to nobody").arg(wanted.join(u' ')), output);
     loop.exec();
 
-    // Here a delivery later would take over report.notConfirmed(), once a queue exists.
+    // The running station (window or receive) delivers what waits in the user's queue.
+    QueueingOutcome kept;
+    if (options.isSet(sendOptions.later) && !report.notConfirmed().isEmpty()) {
+        kept = queueUnconfirmed(DeliveryQueue(dataDir), plan.message.request, report.notConfirmed(),
+                                station.settings().useProtocol, QDateTime::currentDateTime());
+    }
     for (const QString &line : report.errorLines())
         output.errorLine(line);
-    if (options.isSet(sendOptions.json))
-        output.line(QString::fromUtf8(QJsonDocument(report.json(clock.elapsed())).toJson(QJsonDocument::Compact)));
+    for (const QString &line : kept.failed)
+        output.errorLine(tr("tarquel send: not kept for delivery later: %1").arg(line));
+    if (options.isSet(sendOptions.json)) {
+        QJsonObject json = report.json(clock.elapsed());
+        if (options.isSet(sendOptions.later))
+            json.insert(QStringLiteral("queued"), QJsonArray::fromStringList(kept.queued));
+        output.line(QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Compact)));
+    } else {
+        for (const QString &destination : kept.queued)
+            output.line(tr("%1: waits for delivery when reachable").arg(destination));
+    }
     return report.allConfirmed() ? ExitSuccess : ExitNotAll;
 }
 

@@ -206,7 +206,7 @@ void CTq20View::RefreshCounters()
     if (m_panes.position)
         m_panes.position->setText(texts.position);
     m_tray.setIconName(texts.trayIconName);
-    m_tray.setToolTip(texts.trayTip);
+    m_tray.setToolTip((texts.trayTip + m_trayTipNote).left(TrayIcon::kMaxTipLength));
     // The icon may have gone with the notification area; showing it again brings it back.
     if (!m_tray.isShown())
         m_tray.show();

@@ -85,6 +85,12 @@ public:
     void offerQuote(QuoteOffer how);
     bool sendTimerRunning() const;
 
+    // Follows the tray tip of the counters: what else the station wants known there.
+    void setTrayTipNote(const QString &note)
+    {
+        m_trayTipNote = note;
+        RefreshCounters();
+    }
     void attachStatusPanes(const StatusPanes &panes);
     QAction *action(Command command) const { return m_commands->action(command); }
     // The "Edit" menu, also the context menu of both text panes.
@@ -149,6 +155,7 @@ private:
     SendTimeDisplay *m_sendTime = nullptr;
     // Memory is handed back once paging has come to rest, not at every step.
     QTimer m_trimTimer;
+    QString m_trayTipNote;
 };
 
 } // namespace tq

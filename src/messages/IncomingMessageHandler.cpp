@@ -147,8 +147,11 @@ void IncomingMessageHandler::takeWrittenFiles()
 {
     for (const MessageFileWriter::Result &result : m_files.takeResults()) {
         // A record that has left the list already keeps no path; its file stays on disk.
-        if (MessageRecord *record = m_viewer.messages().findArrival(result.id))
+        if (MessageRecord *record = m_viewer.messages().findArrival(result.id)) {
             record->filePath = result.path.value_or(QString());
+            if (m_fileNamed && !record->filePath.isEmpty())
+                m_fileNamed(*record);
+        }
         // A file the disk refused leaves its ticket unkept: the sender hears nothing.
         if (result.kept && result.whenKept)
             result.whenKept();

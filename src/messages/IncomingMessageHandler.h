@@ -3,6 +3,7 @@
 #include "messages/ArrivalStamp.h"
 #include "messages/IncomingFilters.h"
 #include "messages/MessageFileWriter.h"
+#include "messages/MessageRecord.h"
 #include "platform/Clock.h"
 #include "protocol/ReceiptRateLimiter.h"
 #include "protocol/ReceivedData.h"
@@ -98,6 +99,8 @@ public:
     // Off: message files are not flushed to the disk before the sender hears (benchmarks).
     void setFlushToDisk(bool on) { m_files.setFlushToDisk(on); }
     void setStampFormat(const ArrivalStampFormat &format) { m_format = format; }
+    // Told of each record in the list once its file is on disk and named in it.
+    void setFileNamedHandler(std::function<void(const MessageRecord &)> handler) { m_fileNamed = std::move(handler); }
 
     IncomingDecision OnIncomingMessage(Transport transport, const ReceivedData &data);
 
@@ -123,6 +126,7 @@ private:
 
     MessageViewer &m_viewer;
     FilteredMessageFile &m_deadFile;
+    std::function<void(const MessageRecord &)> m_fileNamed;
     ArrivalStampFormat m_format;
     IncomingSettings m_settings;
     const AddressBookSnapshot *m_addressBook = nullptr;

@@ -83,6 +83,27 @@ std::optional<MessageRecord> MessageList::removeCurrent()
     return removed;
 }
 
+std::optional<MessageRecord> MessageList::removeFile(const QString &path)
+{
+    if (path.isEmpty())
+        return std::nullopt;
+    bool beforeCurrent = m_current != m_records.end();
+    for (auto it = m_records.begin(); it != m_records.end(); ++it) {
+        if (it == m_current)
+            beforeCurrent = false;
+        if (it->filePath != path)
+            continue;
+        if (it == m_current)
+            return removeCurrent();
+        std::optional<MessageRecord> removed(std::move(*it));
+        m_records.erase(it);
+        if (beforeCurrent)
+            --m_index;
+        return removed;
+    }
+    return std::nullopt;
+}
+
 void MessageList::clear()
 {
     m_records.clear();

@@ -52,6 +52,9 @@ public:
     // The record of arrival number `arrival` (see MessageRecord), looked for from the newest
     // back; none when it has left the list.
     MessageRecord *findArrival(quint64 arrival);
+    // Unlinks the record kept in the file `path`, as removeCurrent() when it is the shown one;
+    // none when no record names that file.
+    std::optional<MessageRecord> removeFile(const QString &path);
 
     // Make the newer or older neighbour the shown record; false (and no change) when there is none.
     bool stepNewer();

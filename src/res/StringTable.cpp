@@ -39,6 +39,7 @@ constexpr Entry kStrings[] = {
     {Sid::DiskNearlyFull,
      QT_TRANSLATE_NOOP("tq", "The disk is nearly full: new messages are kept in memory only, not stored.")},
     {Sid::DiskSpaceBack, QT_TRANSLATE_NOOP("tq", "Disk space is back: new messages are stored again.")},
+    {Sid::TrayWaiting, QT_TRANSLATE_NOOP("tq", "%d waiting")},
     {Sid::CloseQuestion,
      QT_TRANSLATE_NOOP("tq",
                        "Do you wish close Tarquel Messenger\r\n"

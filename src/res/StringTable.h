@@ -24,6 +24,8 @@ enum class Sid : int {
     DatagramsDropped = 2934,
     DiskNearlyFull = 2935,
     DiskSpaceBack = 2936,
+    // The tray tip while messages wait for delivery later.
+    TrayWaiting = 2937,
     CloseQuestion = 2107,
     CloseQuestionCaption = 2108,
     SuspendNotice = 61204,

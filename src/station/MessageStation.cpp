@@ -6,7 +6,6 @@
 #include "addressbook/TemplateFiles.h"
 #include "messages/AnswerFile.h"
 #include "messages/DisplayText.h"
-#include "messages/DurableMessageFile.h"
 #include "messages/EightBitSenders.h"
 #include "messages/QuoteMessage.h"
 #include "platform/OwnAddress.h"
@@ -49,6 +48,7 @@ MessageStation::MessageStation(SettingsStore &settings, SoundPlayer &sound, cons
     , m_incoming(m_viewer, m_deadFile, ArrivalStampFormat(), clock)
 {
     m_incoming.setAddressBook(&m_addressBook);
+    m_incoming.setFileNamedHandler([this](const MessageRecord &record) { Q_EMIT messageFileWritten(record); });
     m_popupOnReceipt = m_settings.get(keys::Popup) != 0;
     m_settingsCopy = readSettings();
     applyIncomingSettings();
@@ -61,11 +61,17 @@ MessageStation::MessageStation(SettingsStore &settings, SoundPlayer &sound, cons
 
     m_receivers = new StationReceivers(this);
     connect(m_receivers, &StationReceivers::incomingMessage, this, &MessageStation::OnIncomingMessage);
+    connect(m_receivers, &StationReceivers::incomingMessage, this,
+            [this](Transport transport, const ReceivedData &data) {
+                if (transport == Transport::Udp)
+                    Q_EMIT datagramReceived(data.senderIp, data.data);
+            });
     connect(m_receivers, &StationReceivers::stateChanged, this, &MessageStation::receiverStateChanged);
     connect(m_receivers, &StationReceivers::criticalError, this, &MessageStation::userError);
     connect(m_receivers, &StationReceivers::datagramsDropped, this, &MessageStation::tellDatagramsDropped);
 
     m_sends = new OutgoingSends(m_settings, m_sound, m_dataDir, this);
+    connect(m_sends, &OutgoingSends::sendRequested, this, &MessageStation::sendRequested);
     connect(m_sends, &OutgoingSends::sendStarted, this, &MessageStation::sendStarted);
     connect(m_sends, &OutgoingSends::sendProgress, this, &MessageStation::sendProgress);
     connect(m_sends, &OutgoingSends::sendResult, this, &MessageStation::sendResult);
@@ -131,19 +137,6 @@ CUDPReceiveThread *MessageStation::udpReceiver() const
 void MessageStation::overrideListenPorts(int tcpPort, int udpPort)
 {
     m_listenPorts = std::pair(tcpPort, udpPort);
-}
-
-StoredMessagesLoad MessageStation::loadStoredMessages()
-{
-    if (!m_settingsCopy.storeAndLoad)
-        return {};
-    removeLeftoverTemporaryFiles(messagesDir());
-    const StoredMessagesLoad load = m_viewer.loadStored(m_settingsCopy.dontAutoLast, messagesDir());
-    if (load.tooLarge > 0)
-        Q_EMIT largeMessageFilesSkipped(static_cast<int>(load.tooLarge));
-    if (load.added > 0)
-        Q_EMIT countersChanged();
-    return load;
 }
 
 // ---- the incoming road

@@ -125,6 +125,8 @@ public:
     // message that arrives while the question is open stays.
     quint64 discardMark() const;
     MessageViewer::Removal discardAll(quint64 mark);
+    // Deletes the message file `filePath` and the record that names it, if the list holds one.
+    void removeMessageFile(const QString &filePath);
     void togglePopupOnReceipt();
     // Every change the user makes to the compose text.
     void composeEditedByUser(const QString &text);
@@ -198,6 +200,14 @@ Q_SIGNALS:
     // The disk holding the data folder became nearly full (new messages in memory only, the
     // notice in `text` for the tray tip too), or has room again.
     void diskSpaceChanged(bool nearlyFull, const QString &text);
+    // The start-up load read these message files; the records in the list share their bytes.
+    void storedMessagesRead(const std::vector<tq::StoredMessageFile> &files);
+    // The file of an accepted message is on disk and named in its record.
+    void messageFileWritten(const tq::MessageRecord &record);
+    // Every datagram the UDP receiver got, whatever it holds (delivery receipts among them).
+    void datagramReceived(const QByteArray &senderIp, const QByteArray &data);
+    // What send `send` asks for; just before its sendStarted.
+    void sendRequested(quint64 send, const tq::SendRequest &request);
 
 private:
     StationSettings readSettings() const;

@@ -100,11 +100,13 @@ SendStart OutgoingSends::send(const OutgoingPlan &plan)
     start.outcome = SendStart::Outcome::Started;
     if (m_sendStarter) {
         start.send = ++m_lastStarted;
+        Q_EMIT sendRequested(start.send, message.request);
         Q_EMIT sendStarted(start.send, plan.automaticAnswer);
         m_sendStarter(message.request);
         return start;
     }
     start.send = m_tasks->start(message.request);
+    Q_EMIT sendRequested(start.send, message.request);
     Q_EMIT sendStarted(start.send, plan.automaticAnswer);
     return start;
 }

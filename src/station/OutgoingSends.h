@@ -68,6 +68,8 @@ public:
     int runningCount() const;
 
 Q_SIGNALS:
+    // What send `send` asks for; just before its sendStarted.
+    void sendRequested(quint64 send, const tq::SendRequest &request);
     void sendStarted(quint64 send, bool automaticAnswer);
     void sendProgress(quint64 send, const QString &text);
     void sendResult(quint64 send, tq::SendResultCode code, const QString &text);

@@ -46,16 +46,17 @@ TEST_F(CMainFrameCommandsTest, MenusHoldEveryItemWithItsShortcutText)
     }
     EXPECT_EQ(titles, (QStringList{u"&Message"_s, u"&Edit"_s, u"&View"_s, u"&Help"_s}));
     ASSERT_EQ(menus.size(), 4);
-    EXPECT_EQ(itemTexts(menus[0]),
-              (QStringList{u"&Send message"_s, u"Send as &high importance message "_s, u"-"_s,
-                           u"&Previous\tAlt+Left Arrow"_s, u"&Next\tAlt+Right Arrow"_s, u"&Delete\tAlt+Del"_s, u"-"_s,
-                           u"&Add sender to..."_s, u"D&iscard all messages\tShift+Alt+Del"_s, u"-"_s, u"E&xit"_s}));
+    EXPECT_EQ(
+        itemTexts(menus[0]),
+        (QStringList{u"&Send message"_s, u"Send as &high importance message "_s, u"-"_s, u"&Previous\tAlt+Left Arrow"_s,
+                     u"&Next\tAlt+Right Arrow"_s, u"&Delete\tAlt+Del"_s, u"-"_s, u"&Add sender to..."_s,
+                     u"D&iscard all messages\tShift+Alt+Del"_s, u"-"_s, u"&Find Stations..."_s, u"-"_s, u"E&xit"_s}));
     EXPECT_EQ(itemTexts(menus[1]),
               (QStringList{u"&Undo\tCtrl+Z"_s, u"-"_s, u"Cu&t\tCtrl+X"_s, u"&Copy\tCtrl+C"_s, u"&Paste\tCtrl+V"_s,
                            u"-"_s, u"Select &All\tCtrl+A"_s}));
     EXPECT_EQ(itemTexts(menus[2]),
-              (QStringList{u"&Toolbar"_s, u"&Status Bar"_s, u"-"_s, u"Address &Book..."_s, u"&Preferences..."_s, u"-"_s,
-                           u"P&op up on message receipt"_s}));
+              (QStringList{u"&Toolbar"_s, u"&Status Bar"_s, u"-"_s, u"Address &Book..."_s, u"&History\tCtrl+H"_s,
+                           u"&Waiting Messages"_s, u"&Preferences..."_s, u"-"_s, u"P&op up on message receipt"_s}));
     EXPECT_EQ(itemTexts(menus[3]),
               (QStringList{u"&Contents and Index\tF1"_s, u"-"_s, u"&Visit Tarquel Messenger Web Site"_s, u"-"_s,
                            u"&About TarquelMessenger..."_s}));
@@ -63,7 +64,7 @@ TEST_F(CMainFrameCommandsTest, MenusHoldEveryItemWithItsShortcutText)
     using C = CTq20View::Command;
     EXPECT_EQ(menus[0]->actions().at(3), frame->view()->action(C::Previous));
     EXPECT_EQ(menus[0]->actions().at(0), frame->view()->action(C::Send));
-    EXPECT_EQ(menus[2]->actions().at(6), frame->view()->action(C::PopupOnReceipt));
+    EXPECT_EQ(menus[2]->actions().at(8), frame->view()->action(C::PopupOnReceipt));
 }
 
 TEST_F(CMainFrameCommandsTest, EveryAcceleratorBelongsToExactlyOneCommand)

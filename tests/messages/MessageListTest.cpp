@@ -63,5 +63,34 @@ TEST(MessageListTest, StaysConsistentThroughMixedTrimsDeletesAndAppends)
     EXPECT_TRUE(list.isConsistent());
 }
 
+TEST(MessageListTest, RemovingAFileKeepsTheShownRecordAndItsPosition)
+{
+    MessageList list;
+    for (const char *name : {"a", "b", "c", "d"}) {
+        MessageRecord r = record(name);
+        r.filePath = QStringLiteral("/m/%1.tqm").arg(QLatin1String(name));
+        list.appendNewest(r);
+    }
+    list.selectNewest();
+    list.stepOlder(); // "c", position 3
+    EXPECT_FALSE(list.removeFile(QStringLiteral("/m/none.tqm")));
+    EXPECT_FALSE(list.removeFile(QString())) << "a record without a file is never taken for one";
+
+    // Older than the shown one: the shown record stays, one place down.
+    ASSERT_TRUE(list.removeFile(QStringLiteral("/m/a.tqm")));
+    EXPECT_EQ(list.current()->text, "c");
+    EXPECT_EQ(list.index(), 2u);
+    // Newer: nothing moves.
+    ASSERT_TRUE(list.removeFile(QStringLiteral("/m/d.tqm")));
+    EXPECT_EQ(list.current()->text, "c");
+    EXPECT_EQ(list.index(), 2u);
+    // The shown one: its older neighbour takes its place, as with a delete.
+    ASSERT_TRUE(list.removeFile(QStringLiteral("/m/c.tqm")));
+    EXPECT_EQ(list.current()->text, "b");
+    EXPECT_EQ(list.index(), 1u);
+    EXPECT_EQ(list.count(), 1u);
+    EXPECT_TRUE(list.isConsistent());
+}
+
 } // namespace
 } // namespace tq

@@ -13,7 +13,9 @@ namespace tq::test {
 // A receiving station on loopback: the real TCP listener and the packets it handed on.
 class ListeningStation {
 public:
-    ListeningStation()
+    // On `port`, or one the system chooses.
+    explicit ListeningStation(int listenPort = 0)
+        : m_receiver(listenPort)
     {
         QObject::connect(&m_receiver, &CReceiveThread::incomingMessage, &m_context,
                          [this](Transport, const ReceivedData &data) { packets.append(data.data); });
@@ -33,7 +35,7 @@ public:
 
 private:
     QObject m_context;
-    CReceiveThread m_receiver{0};
+    CReceiveThread m_receiver;
 };
 
 } // namespace tq::test

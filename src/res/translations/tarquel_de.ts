@@ -563,6 +563,14 @@ Rückgabewert: 0, wenn jeder Netzwerkempfänger bestätigt hat und jede E-Mail g
         <source>%1: resolves to nobody</source>
         <translation>%1: ergibt keinen Empfänger</translation>
     </message>
+    <message>
+        <source>tarquel send: not kept for delivery later: %1</source>
+        <translation>tarquel send: nicht für die spätere Zustellung aufbewahrt: %1</translation>
+    </message>
+    <message>
+        <source>%1: waits for delivery when reachable</source>
+        <translation>%1: wartet auf Zustellung, sobald erreichbar</translation>
+    </message>
 </context>
 <context>
     <name>SubcommandList</name>
@@ -1562,6 +1570,10 @@ Der SMTP-Server hat unerwartet geantwortet.</translation>
         <source>Disk space is back: new messages are stored again.</source>
         <translation>Wieder genug Platz auf dem Datenträger: Neue Nachrichten werden wieder gespeichert.</translation>
     </message>
+    <message>
+        <source>%d waiting</source>
+        <translation>%d wartend</translation>
+    </message>
 </context>
 <context>
     <name>tq::CFailedHostsDlg</name>
@@ -1574,6 +1586,21 @@ oder die Hosts haben nicht geantwortet:</translation>
     <message>
         <source>Deliver when reachable</source>
         <translation>Zustellen, sobald erreichbar</translation>
+    </message>
+</context>
+<context>
+    <name>tq::DeliveryLaterControls</name>
+    <message>
+        <source>&amp;Waiting Messages</source>
+        <translation>&amp;Wartende Nachrichten</translation>
+    </message>
+    <message>
+        <source>Kept for delivery when reachable: %1</source>
+        <translation>Zur Zustellung, sobald erreichbar, aufbewahrt: %1</translation>
+    </message>
+    <message>
+        <source>These messages could not be kept for delivery later:</source>
+        <translation>Diese Nachrichten konnten nicht für eine spätere Zustellung aufbewahrt werden:</translation>
     </message>
 </context>
 <context>
@@ -1666,6 +1693,13 @@ oder die Hosts haben nicht geantwortet:</translation>
     <message>
         <source>Nothing was added.</source>
         <translation>Es wurde nichts hinzugefügt.</translation>
+    </message>
+</context>
+<context>
+    <name>tq::HistoryControls</name>
+    <message>
+        <source>&amp;History	Ctrl+H</source>
+        <translation>&amp;Verlauf	Ctrl+H</translation>
     </message>
 </context>
 <context>
@@ -1768,6 +1802,13 @@ Schalten Sie es in den Einstellungen (Oberfläche) ein, um die Nachrichten zu be
 %2</source>
         <translation>Die Nachrichten konnten nicht nach %1 geschrieben werden:
 %2</translation>
+    </message>
+</context>
+<context>
+    <name>tq::PresenceControls</name>
+    <message>
+        <source>&amp;Find Stations...</source>
+        <translation>&amp;Stationen suchen...</translation>
     </message>
 </context>
 <context>
@@ -1896,6 +1937,10 @@ Schalten Sie es in den Einstellungen (Oberfläche) ein, um die Nachrichten zu be
     <message>
         <source>Allows a send that reaches every station of the network.</source>
         <translation>Erlaubt einen Versand, der jede Station des Netzwerks erreicht.</translation>
+    </message>
+    <message>
+        <source>Keeps the message for the network destinations that did not confirm it and delivers it when they are reachable.</source>
+        <translation>Bewahrt die Nachricht für die Netzwerkziele auf, die sie nicht bestätigt haben, und stellt sie zu, sobald sie erreichbar sind.</translation>
     </message>
 </context>
 <context>
