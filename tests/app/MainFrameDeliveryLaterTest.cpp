@@ -55,8 +55,8 @@ TEST_F(MainFrameDeliveryLaterTest, TheFailedHostsDialogKeepsTheMessageUntilTheSt
     RetryScheduler &scheduler = frame->deliveryLater().scheduler();
     const QList<int> ports = closedPorts(11);
     QStringList destinations;
-    for (const int port : ports)
-        destinations.append(u"127.0.0.1:%1"_s.arg(port));
+    for (const int closed : ports)
+        destinations.append(u"127.0.0.1:%1"_s.arg(closed));
     CTq20View &view = *frame->view();
     view.destinationBox()->setEditText(destinations.join(u';'));
     view.composeBox()->setPlainText(u"see you later"_s);
