@@ -58,7 +58,8 @@ int ReceiveCommand::run(const QStringList &arguments, CommandOutput &output)
         name(), QStringLiteral("[options]"),
         tr("Runs the station without its window, with your settings: filters, receipts, message files. Prints "
            "each message it accepts as it arrives: the arrival stamp, the sender and the text, or with --json one "
-           "object a line. Delivers the messages waiting for delivery when reachable, as the window does. SIGTERM, SIGINT (Ctrl+C) and SIGHUP end it once every message file is written.\n"
+           "object a line. Delivers the messages waiting for delivery when reachable, as the window does. SIGTERM, "
+           "SIGINT (Ctrl+C) and SIGHUP end it once every message file is written.\n"
            "It refuses to run while the window program runs for the same user: the two would fight over the ports.\n"
            "Exit status: 0 when ended by a signal, 2 for bad usage or a busy port."));
     const QCommandLineOption jsonOption(QStringLiteral("json"),

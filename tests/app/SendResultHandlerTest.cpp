@@ -143,9 +143,9 @@ TEST_F(SendResultHandlerTest, DeliveryLaterIsOfferedWhenAFailedDestinationIsASta
 
     // Nothing to wait for: e-mail only, a broadcast, or a send whose message is not at hand.
     prompter.actions = {true, true, true};
-    for (const auto &[failed, send] : {std::pair{u"ann@example.com"_s, quint64(7)},
-                                       std::pair{u"255.255.255.255"_s, quint64(7)},
-                                       std::pair{u"127.0.0.1:9"_s, quint64(8)}}) {
+    for (const auto &[failed, send] :
+         {std::pair{u"ann@example.com"_s, quint64(7)}, std::pair{u"255.255.255.255"_s, quint64(7)},
+          std::pair{u"127.0.0.1:9"_s, quint64(8)}}) {
         handler.onSendResult(notDeliveredCode(1), failed, send);
         ASSERT_EQ(prompter.boxes.size(), 1);
         EXPECT_TRUE(prompter.boxes.takeFirst().actionText.isEmpty()) << failed.toStdString();

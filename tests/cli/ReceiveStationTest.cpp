@@ -378,8 +378,7 @@ TEST_F(TarquelReceive, DeliversWhatSendLaterKeepsWhileItRunsOnce)
     ASSERT_TRUE(station.start(tcpPort, udpPort));
     const int carlPort = test::unusedTcpPort();
     const QString carl = u"127.0.0.1:%1"_s.arg(carlPort);
-    const test::TarquelRun send =
-        test::runTarquel({u"send"_s, carl, u"-m"_s, u"see you later"_s, u"--later"_s});
+    const test::TarquelRun send = test::runTarquel({u"send"_s, carl, u"-m"_s, u"see you later"_s, u"--later"_s});
     ASSERT_EQ(send.exitCode, 1) << send.err.toStdString();
     ASSERT_EQ(DeliveryQueue(appDataDir()).entries().size(), 1);
 

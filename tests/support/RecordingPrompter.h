@@ -34,8 +34,7 @@ public:
     {
         return open({caption, text, icon, buttons, defaultAnswer, checkText, {}});
     }
-    bool messageWithAction(const QString &caption, const QString &text, const QString &actionText,
-                           Icon icon) override
+    bool messageWithAction(const QString &caption, const QString &text, const QString &actionText, Icon icon) override
     {
         open({caption, text, icon, Buttons::Ok, Answer::Ok, {}, actionText});
         if (actions.empty())
