@@ -15,7 +15,7 @@
 
 namespace tq::bench {
 
-// Every question is answered Yes; no file dialog picks anything.
+// Every question is answered Yes, no extra button is pressed; no file dialog picks anything.
 class QuietPrompter : public Prompter {
 public:
     Answer message(const QString &, const QString &, Icon, Buttons, Answer) override { return Answer::Yes; }
@@ -23,6 +23,7 @@ public:
     {
         return {Answer::Yes, false};
     }
+    bool messageWithAction(const QString &, const QString &, const QString &, Icon) override { return false; }
     QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
     QString saveFileName(const QString &, const QString &, const QString &) override { return {}; }
 };

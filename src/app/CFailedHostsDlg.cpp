@@ -1,6 +1,7 @@
 #include "app/CFailedHostsDlg.h"
 
 #include "platform/SoundPlayer.h"
+#include "queue/QueueUnconfirmed.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -40,17 +41,12 @@ CFailedHostsDlg::CFailedHostsDlg(const QString &caption, const QString &hosts, S
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    m_deliverLater = buttons->addButton(tr("Deliver when reachable"), QDialogButtonBox::ActionRole);
+    m_deliverLater = buttons->addButton(deliverLaterText(), QDialogButtonBox::ActionRole);
     m_deliverLater->setObjectName(QStringLiteral("deliverLaterButton"));
     m_deliverLater->setVisible(false);
     connect(m_deliverLater, &QPushButton::clicked, this, [this] {
-        QStringList destinations;
-        for (const QString &line : hostsText().split(QLatin1Char('\n'))) {
-            if (!line.trimmed().isEmpty())
-                destinations.append(line.trimmed());
-        }
         accept();
-        Q_EMIT deliverLaterRequested(destinations);
+        Q_EMIT deliverLaterRequested(unconfirmedDestinations(hostsText()));
     });
 
     auto *top = new QHBoxLayout;
@@ -61,6 +57,11 @@ CFailedHostsDlg::CFailedHostsDlg(const QString &caption, const QString &hosts, S
     layout->addWidget(m_hosts, 1);
     layout->addWidget(buttons);
     resize(320, 260);
+}
+
+QString CFailedHostsDlg::deliverLaterText()
+{
+    return tr("Deliver when reachable");
 }
 
 QString CFailedHostsDlg::hostsText() const

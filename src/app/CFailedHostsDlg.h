@@ -19,6 +19,8 @@ public:
     CFailedHostsDlg(const QString &caption, const QString &hosts, SoundPlayer &sounds, QWidget *parent = nullptr);
 
     QString hostsText() const;
+    // The text of the button that keeps the message for delivery later.
+    static QString deliverLaterText();
 
     // Shows the "Deliver when reachable" button; hidden until whoever opens the dialog can
     // keep the message.

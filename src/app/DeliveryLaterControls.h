@@ -4,8 +4,6 @@
 #include <QPointer>
 #include <QStringList>
 
-#include <memory>
-
 namespace tq {
 
 class CMainFrame;
@@ -14,13 +12,12 @@ class Prompter;
 class ReceiptBoard;
 class RetryScheduler;
 class SettingsStore;
+class StationDeliveryLater;
 class WaitingMessagesWindow;
 struct SendRequest;
 
-// The main window's delivery later: the one retry scheduler of the waiting messages, woken
-// by presence and by every message that comes in, with the receipts of its datagrams taken
-// from the station's UDP receiver; its reports in the status bar, as desktop notices and in
-// boxes; and the "Waiting Messages" window.
+// The main window's delivery later: the station's, woken by presence too; its reports in the
+// status bar, as desktop notices and in boxes; and the "Waiting Messages" window.
 class DeliveryLaterControls : public QObject {
     Q_OBJECT
 public:
@@ -28,8 +25,8 @@ public:
     DeliveryLaterControls(CMainFrame &frame, SettingsStore &settings, Prompter &prompter, PresenceTracker &presence);
     ~DeliveryLaterControls() override;
 
-    RetryScheduler &scheduler() const { return *m_retry; }
-    const ReceiptBoard &receipts() const { return *m_receipts; }
+    RetryScheduler &scheduler() const;
+    const ReceiptBoard &receipts() const;
     // After the receivers have started; stop() before they stop.
     void start();
     void stop();
@@ -50,8 +47,7 @@ private:
 
     CMainFrame &m_frame;
     Prompter &m_prompter;
-    std::shared_ptr<ReceiptBoard> m_receipts;
-    RetryScheduler *m_retry = nullptr;
+    StationDeliveryLater *m_later = nullptr;
     QPointer<WaitingMessagesWindow> m_window;
 };
 

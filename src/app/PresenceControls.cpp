@@ -5,6 +5,7 @@
 #include "messages/CTq20View.h"
 #include "presence/FindStationsDialog.h"
 #include "presence/PresenceTracker.h"
+#include "protocol/SenderAddress.h"
 #include "queue/QueueUnconfirmed.h"
 #include "station/MessageStation.h"
 
@@ -27,7 +28,7 @@ PresenceControls::PresenceControls(CMainFrame &frame, SettingsStore &settings, P
 
     MessageStation &station = frame.station();
     connect(&station, &MessageStation::messageArrived, m_tracker,
-            [this](const MessageRecord &record) { m_tracker->noteMessageFrom(senderAddressOf(record.sender)); });
+            [this](const MessageRecord &record) { m_tracker->noteMessageFrom(senderHost(record.sender)); });
     connect(&station, &MessageStation::sendRequested, this, [this](quint64 send, const SendRequest &request) {
         QStringList destinations;
         for (const QString &destination : request.destinations.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
@@ -83,16 +84,6 @@ void PresenceControls::showFindStations()
     m_findStations->show();
     m_findStations->raise();
     m_findStations->activateWindow();
-}
-
-QString PresenceControls::senderAddressOf(const QByteArray &sender)
-{
-    QByteArray address = sender.mid(sender.lastIndexOf('/') + 1);
-    if (const qsizetype colon = address.indexOf(':'); colon >= 0)
-        address.truncate(colon);
-    if (address.endsWith('u'))
-        address.chop(1);
-    return QString::fromLatin1(address);
 }
 
 FindStationsDialog *PresenceControls::findStationsDialog() const

@@ -34,10 +34,6 @@ public:
     void showFindStations();
     FindStationsDialog *findStationsDialog() const;
 
-    // The address of the station a message came from: its sender text without the system
-    // name, the reply port and the datagram mark.
-    static QString senderAddressOf(const QByteArray &sender);
-
 Q_SIGNALS:
     // "Find Stations..." added users to the address book.
     void addressBookChanged();

@@ -3,8 +3,12 @@
 #include "app/CFailedHostsDlg.h"
 #include "platform/Prompter.h"
 #include "platform/SoundPlayer.h"
+#include "queue/QueueUnconfirmed.h"
 #include "res/StringTable.h"
 #include "settings/SettingsStore.h"
+
+#include <algorithm>
+#include <optional>
 
 namespace tq {
 namespace {
@@ -86,23 +90,36 @@ void SendResultHandler::listFailures(SendResultCode code, const QString &hosts, 
     setStatusLine(tqString(Sid::SendNotComplete));
     const int count = notDeliveredCount(code);
     const QString caption = QString::number(count) + tqString(Sid::HostsNotFoundSuffix);
+    // Delivery later is offered when the message of the send is at hand and one of the failed
+    // destinations is a station it could wait for. Copied: a box runs its own event loop.
+    const QStringList failed = unconfirmedDestinations(hosts);
+    std::optional<SendRequest> keepable;
+    if (const auto request = m_requests.constFind(send);
+        request != m_requests.constEnd() && std::any_of(failed.begin(), failed.end(), isKeepable))
+        keepable = *request;
     if (count >= kDialogFromCount) {
         // Opened without blocking this handler, so later results are not held up behind it.
         auto *dialog = new CFailedHostsDlg(caption, hosts, m_sounds, m_dialogParent);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
-        if (const auto request = m_requests.constFind(send); request != m_requests.constEnd()) {
+        if (keepable) {
             dialog->offerDeliveryLater(true);
             connect(dialog, &CFailedHostsDlg::deliverLaterRequested, this,
-                    [this, request = *request](const QStringList &destinations) {
+                    [this, request = *keepable](const QStringList &picked) {
                         if (m_keepForLater)
-                            m_keepForLater(request, destinations);
+                            m_keepForLater(request, picked);
                     });
         }
         dialog->open();
         return;
     }
-    m_prompter.message(caption, tqString(Sid::FailedHostsIntro) + QStringLiteral("\r\n") + hosts,
-                       Prompter::Icon::Exclamation);
+    const QString text = tqString(Sid::FailedHostsIntro) + QStringLiteral("\r\n") + hosts;
+    if (!keepable) {
+        m_prompter.message(caption, text, Prompter::Icon::Exclamation);
+        return;
+    }
+    if (m_prompter.messageWithAction(caption, text, CFailedHostsDlg::deliverLaterText(), Prompter::Icon::Exclamation)
+        && m_keepForLater)
+        m_keepForLater(*keepable, failed);
 }
 
 void SendResultHandler::setStatusLine(const QString &text) const

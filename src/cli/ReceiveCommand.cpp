@@ -10,6 +10,8 @@
 #include "platform/TerminationSignals.h"
 #include "protocol/CUDPReceiveThread.h"
 #include "protocol/WireText.h"
+#include "queue/RetryScheduler.h"
+#include "queue/StationDeliveryLater.h"
 #include "res/StringTable.h"
 #include "settings/AppDataDir.h"
 #include "settings/SettingsStore.h"
@@ -56,7 +58,8 @@ int ReceiveCommand::run(const QStringList &arguments, CommandOutput &output)
         name(), QStringLiteral("[options]"),
         tr("Runs the station without its window, with your settings: filters, receipts, message files. Prints "
            "each message it accepts as it arrives: the arrival stamp, the sender and the text, or with --json one "
-           "object a line. SIGTERM, SIGINT (Ctrl+C) and SIGHUP end it once every message file is written.\n"
+           "object a line. Delivers the messages waiting for delivery when reachable, as the window does. SIGTERM, "
+           "SIGINT (Ctrl+C) and SIGHUP end it once every message file is written.\n"
            "It refuses to run while the window program runs for the same user: the two would fight over the ports.\n"
            "Exit status: 0 when ended by a signal, 2 for bad usage or a busy port."));
     const QCommandLineOption jsonOption(QStringLiteral("json"),
@@ -115,6 +118,12 @@ int ReceiveCommand::run(const QStringList &arguments, CommandOutput &output)
                      });
     // What the window would tell in a box; it goes on receiving as the window does.
     QObject::connect(&station, &MessageStation::userError, &loop, [&](const QString &text) { output.errorLine(text); });
+    // The user's waiting messages go out from here as from the window: what "tarquel send
+    // --later" keeps is tried at the next round at the latest. Reported beside the receivers'
+    // texts, away from the messages on standard output.
+    StationDeliveryLater later(station, settings);
+    for (const auto report : {&RetryScheduler::delivered, &RetryScheduler::notDelivered, &RetryScheduler::problem})
+        QObject::connect(&later.scheduler(), report, &loop, [&output](const QString &text) { output.errorLine(text); });
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &loop,
                      [&loop] { loop.exit(ExitSuccess); });
@@ -122,6 +131,7 @@ int ReceiveCommand::run(const QStringList &arguments, CommandOutput &output)
     station.overrideListenPorts(*tcpPort, *udpPort);
     station.loadStoredMessages();
     station.StartProcesses();
+    later.start();
     // The UDP receiver says nothing once it listens; a terminal (and a script waiting for the
     // station to be ready) is told in the TCP listener's words.
     QTimer udpReady;
@@ -137,6 +147,7 @@ int ReceiveCommand::run(const QStringList &arguments, CommandOutput &output)
     });
     udpReady.start(5);
     const int status = loop.exec();
+    later.stop();
     station.StopProcesses();
     // Packets the receivers acknowledged just before the signal wait in the event queue; they
     // are the sender's delivered messages and must not be lost.

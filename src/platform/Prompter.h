@@ -25,6 +25,10 @@ public:
     // the box opens; the answer comes with the check box's state.
     virtual CheckedAnswer messageWithCheckBox(const QString &caption, const QString &text, const QString &checkText,
                                               Icon icon, Buttons buttons, Answer defaultAnswer) = 0;
+    // An OK box with one more button, `actionText`, for something the user may do about what
+    // the box says ("Deliver when reachable"); true when that button closed it.
+    virtual bool messageWithAction(const QString &caption, const QString &text, const QString &actionText,
+                                   Icon icon) = 0;
     // File dialogs; an empty result means the user cancelled. `filter` uses Qt's notation
     // ("Sounds (*.wav);;All files (*)").
     virtual QString openFileName(const QString &caption, const QString &initialPath, const QString &filter) = 0;

@@ -38,4 +38,14 @@ bool isLocalSender(QByteArrayView senderIp, QByteArrayView ownIp)
     return senderIp.startsWith("127") || (!ownIp.isEmpty() && senderIp == ownIp);
 }
 
+QString senderHost(QByteArrayView sender)
+{
+    QByteArrayView host = sender.sliced(sender.lastIndexOf('/') + 1);
+    if (const qsizetype colon = host.indexOf(':'); colon >= 0)
+        host.truncate(colon);
+    if (host.endsWith('u'))
+        host.chop(1);
+    return QString::fromLatin1(host);
+}
+
 } // namespace tq

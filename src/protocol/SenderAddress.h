@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QString>
 
 namespace tq {
 
@@ -17,6 +18,10 @@ int replyPort(QByteArrayView replyAddress, int ownPort);
 // alone for the own UDP port). `port` is the reply port; `ownPort` the own port of the
 // transport.
 QByteArray senderAddress(QByteArrayView senderIp, int port, Transport transport, int ownPort);
+
+// The host in a message's sender field ("BOB/10.0.0.7:8000u" gives "10.0.0.7"): what follows
+// the last '/', without the port and the datagram mark.
+QString senderHost(QByteArrayView sender);
 
 // A message from this machine itself: from the own address, or from any 127.x.x.x address.
 bool isLocalSender(QByteArrayView senderIp, QByteArrayView ownIp);

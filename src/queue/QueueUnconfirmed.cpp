@@ -40,18 +40,25 @@ QStringList unconfirmedDestinations(const QString &reportText)
     return destinations;
 }
 
+bool isKeepable(const QString &destination)
+{
+    if (mailAddressOf(destination))
+        return false;
+    // The host does not depend on the ports or the transport.
+    const QString host = networkTarget(destination, 0, 0, 2).host.trimmed();
+    return !host.isEmpty() && namesOneStation(host);
+}
+
 QueueingOutcome queueUnconfirmed(const DeliveryQueue &queue, const SendRequest &request,
                                  const QStringList &destinations, int useProtocol, const QDateTime &now)
 {
     QueueingOutcome outcome;
     QSet<QString> seen;
     for (const QString &destination : destinations) {
-        if (seen.contains(destination) || mailAddressOf(destination))
+        if (seen.contains(destination) || !isKeepable(destination))
             continue;
         seen.insert(destination);
         const NetworkTarget target = networkTarget(destination, request.tcpPort, request.udpPort, useProtocol);
-        if (target.host.trimmed().isEmpty() || !namesOneStation(target.host))
-            continue;
         QueuedMessage entry;
         entry.destination = destination;
         entry.name = destinationDisplayName(destination);

@@ -23,6 +23,10 @@ struct QueueingOutcome {
 QueueingOutcome queueUnconfirmed(const DeliveryQueue &queue, const SendRequest &request,
                                  const QStringList &destinations, int useProtocol, const QDateTime &now);
 
+// Whether delivery later can keep a message for `destination`: one network station, never an
+// e-mail address, a broadcast or a network's address.
+bool isKeepable(const QString &destination);
+
 // The destinations in the text of a send's report of unconfirmed destinations (one a line).
 QStringList unconfirmedDestinations(const QString &reportText);
 

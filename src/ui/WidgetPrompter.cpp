@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace tq {
 namespace {
@@ -86,6 +87,17 @@ Prompter::CheckedAnswer WidgetPrompter::run(const QString &caption, const QStrin
         return {buttons == Buttons::Ok ? Answer::Ok : (buttons == Buttons::YesNo ? Answer::No : Answer::Cancel),
                 checked};
     }
+}
+
+bool WidgetPrompter::messageWithAction(const QString &caption, const QString &text, const QString &actionText,
+                                       Icon icon)
+{
+    QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Ok, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Ok);
+    QPushButton *action = box.addButton(actionText, QMessageBox::ActionRole);
+    box.exec();
+    return box.clickedButton() == action;
 }
 
 QString WidgetPrompter::openFileName(const QString &caption, const QString &initialPath, const QString &filter)

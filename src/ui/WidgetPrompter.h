@@ -20,6 +20,7 @@ public:
                    Answer defaultAnswer) override;
     CheckedAnswer messageWithCheckBox(const QString &caption, const QString &text, const QString &checkText, Icon icon,
                                       Buttons buttons, Answer defaultAnswer) override;
+    bool messageWithAction(const QString &caption, const QString &text, const QString &actionText, Icon icon) override;
     QString openFileName(const QString &caption, const QString &initialPath, const QString &filter) override;
     QString saveFileName(const QString &caption, const QString &initialPath, const QString &filter) override;
 

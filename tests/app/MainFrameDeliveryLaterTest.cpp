@@ -89,6 +89,34 @@ TEST_F(MainFrameDeliveryLaterTest, TheFailedHostsDialogKeepsTheMessageUntilTheSt
         << tray.toolTip.toStdString();
 }
 
+TEST_F(MainFrameDeliveryLaterTest, TheSmallBoxOfFailedHostsKeepsTheMessageToo)
+{
+    auto frame = runningFrame();
+    RetryScheduler &scheduler = frame->deliveryLater().scheduler();
+    const QList<int> ports = closedPorts(2);
+    const QStringList destinations{u"127.0.0.1:%1"_s.arg(ports[0]), u"127.0.0.1:%1"_s.arg(ports[1])};
+    prompter.actions = {true};
+    CTq20View &view = *frame->view();
+    view.destinationBox()->setEditText(destinations.join(u';'));
+    view.composeBox()->setPlainText(u"see you later"_s);
+    view.SendOutgoing('0');
+
+    ASSERT_TRUE(test::waitUntil([&] { return scheduler.count() == 2; }, 15000));
+    QStringList waiting;
+    for (const QueuedMessage &entry : scheduler.queue().entries()) {
+        waiting.append(entry.destination);
+        EXPECT_TRUE(entry.streamPacket.contains("see you later"));
+    }
+    waiting.sort();
+    QStringList expected = destinations;
+    expected.sort();
+    EXPECT_EQ(waiting, expected);
+    const auto box = std::find_if(prompter.boxes.begin(), prompter.boxes.end(),
+                                  [](const auto &shown) { return !shown.actionText.isEmpty(); });
+    ASSERT_NE(box, prompter.boxes.end());
+    EXPECT_EQ(box->caption, u"2 host(s) not found!"_s);
+}
+
 TEST_F(MainFrameDeliveryLaterTest, ReceiptsAreHeardWhileTheUdpReceiverListens)
 {
     auto frame = runningFrame();

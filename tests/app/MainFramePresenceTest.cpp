@@ -88,13 +88,5 @@ TEST_F(MainFramePresenceTest, FindStationsOpensOneDialogFromTheMessageMenu)
     EXPECT_EQ(changed.count(), 1);
 }
 
-TEST(PresenceControlsTest, TheSenderAddressIsTheSourceWithoutPortOrMark)
-{
-    EXPECT_EQ(PresenceControls::senderAddressOf("BEN/10.0.0.7"), u"10.0.0.7"_s);
-    EXPECT_EQ(PresenceControls::senderAddressOf("BEN/10.0.0.7:8000u"), u"10.0.0.7"_s);
-    EXPECT_EQ(PresenceControls::senderAddressOf("BEN/10.0.0.7:u"), u"10.0.0.7"_s);
-    EXPECT_EQ(PresenceControls::senderAddressOf("A/B/10.0.0.7u"), u"10.0.0.7"_s);
-}
-
 } // namespace
 } // namespace tq

@@ -117,5 +117,51 @@ TEST_F(SendResultHandlerTest, TenFailuresGiveAMessageBoxAndElevenTheDialog)
     EXPECT_TRUE(test::waitUntil([&] { return dialog.isNull(); }, 2000)) << "closed and deleted";
 }
 
+TEST_F(SendResultHandlerTest, DeliveryLaterIsOfferedWhenAFailedDestinationIsAStation)
+{
+    QList<QStringList> kept;
+    handler.setKeepForLater([&](const SendRequest &request, const QStringList &destinations) {
+        EXPECT_EQ(request.streamPacket, "the packet");
+        kept.append(destinations);
+    });
+    SendRequest request;
+    request.streamPacket = "the packet";
+    handler.noteRequest(7, request);
+
+    // The small box: its extra button keeps the message for every failed destination.
+    prompter.actions = {true};
+    handler.onSendResult(notDeliveredCode(2), u"ann@example.com\r\n127.0.0.1:9"_s, 7);
+    ASSERT_EQ(prompter.boxes.size(), 1);
+    EXPECT_EQ(prompter.boxes.takeFirst().actionText, u"Deliver when reachable"_s);
+    EXPECT_EQ(kept, QList<QStringList>{(QStringList{u"ann@example.com"_s, u"127.0.0.1:9"_s})});
+
+    // OK keeps nothing.
+    handler.onSendResult(notDeliveredCode(1), u"127.0.0.1:9"_s, 7);
+    ASSERT_EQ(prompter.boxes.size(), 1);
+    EXPECT_FALSE(prompter.boxes.takeFirst().actionText.isEmpty());
+    EXPECT_EQ(kept.size(), 1);
+
+    // Nothing to wait for: e-mail only, a broadcast, or a send whose message is not at hand.
+    prompter.actions = {true, true, true};
+    for (const auto &[failed, send] :
+         {std::pair{u"ann@example.com"_s, quint64(7)}, std::pair{u"255.255.255.255"_s, quint64(7)},
+          std::pair{u"127.0.0.1:9"_s, quint64(8)}}) {
+        handler.onSendResult(notDeliveredCode(1), failed, send);
+        ASSERT_EQ(prompter.boxes.size(), 1);
+        EXPECT_TRUE(prompter.boxes.takeFirst().actionText.isEmpty()) << failed.toStdString();
+    }
+    EXPECT_EQ(kept.size(), 1);
+
+    // The dialog's button is hidden alike when only e-mail failed.
+    QStringList mail;
+    for (int i = 0; i < 11; ++i)
+        mail.append(u"user%1@example.com"_s.arg(i));
+    handler.onSendResult(notDeliveredCode(11), mail.join(u"\r\n"_s), 7);
+    QPointer<CFailedHostsDlg> dialog = openFailedHostsDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(dialog->findChild<QPushButton *>(u"deliverLaterButton"_s)->isVisibleTo(dialog));
+    dialog->close();
+}
+
 } // namespace
 } // namespace tq

@@ -1,6 +1,8 @@
 // The station without a window ("tarquel receive") beside the window's station: the same
 // loopback cases against both, then what only the program on its own does (signals, the lock
-// of the window program, a busy port, its readable form).
+// of the window program, a busy port, its readable form, the waiting messages).
+#include "TarquelProcess.h"
+
 #include "app/SingleInstance.h"
 #include "messages/AnswerFile.h"
 #include "messages/KillWordFilter.h"
@@ -9,6 +11,7 @@
 #include "protocol/CUDPReceiveThread.h"
 #include "protocol/ListeningStation.h"
 #include "protocol/MessagePacket.h"
+#include "queue/DeliveryQueue.h"
 #include "settings/SettingsStore.h"
 #include "station/MessageStation.h"
 
@@ -365,6 +368,35 @@ TEST_F(TarquelReceive, ABusyPortIsReportedWithTheReceiversOwnText)
     EXPECT_EQ(station.endWith(SIGTERM), 2);
     EXPECT_TRUE(station.err().contains(u"TCP port %1 is busy! Receiving don't possibly!"_s.arg(other.port())))
         << station.err().toStdString();
+}
+
+TEST_F(TarquelReceive, DeliversWhatSendLaterKeepsWhileItRunsOnce)
+{
+    // A round every second: what is kept is tried within a second or so.
+    settings.set(keys::RetryInterval, 1);
+    HeadlessStation station;
+    ASSERT_TRUE(station.start(tcpPort, udpPort));
+    const int carlPort = test::unusedTcpPort();
+    const QString carl = u"127.0.0.1:%1"_s.arg(carlPort);
+    const test::TarquelRun send = test::runTarquel({u"send"_s, carl, u"-m"_s, u"see you later"_s, u"--later"_s});
+    ASSERT_EQ(send.exitCode, 1) << send.err.toStdString();
+    ASSERT_EQ(DeliveryQueue(appDataDir()).entries().size(), 1);
+
+    test::ListeningStation carlStation(carlPort);
+    ASSERT_EQ(carlStation.port(), carlPort);
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            station.accepted(); // reads what it said
+            return station.err().contains(u"Delivered to "_s + carl);
+        },
+        15000))
+        << station.err().toStdString();
+    ASSERT_EQ(carlStation.packets.size(), 1);
+    EXPECT_TRUE(carlStation.packets[0].contains("see you later"));
+    EXPECT_TRUE(DeliveryQueue(appDataDir()).entries().isEmpty());
+    EXPECT_FALSE(waitUntil([&] { return carlStation.packets.size() > 1; }, 2500)) << "delivered once";
+    EXPECT_TRUE(station.accepted().isEmpty()) << "a delivery is no message received";
+    EXPECT_EQ(station.stop(), 0);
 }
 
 } // namespace

@@ -50,6 +50,16 @@ TEST(SenderAddressTest, PortOfTheReplyAddressDecidesHowTheSenderIsWritten)
     }
 }
 
+TEST(SenderAddressTest, TheHostOfASenderIsItsAddressWithoutNamePortOrMark)
+{
+    EXPECT_EQ(senderHost("BEN/10.0.0.7"), u"10.0.0.7"_s);
+    EXPECT_EQ(senderHost("BEN/10.0.0.7:8000u"), u"10.0.0.7"_s);
+    EXPECT_EQ(senderHost("BEN/10.0.0.7:u"), u"10.0.0.7"_s);
+    // A system name may hold '/' itself: the host is what follows the last one.
+    EXPECT_EQ(senderHost("A/B/10.0.0.7u"), u"10.0.0.7"_s);
+    EXPECT_EQ(senderHost("10.0.0.7"), u"10.0.0.7"_s);
+}
+
 TEST(ArrivalStampTest, LongDateAndTimeWithSecondsWithoutTheZone)
 {
     const ArrivalStampFormat format(QLocale(QLocale::English, QLocale::UnitedKingdom));

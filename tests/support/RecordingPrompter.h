@@ -21,17 +21,27 @@ public:
         Buttons buttons;
         Answer defaultAnswer;
         QString checkText; // empty: a box without a check box
+        QString actionText; // empty: a box without an action button
     };
 
     Answer message(const QString &caption, const QString &text, Icon icon, Buttons buttons,
                    Answer defaultAnswer) override
     {
-        return open({caption, text, icon, buttons, defaultAnswer, {}}).answer;
+        return open({caption, text, icon, buttons, defaultAnswer, {}, {}}).answer;
     }
     CheckedAnswer messageWithCheckBox(const QString &caption, const QString &text, const QString &checkText, Icon icon,
                                       Buttons buttons, Answer defaultAnswer) override
     {
-        return open({caption, text, icon, buttons, defaultAnswer, checkText});
+        return open({caption, text, icon, buttons, defaultAnswer, checkText, {}});
+    }
+    bool messageWithAction(const QString &caption, const QString &text, const QString &actionText, Icon icon) override
+    {
+        open({caption, text, icon, Buttons::Ok, Answer::Ok, {}, actionText});
+        if (actions.empty())
+            return false;
+        const bool chosen = actions.front();
+        actions.pop_front();
+        return chosen;
     }
     QString openFileName(const QString &caption, const QString &initialPath, const QString &filter) override
     {
@@ -52,6 +62,8 @@ public:
     std::deque<Answer> answers;
     // The check box's state at each answer of a box that has one.
     std::deque<bool> checks;
+    // Whether each box with an action button is closed by that button (by OK when none is left).
+    std::deque<bool> actions;
     std::deque<QString> fileNames;
     QList<Box> boxes;
     struct FileDialog {

@@ -418,10 +418,10 @@ Rückgabewert: 0, wenn jedes Ziel erreichbar ist, sonst 1; 2 bei falscher Verwen
         <translation>Empfängt Nachrichten ohne Fenster und gibt sie aus.</translation>
     </message>
     <message>
-        <source>Runs the station without its window, with your settings: filters, receipts, message files. Prints each message it accepts as it arrives: the arrival stamp, the sender and the text, or with --json one object a line. SIGTERM, SIGINT (Ctrl+C) and SIGHUP end it once every message file is written.
+        <source>Runs the station without its window, with your settings: filters, receipts, message files. Prints each message it accepts as it arrives: the arrival stamp, the sender and the text, or with --json one object a line. Delivers the messages waiting for delivery when reachable, as the window does. SIGTERM, SIGINT (Ctrl+C) and SIGHUP end it once every message file is written.
 It refuses to run while the window program runs for the same user: the two would fight over the ports.
 Exit status: 0 when ended by a signal, 2 for bad usage or a busy port.</source>
-        <translation>Betreibt die Station ohne ihr Fenster, mit Ihren Einstellungen: Filter, Empfangsbestätigungen, Nachrichtendateien. Gibt jede angenommene Nachricht aus, sobald sie eingeht: Eingangsstempel, Absender und Text, oder mit --json ein Objekt je Zeile. SIGTERM, SIGINT (Strg+C) und SIGHUP beenden es, sobald jede Nachrichtendatei geschrieben ist.
+        <translation>Betreibt die Station ohne ihr Fenster, mit Ihren Einstellungen: Filter, Empfangsbestätigungen, Nachrichtendateien. Gibt jede angenommene Nachricht aus, sobald sie eingeht: Eingangsstempel, Absender und Text, oder mit --json ein Objekt je Zeile. Stellt die Nachrichten zu, die auf Zustellung bei Erreichbarkeit warten, wie das Fenster. SIGTERM, SIGINT (Strg+C) und SIGHUP beenden es, sobald jede Nachrichtendatei geschrieben ist.
 Es läuft nicht, solange das Fensterprogramm für denselben Benutzer läuft: Beide würden um die Ports streiten.
 Rückgabewert: 0 bei Ende durch ein Signal, 2 bei falscher Verwendung oder belegtem Port.</translation>
     </message>
