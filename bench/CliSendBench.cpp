@@ -4,6 +4,7 @@
 //   bench_cli_send TARQUEL BARE_QT_CORE [RUNS]
 #include "addressbook/AddressBookStore.h"
 #include "protocol/CReceiveThread.h"
+#include "protocol/KeepTicket.h"
 #include "settings/SettingsStore.h"
 
 #include <QCoreApplication>
@@ -87,6 +88,11 @@ int main(int argc, char *argv[])
 
     // The station: the real listener, which answers each packet with its length.
     tq::CReceiveThread station(0);
+    // The answer goes out once the message is kept; here it is kept as soon as it is read.
+    QObject keeper;
+    QObject::connect(
+        &station, &tq::CReceiveThread::incomingMessage, &keeper,
+        [](tq::Transport, const tq::ReceivedData &data) { data.ticket->kept(); }, Qt::DirectConnection);
     station.start();
     while (station.boundPort() == 0)
         QThread::msleep(1);
