@@ -2,20 +2,13 @@
 
 #include "messages/DisplayText.h"
 #include "messages/MessageList.h"
+#include "protocol/SenderAddress.h"
 
 #include <algorithm>
 #include <iterator>
 
 namespace tq {
 namespace {
-
-// "systemName/ip", "systemName/ip:port", "systemName/ip:portu" or "systemName/ip:u".
-QString senderHost(const QByteArray &sender)
-{
-    const QByteArray address = sender.mid(sender.lastIndexOf('/') + 1);
-    const qsizetype colon = address.indexOf(':');
-    return QString::fromLatin1(colon < 0 ? address : address.left(colon));
-}
 
 bool isAscii(const QByteArray &bytes)
 {
